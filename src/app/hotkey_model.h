@@ -1,0 +1,16 @@
+#pragma once
+// The global hot keys and what the dispatcher does with each.
+#include <string_view>
+
+namespace lumeq {
+
+enum class HotKeyId : int { CtrlF1 = 0, CtrlF2 = 1, CtrlF3 = 2, CtrlF4 = 3 };
+inline constexpr int kHotKeyCount = 4;
+
+enum class HotKeyAction { None, Activate, Deactivate, Screenshot, StepDown, StepUp };
+
+// Ctrl+F1 toggles (on when the state reads exactly "False"); the other three act only
+// while it reads "True"; unknown ids do nothing.
+HotKeyAction DecideHotKey(int id, std::string_view estadoTxt);
+
+}  // namespace lumeq

@@ -1,0 +1,187 @@
+#include "gamma/gamma_config.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "fakes.h"
+#include "gamma/level_step.h"
+
+namespace lumeq {
+namespace {
+
+using testing::FakeDisplay;
+using testing::FakeSlider;
+using testing::FakeStore;
+
+GammaRamp DarkCurve() {
+    GammaRamp ramp = BuildRamp(1.25);
+    ramp.At(0, 10) = 1234;  // a calibration that is not a pure power curve
+    return ramp;
+}
+
+TEST(GammaConfig, IdentityDisplayWithoutStoredLevelGivesNeutral) {
+    FakeDisplay display;
+    FakeStore store;
+    FakeSlider slider;
+    {
+        GammaConfig engine(display, store);
+        engine.Initialize(slider);
+        EXPECT_EQ(slider.position, 40);
+        EXPECT_EQ(slider.minimum, 33);
+        EXPECT_EQ(slider.maximum, 47);
+        EXPECT_EQ(slider.tick, 5);
+        ASSERT_EQ(display.written.size(), 1u);
+        EXPECT_EQ(display.written.back(), BuildRamp(10 / 10.01));
+    }
+    EXPECT_EQ(store.value, "40");
+    EXPECT_EQ(display.current, IdentityRamp());
+}
+
+TEST(GammaConfig, LoadsStoredLevelAndRestoresTheExactCapture) {
+    FakeDisplay display;
+    display.current = DarkCurve();
+    FakeStore store;
+    store.value = "44";
+    FakeSlider slider;
+    auto engine = std::make_unique<GammaConfig>(display, store);
+    engine->Initialize(slider);
+    EXPECT_EQ(slider.position, 44);
+    EXPECT_EQ(display.current, BuildRamp(6 / 10.01));
+
+    slider.position = 45;
+    std::vector<std::string> log;
+    display.log = &log;
+    store.log = &log;
+    engine.reset();
+    // Release: the level first, then exactly the 768 entries read at Initialize.
+    EXPECT_EQ(log, (std::vector<std::string>{"store.Write 45", "display.Write"}));
+    EXPECT_EQ(display.current, DarkCurve());
+}
+
+TEST(GammaConfig, StoredValuesOutsideTheRangeNeverReachTheDisplayRaw) {
+    struct Case {
+        const char* stored;
+        int expectedLevel;
+    };
+    // "abc" is no level at all: the estimate of the captured ramp is used.
+    const Case cases[] = {{"50", 47}, {"99", 47}, {"-5", 33}, {"abc", 40}, {"", 40}, {"32768", 47}};
+    for (const auto& c : cases) {
+        FakeDisplay display;
+        FakeStore store;
+        store.value = c.stored;
+        FakeSlider slider;
+        GammaConfig engine(display, store);
+        engine.Initialize(slider);
+        SCOPED_TRACE(c.stored);
+        EXPECT_EQ(slider.position, c.expectedLevel);
+        ASSERT_EQ(display.written.size(), 1u);
+        EXPECT_EQ(display.written[0], BuildRamp(ExponentOfLevel(c.expectedLevel)));
+    }
+}
+
+TEST(GammaConfig, FailedCaptureDisablesSliderAndIsNeverRestored) {
+    FakeDisplay display;
+    display.readFails = true;
+    FakeStore store;
+    store.value = "44";
+    FakeSlider slider;
+    {
+        GammaConfig engine(display, store);
+        engine.Initialize(slider);
+        EXPECT_FALSE(slider.enabled);
+        EXPECT_EQ(slider.position, 40);
+        EXPECT_EQ(slider.maximum, 50);
+        // A step still moves the slider but nothing boosts a display we cannot restore.
+        const StepOutcome step = StepLevel(slider, +1, &engine);
+        EXPECT_EQ(step.level, 41);
+        EXPECT_FALSE(step.rampAccepted);
+        EXPECT_TRUE(engine.LastRampRefused());
+    }
+    EXPECT_TRUE(display.written.empty());
+    EXPECT_EQ(store.value, "41");
+}
+
+TEST(GammaConfig, LaterSuccessfulCaptureDoesNotEnableTheSliderAgain) {
+    FakeDisplay display;
+    FakeStore store;
+    FakeSlider slider;
+    display.readFails = true;
+    { GammaConfig(display, store).Initialize(slider); }
+    display.readFails = false;
+    GammaConfig engine(display, store);
+    engine.Initialize(slider);
+    EXPECT_FALSE(slider.enabled);
+    EXPECT_EQ(slider.maximum, 47);
+}
+
+TEST(GammaConfig, AllZeroCaptureIsPutBackAsLinearNotBlack) {
+    FakeDisplay display;
+    display.current = GammaRamp{};
+    FakeStore store;
+    FakeSlider slider;
+    { GammaConfig(display, store).Initialize(slider); }
+    EXPECT_EQ(display.current, IdentityRamp());
+}
+
+TEST(GammaConfig, RefusedRampIsKnown) {
+    FakeDisplay display;
+    display.refuseWrites = true;
+    FakeStore store;
+    store.value = "44";
+    FakeSlider slider;
+    GammaConfig engine(display, store);
+    engine.Initialize(slider);
+    EXPECT_EQ(slider.position, 44);
+    EXPECT_TRUE(engine.LastRampRefused());
+    display.refuseWrites = false;
+    EXPECT_TRUE(engine.ApplyLevel(40));
+    EXPECT_FALSE(engine.LastRampRefused());
+}
+
+TEST(GammaConfig, SliderInputAppliesItsPosition) {
+    FakeDisplay display;
+    FakeStore store;
+    FakeSlider slider;
+    GammaConfig engine(display, store);
+    engine.Initialize(slider);
+    slider.position = 43;
+    engine.OnSliderInput();
+    EXPECT_EQ(display.current, BuildRamp(ExponentOfLevel(43)));
+}
+
+TEST(StepLevel, EndsOfTheRangeHoldAndReapply) {
+    FakeDisplay display;
+    FakeStore store;
+    store.value = "46";
+    FakeSlider slider;
+    GammaConfig engine(display, store);
+    engine.Initialize(slider);
+
+    EXPECT_EQ(StepLevel(slider, +1, &engine).level, 47);
+    EXPECT_EQ(display.current, BuildRamp(3 / 10.01));
+    const std::size_t writes = display.written.size();
+    EXPECT_EQ(StepLevel(slider, +1, &engine).level, 47);
+    EXPECT_EQ(display.written.size(), writes + 1);  // the same ramp again
+
+    slider.position = 33;
+    EXPECT_EQ(StepLevel(slider, -1, &engine).level, 33);
+    EXPECT_EQ(display.current, BuildRamp(ExponentOfLevel(33)));
+}
+
+TEST(StepLevel, RefusalIsReportedButTheLevelStillMoves) {
+    FakeDisplay display;
+    FakeStore store;
+    FakeSlider slider;
+    GammaConfig engine(display, store);
+    engine.Initialize(slider);
+    display.refuseWrites = true;
+    const StepOutcome step = StepLevel(slider, +1, &engine);
+    EXPECT_EQ(step.level, 41);
+    EXPECT_FALSE(step.rampAccepted);
+    display.refuseWrites = false;
+    EXPECT_TRUE(StepLevel(slider, -1, &engine).rampAccepted);
+}
+
+}  // namespace
+}  // namespace lumeq
