@@ -1,0 +1,26 @@
+# lumeq.exe: the portable core plus the thin Win32 shell.
+enable_language(RC)
+
+add_executable(lumeq WIN32
+  src/app/main.cpp
+  src/app/form_main.cpp
+  src/app/activation.cpp
+  src/app/menus.cpp
+  src/app/trackbar_slider.cpp
+  src/gamma/display_win32.cpp
+  src/indicator/form_indicador.cpp
+  src/indicator/indicator_text.cpp
+  src/platform/registry_level_store.cpp
+  src/platform/text.cpp
+  res/lumeq.rc
+)
+target_compile_definitions(lumeq PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+target_compile_options(lumeq PRIVATE $<$<COMPILE_LANGUAGE:CXX>:${LUMEQ_WARNINGS}>)
+target_link_libraries(lumeq PRIVATE lumeq_core comctl32 gdi32 user32 shell32 advapi32)
+if(MINGW)
+  target_link_options(lumeq PRIVATE -municode -static -static-libgcc -static-libstdc++ -s)
+endif()
+set_target_properties(lumeq PROPERTIES OUTPUT_NAME lumeq RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+
+# Helpers of the end-to-end tests: they run under Wine beside the program.
+add_subdirectory(tests/e2e/win32)

@@ -1,0 +1,55 @@
+#pragma once
+// Identifiers of the main window's menu commands, controls and timers. Shared with the
+// end-to-end tests' probe, which reads the controls' texts and sends menu commands.
+
+namespace lumeq::ids {
+
+// Menu bar.
+inline constexpr unsigned Salir = 100;
+inline constexpr unsigned menuactivar = 101;
+inline constexpr unsigned menudesactivar = 102;
+inline constexpr unsigned masGamma = 103;
+inline constexpr unsigned menosGamma = 104;
+inline constexpr unsigned menuActivacion = 105;
+inline constexpr unsigned menuCapturarPantalla = 106;
+inline constexpr unsigned menuAbrirDirectorio = 107;
+inline constexpr unsigned btInformacion = 108;
+inline constexpr unsigned btlink = 109;
+
+// Popup menu of the notification-area icon.
+inline constexpr unsigned FunctionsLink = 200;
+inline constexpr unsigned FunctionsInformacion = 201;
+inline constexpr unsigned menuCapturarPantalla2 = 202;
+inline constexpr unsigned FunctionsScreenshot = 203;
+inline constexpr unsigned FunctionsmasGamma = 204;
+inline constexpr unsigned FunctionsmenosGamma = 205;
+inline constexpr unsigned FunctionsDesactivar = 206;
+inline constexpr unsigned FunctionsActivar = 207;
+inline constexpr unsigned menuActivacionauto = 208;
+inline constexpr unsigned FunctionsRestaurar = 209;
+inline constexpr unsigned FunctionsSalir = 210;
+
+// Controls of the main window; the hidden state fields are text controls too, so
+// that anything reading window texts sees the program's state.
+inline constexpr int Label3 = 1000;
+inline constexpr int Label4 = 1001;
+inline constexpr int LbIndicador = 1002;
+inline constexpr int ScreenNuevas = 1003;
+inline constexpr int SliderGamma = 1004;
+inline constexpr int estadoTxt = 1010;
+inline constexpr int estado_txt = 1011;
+inline constexpr int txtOculta = 1012;
+
+// Controls of the indicator strip.
+inline constexpr int Label1 = 1100;
+
+// Timers of the main window.
+inline constexpr unsigned TimerReset = 1;
+inline constexpr unsigned activacionTimer = 2;
+inline constexpr unsigned TimerScreen = 3;
+inline constexpr unsigned Timer2 = 4;
+
+// Timer of the indicator strip.
+inline constexpr unsigned Timer1 = 1;
+
+}  // namespace lumeq::ids

@@ -1,0 +1,269 @@
+#include "app/form_main.h"
+
+#include <commctrl.h>
+
+#include "app/control_ids.h"
+#include "platform/text.h"
+
+namespace lumeq {
+
+namespace {
+constexpr wchar_t kClassName[] = L"FormMain";
+constexpr wchar_t kTitle[] = L"lumeq gamma";
+constexpr wchar_t kInstanceMutexName[] = L"lumeq gamma single instance";
+
+// Outer size of the window, and where the hidden controls live: beyond the right
+// edge of the client area, never on screen.
+constexpr int kWindowWidthTwips = 2490;
+constexpr int kWindowHeightTwips = 2520;
+constexpr int kHiddenAreaLeftTwips = 2880;
+
+constexpr COLORREF kBannerColour = RGB(0x1A, 0x1F, 0x24);
+constexpr COLORREF kLabel3Text = 0x00FFFFFF;
+constexpr COLORREF kLabel4Text = 0x00A8A8A8;
+constexpr COLORREF kLbIndicadorText = 0x00FFFFFF;
+
+UniqueGdiObject MakeFont(int dpi, bool bold, bool italic) {
+    LOGFONTW font{};
+    font.lfHeight = -MulDiv(825, dpi, 7200);  // 8.25 pt
+    font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+    font.lfItalic = italic ? TRUE : FALSE;
+    font.lfCharSet = DEFAULT_CHARSET;
+    wcscpy_s(font.lfFaceName, L"MS Sans Serif");
+    return UniqueGdiObject(CreateFontIndirectW(&font));
+}
+}  // namespace
+
+bool FormMain::Form_Load() {
+    if (!CreateMainWindow()) return false;
+
+    // 1. The notification-area icon comes with the tray.
+    // 2.-3. No maximise box, and the system menu loses its entry at position 2.
+    RemoveMaximiseAndSystemMenuEntry();
+    // 4.-5. Settings and automatic activation come with the settings file.
+    // 6.-7. The global hot keys; WM_HOTKEY is consumed by our window procedure.
+    RegisterHotKeys();
+    // 8. The indicator strip: loaded, shown, and parked far above every screen.
+    m_FormIndicador.Create(m_instance, m_dpi);
+    m_FormIndicador.ParkOffScreen();
+    // 9. The window's fixed outer size.
+    SetWindowPos(m_hwnd, nullptr, 0, 0, Twips(kWindowWidthTwips), Twips(kWindowHeightTwips),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // 15. The level label starts empty.
+    SetText(m_LbIndicador, "");
+    // 16. The popup menu is never part of the menu bar (see CreateMenus).
+    // 17. Single instance.
+    if (AnotherInstanceRuns()) EndAsSecondInstance();
+    // 19. Shown in its normal state; the boosted gamma is off.
+    ShowWindow(m_hwnd, SW_SHOWNORMAL);
+    UpdateWindow(m_hwnd);
+    return true;
+}
+
+int FormMain::Run() {
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+bool FormMain::CreateMainWindow() {
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    {
+        WindowDC screen(nullptr);
+        if (screen) m_dpi = GetDeviceCaps(screen.Get(), LOGPIXELSX);
+    }
+    m_bannerBrush.Reset(CreateSolidBrush(kBannerColour));
+
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = &FormMain::WindowProc;
+    windowClass.hInstance = m_instance;
+    windowClass.hIcon = LoadIconW(m_instance, MAKEINTRESOURCEW(1));
+    windowClass.hIconSm = static_cast<HICON>(LoadImageW(m_instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                                        GetSystemMetrics(SM_CXSMICON),
+                                                        GetSystemMetrics(SM_CYSMICON), 0));
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = static_cast<HBRUSH>(m_bannerBrush.Get());
+    windowClass.lpszClassName = kClassName;
+    if (!RegisterClassExW(&windowClass)) return false;
+
+    CreateMenus();
+    // A fixed frame with a caption and the system menu, no minimise or maximise box.
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    m_hwnd = CreateWindowExW(0, kClassName, kTitle, style, CW_USEDEFAULT, CW_USEDEFAULT,
+                             Twips(kWindowWidthTwips), Twips(kWindowHeightTwips), nullptr, m_menuBar,
+                             m_instance, this);
+    return m_hwnd != nullptr;
+}
+
+HWND FormMain::CreateLabel(int id, const wchar_t* text, int left, int top, int width, int height, DWORD style) {
+    HWND label = CreateWindowExW(0, L"STATIC", text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SS_NOTIFY | style,
+                                 Twips(left), Twips(top), Twips(width), Twips(height), m_hwnd,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), m_instance, nullptr);
+    return label;
+}
+
+HWND FormMain::CreateStateField(int id, const wchar_t* initial) {
+    const int top = 300 * m_hiddenFieldCount++;
+    return CreateWindowExW(0, L"STATIC", initial, WS_CHILD, Twips(kHiddenAreaLeftTwips), Twips(top),
+                           Twips(1500), Twips(285), m_hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                           m_instance, nullptr);
+}
+
+void FormMain::CreateControls() {
+    m_labelFont = MakeFont(m_dpi, false, false);
+    m_label3Font = MakeFont(m_dpi, false, true);
+    m_label4Font = MakeFont(m_dpi, true, true);
+
+    // The bottom strip: Label3 behind, the level and "by ZEV" in front of it.
+    m_LbIndicador = CreateLabel(ids::LbIndicador, L"", 1215, 1485, 465, 240, SS_CENTER);
+    m_Label4 = CreateLabel(ids::Label4, L"by ZEV", 1665, 1485, 825, 240, SS_LEFT);
+    m_Label3 = CreateLabel(ids::Label3, L"lumeq gamma", 0, 1485, 2445, 240, SS_LEFT);
+    SendMessageW(m_LbIndicador, WM_SETFONT, reinterpret_cast<WPARAM>(m_labelFont.Get()), FALSE);
+    SendMessageW(m_Label4, WM_SETFONT, reinterpret_cast<WPARAM>(m_label4Font.Get()), FALSE);
+    SendMessageW(m_Label3, WM_SETFONT, reinterpret_cast<WPARAM>(m_label3Font.Get()), FALSE);
+    SetWindowPos(m_Label3, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+
+    // The level store: a trackbar 0..50 at 40 until the first capture.
+    HWND slider = CreateWindowExW(0, TRACKBAR_CLASSW, L"", WS_CHILD | TBS_HORZ | TBS_AUTOTICKS,
+                                  Twips(kHiddenAreaLeftTwips + 1700), Twips(400), Twips(1800), Twips(400), m_hwnd,
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(ids::SliderGamma)), m_instance,
+                                  nullptr);
+    m_SliderGamma.Attach(slider);
+    m_SliderGamma.SetRangeMin(0);
+    m_SliderGamma.SetRangeMax(50);
+    m_SliderGamma.SetPosition(40);
+
+    m_estadoTxt = CreateStateField(ids::estadoTxt, L"False");
+    m_estado_txt = CreateStateField(ids::estado_txt, L"- -");
+    m_txtOculta = CreateStateField(ids::txtOculta, L"No");
+    SetStripColour(kStripOff);
+}
+
+void FormMain::RemoveMaximiseAndSystemMenuEntry() {
+    const LONG style = GetWindowLongW(m_hwnd, GWL_STYLE);
+    SetWindowLongW(m_hwnd, GWL_STYLE, style & static_cast<LONG>(0xFFFEFFFF));
+    if (HMENU systemMenu = GetSystemMenu(m_hwnd, FALSE)) RemoveMenu(systemMenu, 2, MF_BYPOSITION | MF_REMOVE);
+}
+
+bool FormMain::AnotherInstanceRuns() {
+    m_instanceMutex.Reset(CreateMutexW(nullptr, FALSE, kInstanceMutexName));
+    return m_instanceMutex && GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+void FormMain::EndAsSecondInstance() {
+    ShowWindow(m_hwnd, SW_SHOWNORMAL);
+    MessageBoxW(m_hwnd, L"El programa ya está en ejecución!\r\nAcción cancelada.", kTitle, MB_ICONERROR);
+    ExitProcess(0);
+}
+
+void FormMain::OnCloseRequest() {
+    ShowWindow(m_hwnd, SW_HIDE);
+    SetText(m_txtOculta, "No");
+}
+
+void FormMain::Salir_Click() { ExitSequence(true); }
+void FormMain::FunctionsSalir_Click() { ExitSequence(false); }
+
+void FormMain::ExitSequence(bool unregisterHotKeys) {
+    btDesactivar_Click();
+    m_GammaEngine.reset();
+    if (unregisterHotKeys) {
+        for (int id = 0; id < static_cast<int>(m_hotKeyRegistered.size()); ++id)
+            if (m_hotKeyRegistered[static_cast<std::size_t>(id)]) UnregisterHotKey(m_hwnd, id);
+    }
+    // Ends at once: no close request, timer or other event of any window runs after this.
+    ExitProcess(0);
+}
+
+LRESULT CALLBACK FormMain::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    FormMain* self = nullptr;
+    if (message == WM_NCCREATE) {
+        self = static_cast<FormMain*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        self->m_hwnd = window;
+    } else {
+        self = reinterpret_cast<FormMain*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    }
+    if (!self) return DefWindowProcW(window, message, wParam, lParam);
+    try {
+        return self->HandleMessage(message, wParam, lParam);
+    } catch (...) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+LRESULT FormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CREATE:
+            CreateControls();
+            return 0;
+        case WM_HOTKEY:
+            DispatchHotKey(static_cast<int>(wParam));
+            return 1;
+        case WM_COMMAND:
+            if (lParam == 0) OnCommand(LOWORD(wParam));
+            return 0;
+        case WM_HSCROLL:
+            OnSliderScroll(wParam, lParam);
+            return 0;
+        case WM_TIMER:
+            OnTimer(wParam);
+            return 0;
+        case WM_CTLCOLORSTATIC:
+            return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        case WM_CLOSE:
+            OnCloseRequest();
+            return 0;
+        default:
+            return DefWindowProcW(m_hwnd, message, wParam, lParam);
+    }
+}
+
+void FormMain::OnTimer(UINT_PTR id) {
+    if (id == ids::TimerReset) TimerReset_Timer();
+}
+
+void FormMain::TimerReset_Timer() {
+    // One shot: the watcher's re-arm runs here once automatic activation exists.
+    KillTimer(m_hwnd, ids::TimerReset);
+}
+
+LRESULT FormMain::OnCtlColorStatic(HDC dc, HWND control) {
+    COLORREF text = 0;
+    if (control == m_Label3) {
+        text = kLabel3Text;
+    } else if (control == m_Label4) {
+        text = kLabel4Text;
+    } else if (control == m_LbIndicador) {
+        text = kLbIndicadorText;
+    } else {
+        return DefWindowProcW(m_hwnd, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                              reinterpret_cast<LPARAM>(control));
+    }
+    SetTextColor(dc, text);
+    SetBkColor(dc, m_stripColour);
+    return reinterpret_cast<LRESULT>(m_stripBrush.Get());
+}
+
+void FormMain::SetStripColour(Colour colour) {
+    m_stripColour = colour;
+    m_stripBrush.Reset(CreateSolidBrush(colour));
+    for (HWND label : {m_Label3, m_Label4, m_LbIndicador}) InvalidateRect(label, nullptr, TRUE);
+}
+
+std::string FormMain::Text(HWND field) const {
+    const int length = GetWindowTextLengthW(field);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(field, text.data(), length + 1)));
+    return Narrow(text);
+}
+
+void FormMain::SetText(HWND field, std::string_view text) { SetWindowTextW(field, Widen(text).c_str()); }
+
+}  // namespace lumeq

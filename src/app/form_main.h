@@ -1,0 +1,121 @@
+#pragma once
+// The main window: owner of the program's state, the gamma engine, the menus and the
+// timers. The methods keep the names of the commands they stand for.
+#include <windows.h>
+
+#include <array>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "app/activation_model.h"
+#include "app/hotkey_model.h"
+#include "app/trackbar_slider.h"
+#include "gamma/display_win32.h"
+#include "gamma/gamma_config.h"
+#include "indicator/form_indicador.h"
+#include "platform/registry_level_store.h"
+#include "platform/unique_handle.h"
+
+namespace lumeq {
+
+class FormMain {
+public:
+    explicit FormMain(HINSTANCE instance) : m_instance(instance) {}
+    FormMain(const FormMain&) = delete;
+    FormMain& operator=(const FormMain&) = delete;
+
+    // Creates the window and runs the start-up sequence. False when the window could
+    // not be created at all.
+    bool Form_Load();
+    // The message loop; returns when the program ends.
+    int Run();
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    // Window creation and the hidden controls.
+    bool CreateMainWindow();
+    void CreateControls();
+    HWND CreateLabel(int id, const wchar_t* text, int left, int top, int width, int height, DWORD style);
+    HWND CreateStateField(int id, const wchar_t* initial);
+    int Twips(int twips) const { return MulDiv(twips, m_dpi, 1440); }
+
+    // Start-up steps and the single-instance rule.
+    void RemoveMaximiseAndSystemMenuEntry();
+    bool AnotherInstanceRuns();
+    void EndAsSecondInstance();
+
+    // Menus.
+    void CreateMenus();
+    void OnCommand(unsigned id);
+    bool IsMenuEntryEnabled(unsigned id) const;
+    void ApplyMenuStates(bool on);
+
+    // Activation state.
+    void btActivar_Click();
+    void btDesactivar_Click();
+    void SetStripColour(Colour colour);
+    void ShowLevel();
+    std::string CurrentLevelText() const;
+
+    // Level steps.
+    void btMasGamma_Click() { StepLevel(+1); }
+    void btMenosGamma_Click() { StepLevel(-1); }
+    void StepLevel(int step);
+    void OnSliderScroll(WPARAM wParam, LPARAM lParam);
+
+    // Hot keys.
+    void RegisterHotKeys();
+    void DispatchHotKey(int id);
+    void PumpWaitingMessages();
+
+    // Shut-down and closing.
+    void Salir_Click();
+    void FunctionsSalir_Click();
+    void ExitSequence(bool unregisterHotKeys);
+    void OnCloseRequest();
+
+    void OnTimer(UINT_PTR id);
+    void TimerReset_Timer();
+    LRESULT OnCtlColorStatic(HDC dc, HWND control);
+
+    // State fields (hidden text controls).
+    std::string Text(HWND field) const;
+    void SetText(HWND field, std::string_view text);
+
+    HINSTANCE m_instance;
+    HWND m_hwnd = nullptr;
+    int m_dpi = 96;
+    int m_hiddenFieldCount = 0;
+
+    ScreenDisplay m_display;
+    RegistryLevelStore m_levelStore;
+    TrackbarSlider m_SliderGamma;
+    std::unique_ptr<GammaConfig> m_GammaEngine;
+    FormIndicador m_FormIndicador;
+
+    HMENU m_menuBar = nullptr;      // owned by the window
+    HMENU m_menuEstado = nullptr;   // "Gamma", part of the menu bar
+    UniqueMenu m_mnuFunctions;      // the icon's popup, never on the menu bar
+
+    HWND m_Label3 = nullptr;
+    HWND m_Label4 = nullptr;
+    HWND m_LbIndicador = nullptr;
+    HWND m_estadoTxt = nullptr;
+    HWND m_estado_txt = nullptr;
+    HWND m_txtOculta = nullptr;
+
+    Colour m_stripColour = kStripOff;
+    UniqueGdiObject m_stripBrush;
+    UniqueGdiObject m_bannerBrush;
+    UniqueGdiObject m_labelFont;
+    UniqueGdiObject m_label3Font;
+    UniqueGdiObject m_label4Font;
+
+    std::array<bool, 4> m_hotKeyRegistered{};
+    UniqueHandle m_instanceMutex;
+};
+
+}  // namespace lumeq

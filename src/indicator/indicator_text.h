@@ -1,0 +1,16 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace lumeq {
+
+// "lumeq Gamma      La gamma actual es 7.00", or "... La pantalla no acepta 7.00"
+// when the display refused the level's ramp.
+std::string IndicatorText(std::string_view levelText, bool refused);
+
+// The strip's raised-panel picture, 0x00RRGGBB for the pixel at (x, y) of a
+// width x height strip.
+std::uint32_t IndicatorPanelPixel(int x, int y, int width, int height);
+
+}  // namespace lumeq
