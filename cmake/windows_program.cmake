@@ -23,4 +23,4 @@ endif()
 set_target_properties(lumeq PROPERTIES OUTPUT_NAME lumeq RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
 # Helpers of the end-to-end tests: they run under Wine beside the program.
-add_subdirectory(tests/e2e/win32)
+include(tests/e2e/win32/CMakeLists.txt)

@@ -1,0 +1,375 @@
+"""Runs the real lumeq.exe under Wine on a private X server and looks at what it did.
+
+One Session per test module: its own Xorg (dummy driver, which has a gamma ramp),
+openbox for real activation, and a Wine prefix copied from a cached template, with a
+persistent wineserver. Each test gets the program copied into a fresh folder of that
+prefix, so its settings file and folders lie beside it. Everything a session starts
+is ended by PID (or, for Wine's own server, through its prefix), also when a test
+fails; every wait is bounded.
+"""
+
+import atexit
+import fcntl
+import math
+import os
+import shutil
+import signal
+import subprocess
+import tempfile
+import time
+import unittest
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+WINDOWS_DIR = os.environ.get("LUMEQ_WINDOWS_DIR", os.path.join(HERE, "..", "..", "build", "windows"))
+XRAMP = os.environ.get("LUMEQ_XRAMP", os.path.join(HERE, "..", "..", "build", "native", "tests", "e2e", "xramp"))
+WORK_DIR = os.environ.get("LUMEQ_E2E_WORK", os.path.join(HERE, "..", "..", "build", "e2e"))
+TEMPLATE = os.path.join(WORK_DIR, "wine-template")
+XORG_CONF = os.path.join(HERE, "xorg-dummy.conf")
+RAMP_TOLERANCE = 257  # the X server keeps about 8 bits of each entry
+
+# Control and command identifiers of the program (src/app/control_ids.h).
+IDS = {
+    "Salir": 100, "menuactivar": 101, "menudesactivar": 102, "masGamma": 103, "menosGamma": 104,
+    "Label3": 1000, "Label4": 1001, "LbIndicador": 1002, "SliderGamma": 1004,
+    "estadoTxt": 1010, "estado_txt": 1011, "txtOculta": 1012,
+}
+
+WINE_ENV = {
+    "WINEARCH": "win64",
+    "WINEDEBUG": "-all",
+    "WINEDLLOVERRIDES": "mscoree=;mshtml=;winemenubuilder.exe=d",
+}
+
+REG_KEY = r"HKCU\Software\lumeq\gamma\GammaConfig"
+
+
+def wait_for(predicate, timeout=10.0, interval=0.1, what="condition"):
+    """Polls until predicate() gives a true value and returns it; fails after timeout."""
+    deadline = time.monotonic() + timeout
+    last = None
+    while time.monotonic() < deadline:
+        last = predicate()
+        if last:
+            return last
+        time.sleep(interval)
+    raise AssertionError(f"timed out after {timeout}s waiting for {what} (last: {last!r})")
+
+
+def level_ramp(level):
+    """The 256 entries of a level's ramp, as the program builds them."""
+    exponent = (50 - level) / 10.01
+    return [min(65535, int(math.pow((i + 1) / 256.01, exponent) * 65535 + 0.5)) for i in range(256)]
+
+
+def power_ramp(power):
+    return [int(math.pow(i / 255, power) * 65535 + 0.5) for i in range(256)]
+
+
+def _end_process(proc, grace=3.0):
+    if proc is None or proc.poll() is not None:
+        return
+    try:
+        proc.send_signal(signal.SIGTERM)
+        proc.wait(timeout=grace)
+    except subprocess.TimeoutExpired:
+        proc.kill()
+        proc.wait(timeout=5)
+    except ProcessLookupError:
+        pass
+
+
+class Session:
+    """An X server with gamma, a window manager and a Wine prefix of our own."""
+
+    def __init__(self):
+        self.tmp = None
+        self.display = None
+        self.xorg = None
+        self.openbox = None
+        self.wineserver = None
+        self.prefix = None
+        self.programs = []
+        self.other = []
+        self._runs = 0
+
+    # ----- life cycle -----
+    def start(self):
+        ensure_template()
+        self.tmp = tempfile.mkdtemp(prefix="lumeq-e2e-")
+        try:
+            self._start_xorg()
+            self.openbox = subprocess.Popen(["openbox", "--sm-disable"], env=self.env(), stdout=subprocess.DEVNULL,
+                                            stderr=subprocess.DEVNULL)
+            self.prefix = os.path.join(self.tmp, "prefix")
+            subprocess.run(["cp", "-a", TEMPLATE, self.prefix], check=True, timeout=60)
+            # In the foreground (-f) so that we own its PID; persistent (-p) so that each
+            # Wine start is quick.
+            self.wineserver = subprocess.Popen(["wineserver", "-f", "-p"], env=self.env(),
+                                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            wait_for(lambda: self._window_manager_ready(), 10, what="openbox")
+        except BaseException:
+            self.stop()
+            raise
+        return self
+
+    def stop(self):
+        for program in self.programs:
+            program.kill()
+        for proc in self.other:
+            _end_process(proc, grace=1)
+        if self.prefix and self.wineserver and self.wineserver.poll() is None:
+            # Ends the Wine processes of this prefix only, then its server.
+            subprocess.run(["wineserver", "-k"], env=self.env(), timeout=20, stdout=subprocess.DEVNULL,
+                           stderr=subprocess.DEVNULL)
+        _end_process(self.wineserver)
+        _end_process(self.openbox)
+        _end_process(self.xorg)
+        if self.tmp:
+            shutil.rmtree(self.tmp, ignore_errors=True)
+        self.tmp = self.prefix = None
+        self.programs.clear()
+        self.other.clear()
+
+    def _start_xorg(self):
+        read_fd, write_fd = os.pipe()
+        log = os.path.join(self.tmp, "xorg.log")
+        self.xorg = subprocess.Popen(
+            ["Xorg", "-displayfd", str(write_fd), "-config", XORG_CONF, "-noreset", "-nolisten", "tcp",
+             "-sharevts", "-novtswitch", "-logfile", log],
+            pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_fd)
+        deadline = time.monotonic() + 15
+        data = b""
+        os.set_blocking(read_fd, False)
+        while time.monotonic() < deadline and not data.endswith(b"\n"):
+            try:
+                chunk = os.read(read_fd, 64)
+                if not chunk:
+                    break
+                data += chunk
+            except BlockingIOError:
+                if self.xorg.poll() is not None:
+                    break
+                time.sleep(0.05)
+        os.close(read_fd)
+        if not data.strip():
+            raise RuntimeError("Xorg did not start; see " + log)
+        self.display = ":" + data.decode().strip()
+
+    def _window_manager_ready(self):
+        out = subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=self.env(), capture_output=True,
+                             text=True, timeout=10).stdout
+        return "window id" in out
+
+    def env(self):
+        env = dict(os.environ)
+        env.update(WINE_ENV)
+        env["DISPLAY"] = self.display or ""
+        if self.prefix:
+            env["WINEPREFIX"] = self.prefix
+        return env
+
+    # ----- Wine and X -----
+    def wine(self, *args, timeout=30, check=False):
+        # Output goes through files, not pipes: the first Wine call of a prefix starts
+        # Wine's own services, which inherit the output handles and outlive the call.
+        with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+            proc = subprocess.Popen(["wine", *args], env=self.env(), stdin=subprocess.DEVNULL, stdout=out, stderr=err)
+            try:
+                proc.wait(timeout=timeout)
+            except subprocess.TimeoutExpired:
+                proc.kill()
+                proc.wait(timeout=5)
+                raise AssertionError(f"wine {args} did not finish in {timeout}s")
+            out.seek(0)
+            err.seek(0)
+            result = subprocess.CompletedProcess(args, proc.returncode, out.read().decode("utf-8", "replace"),
+                                                 err.read().decode("utf-8", "replace"))
+        if check and result.returncode != 0:
+            raise AssertionError(f"wine {args} failed: {result.returncode} {result.stderr}")
+        return result
+
+    def probe(self, *args):
+        """Runs the probe inside the prefix; its output with Wine's CR LF turned into LF."""
+        result = self.wine(os.path.join(WINDOWS_DIR, "probe.exe"), *map(str, args))
+        return result.returncode, result.stdout.replace("\r\n", "\n")
+
+    def xdotool(self, *args, timeout=20):
+        return subprocess.run(["xdotool", *map(str, args)], env=self.env(), capture_output=True, text=True,
+                              timeout=timeout)
+
+    def key(self, combo):
+        self.xdotool("key", "--clearmodifiers", combo)
+
+    def start_windows_program(self, path, *args):
+        proc = subprocess.Popen(["wine", path, *args], env=self.env(), stdout=subprocess.DEVNULL,
+                                stderr=subprocess.DEVNULL)
+        self.other.append(proc)
+        return proc
+
+    def xramp(self):
+        """The X server's ramp as three lists of 256 entries (sampled when larger)."""
+        out = subprocess.run([XRAMP, "get"], env=self.env(), capture_output=True, text=True, timeout=10,
+                             check=True).stdout.split("\n")
+        size = int(out[0])
+        channels = [list(map(int, line.split())) for line in out[1:4]]
+        return [[ch[round(i * (size - 1) / 255)] for i in range(256)] for ch in channels]
+
+    def set_xramp_power(self, power):
+        subprocess.run([XRAMP, "set-power", str(power)], env=self.env(), timeout=10, check=True)
+
+    def reset_display(self):
+        self.set_xramp_power(1.0)
+
+    # ----- registry -----
+    def set_stored_level(self, value):
+        self.wine("reg", "add", REG_KEY, "/v", "Settings", "/t", "REG_SZ", "/d", value, "/f", check=True)
+
+    def delete_stored_level(self):
+        self.wine("reg", "delete", REG_KEY, "/v", "Settings", "/f")
+
+    def stored_level(self):
+        out = self.wine("reg", "query", REG_KEY, "/v", "Settings").stdout
+        for line in out.splitlines():
+            parts = line.split(None, 2)
+            if parts and parts[0] == "Settings":
+                return parts[2].strip() if len(parts) > 2 else ""
+        return None
+
+    # ----- the program -----
+    def new_program(self):
+        self._runs += 1
+        folder = os.path.join(self.prefix, "drive_c", f"run{self._runs}")
+        os.makedirs(folder)
+        shutil.copy(os.path.join(WINDOWS_DIR, "lumeq.exe"), folder)
+        program = Program(self, os.path.join(folder, "lumeq.exe"))
+        self.programs.append(program)
+        return program
+
+
+class Program:
+    """One copy of lumeq.exe in its own folder, and the process running it."""
+
+    def __init__(self, session, exe):
+        self.session = session
+        self.exe = exe
+        self.folder = os.path.dirname(exe)
+        self.proc = None
+
+    def start(self, wait_shown=True):
+        self.proc = subprocess.Popen(["wine", self.exe], env=self.session.env(), stdout=subprocess.DEVNULL,
+                                     stderr=subprocess.DEVNULL)
+        if wait_shown:
+            wait_for(lambda: self.main_window() and self.main_window()["visible"], 20, what="the main window")
+        return self
+
+    def running(self):
+        return self.proc is not None and self.proc.poll() is None
+
+    def wait_exit(self, timeout=10):
+        try:
+            return self.proc.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            raise AssertionError("the program did not end")
+
+    def kill(self):
+        if self.running():
+            self.proc.kill()
+            self.proc.wait(timeout=10)
+
+    def main_window(self):
+        return self.window("FormMain", "lumeq gamma")
+
+    def window(self, cls, title):
+        rc, out = self.session.probe("window", cls, title)
+        if rc != 0 or not out.strip():
+            return None
+        f = out.split()
+        return {"hwnd": int(f[0]), "xid": int(f[1]), "visible": f[2] == "1", "left": int(f[3]), "top": int(f[4]),
+                "width": int(f[5]), "height": int(f[6]), "style": int(f[7], 16), "exstyle": int(f[8], 16)}
+
+    def text(self, name):
+        rc, out = self.session.probe("text", IDS[name])
+        if rc != 0:
+            raise AssertionError(f"cannot read {name}")
+        return out.rstrip("\n")
+
+    def command(self, name):
+        rc, _ = self.session.probe("command", IDS[name])
+        if rc != 0:
+            raise AssertionError(f"cannot send {name}")
+
+    def slider(self):
+        rc, out = self.session.probe("slider")
+        pos, lo, hi, enabled = map(int, out.split())
+        return {"position": pos, "min": lo, "max": hi, "enabled": bool(enabled)}
+
+    def wait_text(self, name, expected, timeout=10):
+        wait_for(lambda: self.text(name) == expected, timeout, what=f"{name} == {expected!r}")
+
+
+class RampAssertions:
+    def assertRampNear(self, actual, expected, msg=""):
+        for channel in range(3):
+            worst = max(abs(a - e) for a, e in zip(actual[channel], expected))
+            self.assertLessEqual(worst, RAMP_TOLERANCE, f"channel {channel} differs by {worst} {msg}")
+
+    def assertRampSane(self, ramp):
+        for channel in ramp:
+            self.assertGreater(channel[-1], channel[0], "flat or all-zero ramp on the display")
+            self.assertTrue(all(b >= a for a, b in zip(channel, channel[1:])), "wrapped ramp on the display")
+
+
+class E2ECase(unittest.TestCase, RampAssertions):
+    """A test with the module's session; the display and stored level start clean."""
+
+    session = None
+
+    def setUp(self):
+        self.session.reset_display()
+        self.session.delete_stored_level()
+
+    def tearDown(self):
+        for program in self.session.programs:
+            program.kill()
+        self.session.programs.clear()
+
+
+MODULE_DEADLINE_S = 330  # below the test runner's own limit, so that we clean up first
+
+
+def _interrupt(signum, _frame):
+    raise KeyboardInterrupt(f"signal {signum}: the test module ran out of time or was stopped")
+
+
+def module_session():
+    """The module's session. A module that overruns, or is told to stop, raises in the
+    running test so that tearDownModule still ends everything the session started."""
+    signal.signal(signal.SIGTERM, _interrupt)
+    signal.signal(signal.SIGALRM, _interrupt)
+    signal.alarm(MODULE_DEADLINE_S)
+    session = Session().start()
+    atexit.register(session.stop)
+    return session
+
+
+def ensure_template():
+    """Makes the Wine prefix that every session copies, once (about 8 s)."""
+    os.makedirs(WORK_DIR, exist_ok=True)
+    with open(os.path.join(WORK_DIR, "template.lock"), "w") as lock:
+        fcntl.flock(lock, fcntl.LOCK_EX)
+        if os.path.exists(os.path.join(TEMPLATE, "system.reg")):
+            return
+        shutil.rmtree(TEMPLATE, ignore_errors=True)
+        env = dict(os.environ)
+        env.update(WINE_ENV)
+        env["WINEPREFIX"] = TEMPLATE
+        env.pop("DISPLAY", None)
+        subprocess.run(["wineboot", "-i"], env=env, timeout=300, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        subprocess.run(["wineserver", "-w"], env=env, timeout=120)
+        if not os.path.exists(os.path.join(TEMPLATE, "system.reg")):
+            raise RuntimeError("wineboot did not make a prefix")
+
+
+if __name__ == "__main__":
+    ensure_template()

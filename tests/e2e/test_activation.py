@@ -1,0 +1,93 @@
+"""Switching the boosted gamma on and off from the Gamma menu: captured ramp, stored
+level, the level label, and values the display or the registry should never see."""
+
+import unittest
+
+import harness
+from harness import E2ECase
+
+
+def setUpModule():
+    E2ECase.session = harness.module_session()
+
+
+def tearDownModule():
+    E2ECase.session.stop()
+
+
+class Activation(E2ECase):
+    def activate(self, program):
+        program.command("menuactivar")
+        program.wait_text("estadoTxt", "True")
+
+    def deactivate(self, program):
+        program.command("menudesactivar")
+        program.wait_text("estadoTxt", "False")
+
+    def test_stored_level_applied_and_preset_curve_restored(self):
+        self.session.set_xramp_power(1.25)
+        preset = self.session.xramp()
+        self.session.set_stored_level("37")
+        program = self.session.new_program().start()
+
+        self.activate(program)
+        self.assertRampNear(self.session.xramp(), harness.level_ramp(37))
+        self.assertEqual(program.text("LbIndicador"), "-3.00")
+        self.assertEqual(program.text("estado_txt"), "-3.00")
+        self.assertEqual(program.slider(), {"position": 37, "min": 33, "max": 47, "enabled": True})
+
+        self.deactivate(program)
+        self.assertRampNear(self.session.xramp(), preset[0])
+        self.assertEqual(self.session.stored_level(), "37")
+        self.assertEqual(program.text("LbIndicador"), "-3.00")  # the last level stays shown
+
+    def test_no_stored_level_on_identity_gives_neutral(self):
+        program = self.session.new_program().start()
+        self.activate(program)
+        self.assertEqual(program.slider()["position"], 40)
+        self.assertEqual(program.text("LbIndicador"), "0.00")
+        self.assertRampNear(self.session.xramp(), harness.level_ramp(40))
+        self.deactivate(program)
+        self.assertEqual(self.session.stored_level(), "40")
+        self.assertRampNear(self.session.xramp(), harness.power_ramp(1.0))
+
+    def test_refused_level_keeps_running_and_display_intact(self):
+        # Wine refuses the ramps of the brighter levels; the program must go on.
+        self.session.set_stored_level("44")
+        before = self.session.xramp()
+        program = self.session.new_program().start()
+        self.activate(program)
+        self.assertEqual(program.text("LbIndicador"), "4.00")
+        self.assertTrue(program.running())
+        self.assertEqual(self.session.xramp(), before)
+        self.deactivate(program)
+        self.assertEqual(self.session.xramp(), before)
+        self.assertEqual(self.session.stored_level(), "44")
+
+    def test_hostile_stored_values_never_blank_or_wrap_the_display(self):
+        for stored, shown in (("abc", "0.00"), ("99", "7.00"), ("-5", "-7.00"), ("50", "7.00")):
+            with self.subTest(stored=stored):
+                self.session.reset_display()
+                self.session.set_stored_level(stored)
+                program = self.session.new_program().start()
+                self.activate(program)
+                self.assertEqual(program.text("LbIndicador"), shown)
+                self.assertRampSane(self.session.xramp())
+                program.command("Salir")
+                program.wait_exit(10)
+                self.assertRampSane(self.session.xramp())
+                self.session.programs.clear()
+
+    def test_deactivating_while_off_leaves_display_alone(self):
+        self.session.set_xramp_power(0.9)
+        before = self.session.xramp()
+        program = self.session.new_program().start()
+        program.command("menudesactivar")  # greyed: nothing happens
+        program.command("menuactivar")
+        program.wait_text("estadoTxt", "True")
+        self.deactivate(program)
+        self.assertRampNear(self.session.xramp(), before[0])
+
+
+if __name__ == "__main__":
+    unittest.main()

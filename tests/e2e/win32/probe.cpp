@@ -1,0 +1,137 @@
+// The end-to-end tests' eyes inside Wine: finds the program's windows and reads
+// what a user would see, or chooses a menu command, one request per run.
+//   probe text ID              text of the main window's control ID
+//   probe command ID           the menu command ID, as if chosen from the menu
+//   probe window CLASS TITLE   "hwnd xid visible left top width height style exstyle" or nothing
+//   probe boxtext TITLE        texts of the visible message box with that title, one per line
+//   probe slider               position, minimum, maximum, enabled of the level slider
+//   probe foreground           class and title of the foreground window
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "app/control_ids.h"
+
+namespace {
+
+HWND MainWindow() { return FindWindowW(L"FormMain", L"lumeq gamma"); }
+
+std::string Utf8(const std::wstring& text) {
+    if (text.empty()) return {};
+    int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, out.data(), size, nullptr, nullptr);
+    out.resize(static_cast<size_t>(size - 1));
+    return out;
+}
+
+std::wstring Wide(const char* text) {
+    int size = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
+    std::wstring out(static_cast<size_t>(size), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text, -1, out.data(), size);
+    out.resize(static_cast<size_t>(size - 1));
+    return out;
+}
+
+std::wstring TextOf(HWND window) {
+    wchar_t buffer[4096] = {};
+    SendMessageTimeoutW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 5000,
+                        nullptr);
+    return buffer;
+}
+
+unsigned long XWindowOf(HWND window) {
+    return static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(GetPropW(window, L"__wine_x11_whole_window")));
+}
+
+void PrintWindow(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    std::printf("%llu %lu %d %ld %ld %ld %ld %lx %lx\n",
+                static_cast<unsigned long long>(reinterpret_cast<ULONG_PTR>(window)), XWindowOf(window),
+                IsWindowVisible(window) ? 1 : 0, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                static_cast<unsigned long>(GetWindowLongW(window, GWL_STYLE)),
+                static_cast<unsigned long>(GetWindowLongW(window, GWL_EXSTYLE)));
+}
+
+struct BoxSearch {
+    std::wstring title;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK FindBox(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<BoxSearch*>(param);
+    wchar_t className[64] = {};
+    GetClassNameW(window, className, 64);
+    if (IsWindowVisible(window) && std::wstring(className) == L"#32770" && TextOf(window) == search->title) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK PrintChild(HWND child, LPARAM) {
+    wchar_t className[64] = {};
+    GetClassNameW(child, className, 64);
+    const LONG style = GetWindowLongW(child, GWL_STYLE);
+    if (std::wstring(className) == L"Static" && (style & SS_TYPEMASK) == SS_ICON) {
+        std::printf("[icon]\n");
+    } else {
+        std::string text = Utf8(TextOf(child));
+        for (char& c : text)
+            if (c == '\r') c = '|';
+        std::printf("%s\n", text.c_str());
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) return 2;
+    const std::string verb = argv[1];
+    if (verb == "window" && argc >= 4) {
+        HWND window = FindWindowW(Wide(argv[2]).c_str(), Wide(argv[3]).c_str());
+        if (!window) return 1;
+        PrintWindow(window);
+        return 0;
+    }
+    if (verb == "boxtext" && argc >= 3) {
+        BoxSearch search{Wide(argv[2])};
+        EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
+        if (!search.found) return 1;
+        std::printf("%lu\n", XWindowOf(search.found));
+        EnumChildWindows(search.found, PrintChild, 0);
+        return 0;
+    }
+    if (verb == "foreground") {
+        HWND window = GetForegroundWindow();
+        wchar_t className[128] = {};
+        GetClassNameW(window, className, 128);
+        std::printf("%s\t%s\n", Utf8(className).c_str(), Utf8(TextOf(window)).c_str());
+        return 0;
+    }
+    HWND main = MainWindow();
+    if (!main) return 1;
+    if (verb == "text" && argc >= 3) {
+        HWND control = GetDlgItem(main, std::atoi(argv[2]));
+        if (!control) return 1;
+        std::printf("%s\n", Utf8(TextOf(control)).c_str());
+        return 0;
+    }
+    if (verb == "command" && argc >= 3) {
+        return PostMessageW(main, WM_COMMAND, static_cast<WPARAM>(std::atoi(argv[2])), 0) ? 0 : 1;
+    }
+    if (verb == "slider") {
+        HWND slider = GetDlgItem(main, lumeq::ids::SliderGamma);
+        if (!slider) return 1;
+        std::printf("%ld %ld %ld %d\n", static_cast<long>(SendMessageW(slider, TBM_GETPOS, 0, 0)),
+                    static_cast<long>(SendMessageW(slider, TBM_GETRANGEMIN, 0, 0)),
+                    static_cast<long>(SendMessageW(slider, TBM_GETRANGEMAX, 0, 0)), IsWindowEnabled(slider) ? 1 : 0);
+        return 0;
+    }
+    return 2;
+}
