@@ -9,7 +9,6 @@ add_executable(lumeq WIN32
   src/app/trackbar_slider.cpp
   src/gamma/display_win32.cpp
   src/indicator/form_indicador.cpp
-  src/indicator/indicator_text.cpp
   src/platform/registry_level_store.cpp
   src/platform/text.cpp
   res/lumeq.rc

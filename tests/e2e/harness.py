@@ -31,7 +31,7 @@ RAMP_TOLERANCE = 257  # the X server keeps about 8 bits of each entry
 IDS = {
     "Salir": 100, "menuactivar": 101, "menudesactivar": 102, "masGamma": 103, "menosGamma": 104,
     "Label3": 1000, "Label4": 1001, "LbIndicador": 1002, "SliderGamma": 1004,
-    "estadoTxt": 1010, "estado_txt": 1011, "txtOculta": 1012,
+    "estadoTxt": 1010, "estado_txt": 1011, "txtOculta": 1012, "Label1": 1100,
 }
 
 WINE_ENV = {
@@ -207,6 +207,48 @@ class Session:
         self.other.append(proc)
         return proc
 
+    def start_game(self, name="standin_game.exe"):
+        """Starts the stand-in game (under `name`, for watched-program tests), gives it the
+        focus as a player would, and returns its X window."""
+        exe = os.path.join(WINDOWS_DIR, "standin_game.exe")
+        if name != "standin_game.exe":
+            folder = os.path.join(self.prefix, "drive_c", "games")
+            os.makedirs(folder, exist_ok=True)
+            shutil.copy(exe, os.path.join(folder, name))
+            exe = os.path.join(folder, name)
+        proc = self.start_windows_program(exe)
+        game = wait_for(lambda: self._game_window(), 20, what="the stand-in game")
+        self.focus(game["xid"])
+        return proc, game
+
+    def _game_window(self):
+        rc, out = self.probe("window", "StandInGame", "Juego de prueba")
+        if rc != 0 or not out.strip():
+            return None
+        fields = out.split()
+        return {"xid": int(fields[1]), "visible": fields[2] == "1"}
+
+    def focus(self, xid):
+        self.xdotool("windowactivate", "--sync", xid)
+        wait_for(lambda: self.active_window() == xid, 10, what="the window active")
+
+    def active_window(self):
+        out = self.xdotool("getactivewindow").stdout.strip()
+        return int(out) if out.isdigit() else None
+
+    def screen_pixels(self, left, top, width, height):
+        """Colours (0xRRGGBB) of a rectangle of the screen, row by row."""
+        out = subprocess.run(["import", "-window", "root", "-crop", f"{width}x{height}+{left}+{top}", "+repage",
+                              "-depth", "8", "txt:-"], env=self.env(), capture_output=True, text=True, timeout=30,
+                             check=True).stdout
+        pixels = [[0] * width for _ in range(height)]
+        for line in out.splitlines()[1:]:
+            where, _, rest = line.partition(":")
+            x, y = map(int, where.split(","))
+            colour = rest.split("#", 1)[1][:6]
+            pixels[y][x] = int(colour, 16)
+        return pixels
+
     def xramp(self):
         """The X server's ramp as three lists of 256 entries (sampled when larger)."""
         out = subprocess.run([XRAMP, "get"], env=self.env(), capture_output=True, text=True, timeout=10,
@@ -298,6 +340,12 @@ class Program:
         rc, _ = self.session.probe("command", IDS[name])
         if rc != 0:
             raise AssertionError(f"cannot send {name}")
+
+    def indicator(self):
+        """The strip: its window (or None) and the text of its label."""
+        window = self.window("FormIndicador", "Gamma")
+        rc, out = self.session.probe("child", "FormIndicador", "Gamma", IDS["Label1"])
+        return window, out.rstrip("\n") if rc == 0 else None
 
     def slider(self):
         rc, out = self.session.probe("slider")

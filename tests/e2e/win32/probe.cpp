@@ -6,9 +6,14 @@
 //   probe boxtext TITLE        texts of the visible message box with that title, one per line
 //   probe slider               position, minimum, maximum, enabled of the level slider
 //   probe foreground           class and title of the foreground window
+//   probe child CLASS TITLE ID text of control ID of another top-level window
+//   probe hotkey-hold VK SECS  holds Ctrl+VK for SECS seconds; exit code 3 when it was taken
+//   probe hotkey-try VK        exit code 0 when Ctrl+VK can be registered
+//   probe gammatime N          microseconds of one SetDeviceGammaRamp call, over N calls
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -112,6 +117,44 @@ int main(int argc, char** argv) {
         wchar_t className[128] = {};
         GetClassNameW(window, className, 128);
         std::printf("%s\t%s\n", Utf8(className).c_str(), Utf8(TextOf(window)).c_str());
+        return 0;
+    }
+    if (verb == "child" && argc >= 5) {
+        HWND window = FindWindowW(Wide(argv[2]).c_str(), Wide(argv[3]).c_str());
+        HWND control = window ? GetDlgItem(window, std::atoi(argv[4])) : nullptr;
+        if (!control) return 1;
+        std::printf("%s\n", Utf8(TextOf(control)).c_str());
+        return 0;
+    }
+    if (verb == "hotkey-try" && argc >= 3) {
+        const UINT vk = static_cast<UINT>(std::strtoul(argv[2], nullptr, 0));
+        if (!RegisterHotKey(nullptr, 1, MOD_CONTROL, vk)) return 3;
+        UnregisterHotKey(nullptr, 1);
+        return 0;
+    }
+    if (verb == "hotkey-hold" && argc >= 4) {
+        const UINT vk = static_cast<UINT>(std::strtoul(argv[2], nullptr, 0));
+        if (!RegisterHotKey(nullptr, 1, MOD_CONTROL, vk)) return 3;
+        const DWORD end = GetTickCount() + static_cast<DWORD>(std::atoi(argv[3])) * 1000;
+        MSG message;
+        while (GetTickCount() < end) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+        }
+        return 0;
+    }
+    if (verb == "gammatime" && argc >= 3) {
+        const int calls = std::max(1, std::atoi(argv[2]));
+        WORD ramp[3][256];
+        HDC screen = GetDC(nullptr);
+        GetDeviceGammaRamp(screen, ramp);
+        LARGE_INTEGER frequency, begin, finish;
+        QueryPerformanceFrequency(&frequency);
+        QueryPerformanceCounter(&begin);
+        for (int i = 0; i < calls; ++i) SetDeviceGammaRamp(screen, ramp);
+        QueryPerformanceCounter(&finish);
+        ReleaseDC(nullptr, screen);
+        std::printf("%.1f\n", (finish.QuadPart - begin.QuadPart) * 1e6 / frequency.QuadPart / calls);
         return 0;
     }
     HWND main = MainWindow();
