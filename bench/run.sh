@@ -10,6 +10,8 @@ echo "== ramp maths (native) =="
 build/native/bench/ramp_bench --benchmark_min_time=0.2 2>/dev/null | grep -E '^BM_'
 echo "== start-up under Wine =="
 python3 bench/startup.py
+echo "== hot key to ramp under Wine =="
+python3 bench/hotkey_latency.py
 echo "== lumeq.exe =="
 size=$(stat -c %s build/windows/lumeq.exe)
 echo "size: $size bytes ($((size / 1024)) KiB)"

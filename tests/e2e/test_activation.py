@@ -78,6 +78,22 @@ class Activation(E2ECase):
                 self.assertRampSane(self.session.xramp())
                 self.session.programs.clear()
 
+    def test_slider_own_input_moves_the_level_text_only(self):
+        program = self.session.new_program().start()
+        self.activate(program)
+        for _ in range(3):
+            self.session.probe("slider-key", 0x27)  # VK_RIGHT
+        program.wait_text("estado_txt", "3.00")
+        self.assertEqual(program.text("LbIndicador"), "0.00")
+        # Level 43's ramp is one Wine refuses: the display keeps level 40's.
+        self.assertRampNear(self.session.xramp(), harness.level_ramp(40))
+        window, text = program.indicator()
+        self.assertEqual(text, "xX")  # the strip was never told anything
+        for _ in range(4):
+            self.session.probe("slider-key", 0x25)  # VK_LEFT
+        program.wait_text("estado_txt", "-1.00")
+        self.assertRampNear(self.session.xramp(), harness.level_ramp(39))
+
     def test_deactivating_while_off_leaves_display_alone(self):
         self.session.set_xramp_power(0.9)
         before = self.session.xramp()

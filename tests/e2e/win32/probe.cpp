@@ -5,6 +5,7 @@
 //   probe window CLASS TITLE   "hwnd xid visible left top width height style exstyle" or nothing
 //   probe boxtext TITLE        texts of the visible message box with that title, one per line
 //   probe slider               position, minimum, maximum, enabled of the level slider
+//   probe slider-key VK        a key press on the level slider itself
 //   probe foreground           class and title of the foreground window
 //   probe child CLASS TITLE ID text of control ID of another top-level window
 //   probe hotkey-hold VK SECS  holds Ctrl+VK for SECS seconds; exit code 3 when it was taken
@@ -167,6 +168,13 @@ int main(int argc, char** argv) {
     }
     if (verb == "command" && argc >= 3) {
         return PostMessageW(main, WM_COMMAND, static_cast<WPARAM>(std::atoi(argv[2])), 0) ? 0 : 1;
+    }
+    if (verb == "slider-key" && argc >= 3) {
+        // The slider's own keyboard input, as if it had the focus.
+        HWND slider = GetDlgItem(main, lumeq::ids::SliderGamma);
+        const WPARAM vk = static_cast<WPARAM>(std::strtoul(argv[2], nullptr, 0));
+        if (!slider || !PostMessageW(slider, WM_KEYDOWN, vk, 1)) return 1;
+        return PostMessageW(slider, WM_KEYUP, vk, 0xC0000001) ? 0 : 1;
     }
     if (verb == "slider") {
         HWND slider = GetDlgItem(main, lumeq::ids::SliderGamma);
