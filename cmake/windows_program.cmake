@@ -7,6 +7,7 @@ add_executable(lumeq WIN32
   src/app/activation.cpp
   src/app/menus.cpp
   src/app/trackbar_slider.cpp
+  src/app/tray_icon.cpp
   src/gamma/display_win32.cpp
   src/indicator/form_indicador.cpp
   src/platform/registry_level_store.cpp

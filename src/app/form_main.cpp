@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/control_ids.h"
+#include "app/tray_model.h"
 #include "platform/text.h"
 
 namespace lumeq {
@@ -37,7 +38,9 @@ UniqueGdiObject MakeFont(int dpi, bool bold, bool italic) {
 bool FormMain::Form_Load() {
     if (!CreateMainWindow()) return false;
 
-    // 1. The notification-area icon comes with the tray.
+    // 1. The notification-area icon.
+    m_tray.Fill();
+    m_tray.Add();
     // 2.-3. No maximise box, and the system menu loses its entry at position 2.
     RemoveMaximiseAndSystemMenuEntry();
     // 4.-5. Settings and automatic activation come with the settings file.
@@ -139,6 +142,10 @@ void FormMain::CreateControls() {
     m_SliderGamma.SetRangeMax(50);
     m_SliderGamma.SetPosition(40);
 
+    m_tray.Create(m_instance, m_hwnd, Twips(kHiddenAreaLeftTwips + 1700), Twips(1000),
+                  [this](int code) { OnTrayEvent(code); });
+    m_taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
+
     m_estadoTxt = CreateStateField(ids::estadoTxt, L"False");
     m_estado_txt = CreateStateField(ids::estado_txt, L"- -");
     m_txtOculta = CreateStateField(ids::txtOculta, L"No");
@@ -159,10 +166,14 @@ bool FormMain::AnotherInstanceRuns() {
 void FormMain::EndAsSecondInstance() {
     ShowWindow(m_hwnd, SW_SHOWNORMAL);
     MessageBoxW(m_hwnd, L"El programa ya está en ejecución!\r\nAcción cancelada.", kTitle, MB_ICONERROR);
+    m_tray.Delete();
     ExitProcess(0);
 }
 
 void FormMain::OnCloseRequest() {
+    // Brings the icon back if it was lost; fails harmlessly while it exists.
+    m_tray.Fill();
+    m_tray.Add();
     ShowWindow(m_hwnd, SW_HIDE);
     SetText(m_txtOculta, "No");
 }
@@ -173,6 +184,7 @@ void FormMain::FunctionsSalir_Click() { ExitSequence(false); }
 void FormMain::ExitSequence(bool unregisterHotKeys) {
     btDesactivar_Click();
     m_GammaEngine.reset();
+    m_tray.Delete();
     if (unregisterHotKeys) {
         for (int id = 0; id < static_cast<int>(m_hotKeyRegistered.size()); ++id)
             if (m_hotKeyRegistered[static_cast<std::size_t>(id)]) UnregisterHotKey(m_hwnd, id);
@@ -221,12 +233,50 @@ LRESULT FormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             OnCloseRequest();
             return 0;
         default:
+            if (message == m_taskbarCreated && m_taskbarCreated != 0) {
+                m_tray.Add();  // the shell restarted and forgot every icon
+                return 0;
+            }
             return DefWindowProcW(m_hwnd, message, wParam, lParam);
     }
 }
 
 void FormMain::OnTimer(UINT_PTR id) {
-    if (id == ids::TimerReset) TimerReset_Timer();
+    switch (id) {
+        case ids::TimerReset: TimerReset_Timer(); break;
+        case ids::Timer2: Timer2_Timer(); break;
+        default: break;
+    }
+}
+
+void FormMain::OnTrayEvent(int code) {
+    const TrayReaction reaction = ReactToTrayEvent(code, Text(m_txtOculta));
+    if (reaction.showWindow) ShowWindow(m_hwnd, SW_SHOW);
+    if (reaction.startTimer2) SetTimer(m_hwnd, ids::Timer2, 300, nullptr);
+    if (!reaction.newOculta.empty()) SetText(m_txtOculta, reaction.newOculta);
+    if (reaction.hideWindow) ShowWindow(m_hwnd, SW_HIDE);
+    if (reaction.openPopup) ShowPopupMenu();
+}
+
+void FormMain::Timer2_Timer() {
+    // Brings the window back to the front in its normal state. Passing through the
+    // maximised and minimised states on the way would only flash a fixed-size window.
+    ShowWindow(m_hwnd, SW_SHOW);
+    ShowWindow(m_hwnd, SW_HIDE);
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof(placement);
+    GetWindowPlacement(m_hwnd, &placement);
+    placement.showCmd = SW_HIDE;
+    placement.flags &= ~static_cast<UINT>(WPF_RESTORETOMAXIMIZED);
+    SetWindowPlacement(m_hwnd, &placement);
+    ShowWindow(m_hwnd, SW_SHOWNORMAL);
+    SetForegroundWindow(m_hwnd);
+    KillTimer(m_hwnd, ids::Timer2);
+}
+
+void FormMain::FunctionsRestaurar_Click() {
+    ShowWindow(m_hwnd, SW_SHOW);
+    SetText(m_txtOculta, "Si");
 }
 
 void FormMain::TimerReset_Timer() {

@@ -10,6 +10,7 @@
 
 #include "app/activation_model.h"
 #include "app/hotkey_model.h"
+#include "app/tray_icon.h"
 #include "app/trackbar_slider.h"
 #include "gamma/display_win32.h"
 #include "gamma/gamma_config.h"
@@ -50,6 +51,7 @@ private:
     // Menus.
     void CreateMenus();
     void OnCommand(unsigned id);
+    void ShowPopupMenu();
     bool IsMenuEntryEnabled(unsigned id) const;
     void ApplyMenuStates(bool on);
 
@@ -77,6 +79,11 @@ private:
     void ExitSequence(bool unregisterHotKeys);
     void OnCloseRequest();
 
+    // The notification-area icon.
+    void OnTrayEvent(int code);
+    void Timer2_Timer();
+    void FunctionsRestaurar_Click();
+
     void OnTimer(UINT_PTR id);
     void TimerReset_Timer();
     LRESULT OnCtlColorStatic(HDC dc, HWND control);
@@ -96,9 +103,10 @@ private:
     std::unique_ptr<GammaConfig> m_GammaEngine;
     FormIndicador m_FormIndicador;
 
-    HMENU m_menuBar = nullptr;      // owned by the window
-    HMENU m_menuEstado = nullptr;   // "Gamma", part of the menu bar
-    UniqueMenu m_mnuFunctions;      // the icon's popup, never on the menu bar
+    HMENU m_menuBar = nullptr;  // owned by the window
+    UniqueMenu m_mnuFunctions;  // the icon's popup, never on the menu bar
+    TrayIcon m_tray;
+    UINT m_taskbarCreated = 0;
 
     HWND m_Label3 = nullptr;
     HWND m_Label4 = nullptr;

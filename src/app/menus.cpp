@@ -1,57 +1,62 @@
-// The menu bar and the commands behind its entries.
+// The menu bar, the icon's popup menu, and the commands behind their entries.
 #include "app/control_ids.h"
 #include "app/form_main.h"
+#include "app/menu_layout.h"
+#include "platform/text.h"
 
 namespace lumeq {
 
 namespace {
-unsigned CommandOf(MenuEntry entry) {
-    switch (entry) {
-        case MenuEntry::menuactivar: return ids::menuactivar;
-        case MenuEntry::menudesactivar: return ids::menudesactivar;
-        case MenuEntry::menuCapturarPantalla: return ids::menuCapturarPantalla;
-        case MenuEntry::menuCapturarPantalla2: return ids::menuCapturarPantalla2;
-        case MenuEntry::FunctionsDesactivar: return ids::FunctionsDesactivar;
-        case MenuEntry::FunctionsActivar: return ids::FunctionsActivar;
-        case MenuEntry::masGamma: return ids::masGamma;
-        case MenuEntry::menosGamma: return ids::menosGamma;
-        case MenuEntry::FunctionsmenosGamma: return ids::FunctionsmenosGamma;
-        case MenuEntry::FunctionsmasGamma: return ids::FunctionsmasGamma;
+void AppendItems(HMENU menu, const std::vector<MenuItem>& items, bool on) {
+    for (const MenuItem& item : items) {
+        if (item.IsSeparator()) {
+            AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+        } else if (item.IsSubmenu()) {
+            HMENU submenu = CreatePopupMenu();
+            AppendItems(submenu, item.items, on);
+            AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(submenu), Widen(item.caption).c_str());
+        } else {
+            const UINT state = IsEntryEnabled(item.id, on) ? MF_ENABLED : MF_GRAYED;
+            AppendMenuW(menu, MF_STRING | state, item.id, Widen(item.caption).c_str());
+        }
     }
-    return 0;
 }
 }  // namespace
 
 void FormMain::CreateMenus() {
     m_menuBar = CreateMenu();
-    m_menuEstado = CreatePopupMenu();
-
-    AppendMenuW(m_menuBar, MF_STRING, ids::Salir, L"Salir");
-
-    AppendMenuW(m_menuEstado, MF_STRING, ids::menuactivar, L"Activar          Ctrl+F1");
-    AppendMenuW(m_menuEstado, MF_STRING | MF_GRAYED, ids::menudesactivar, L"Desactivar    Ctrl+F1");
-    AppendMenuW(m_menuEstado, MF_STRING | MF_GRAYED, ids::masGamma, L"Aumentar     Ctrl+F4");
-    AppendMenuW(m_menuEstado, MF_STRING | MF_GRAYED, ids::menosGamma, L"Disminuir       Ctrl+F3");
-    AppendMenuW(m_menuBar, MF_POPUP, reinterpret_cast<UINT_PTR>(m_menuEstado), L"Gamma");
+    AppendItems(m_menuBar, MenuBarLayout(), false);
+    // "Functions" never shows in the menu bar: it is only the icon's popup menu.
+    m_mnuFunctions.Reset(CreatePopupMenu());
+    AppendItems(m_mnuFunctions.Get(), PopupLayout(), false);
 }
 
 void FormMain::ApplyMenuStates(bool on) {
     for (const MenuEntryState& state : MenuStates(on)) {
         const UINT flags = MF_BYCOMMAND | (state.enabled ? MF_ENABLED : MF_GRAYED);
         // Each entry lives in one of the two menus; the call on the other one fails harmlessly.
-        EnableMenuItem(m_menuBar, CommandOf(state.entry), flags);
-        if (m_mnuFunctions) EnableMenuItem(m_mnuFunctions.Get(), CommandOf(state.entry), flags);
+        EnableMenuItem(m_menuBar, MenuCommandOf(state.entry), flags);
+        EnableMenuItem(m_mnuFunctions.Get(), MenuCommandOf(state.entry), flags);
     }
     DrawMenuBar(m_hwnd);
 }
 
 bool FormMain::IsMenuEntryEnabled(unsigned id) const {
     for (HMENU menu : {m_menuBar, m_mnuFunctions.Get()}) {
-        if (!menu) continue;
         const UINT state = GetMenuState(menu, id, MF_BYCOMMAND);
         if (state != static_cast<UINT>(-1)) return (state & (MF_GRAYED | MF_DISABLED)) == 0;
     }
     return false;
+}
+
+void FormMain::ShowPopupMenu() {
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    // Without the foreground the menu would not close when the user clicks elsewhere;
+    // the WM_NULL afterwards lets the menu loop see that it has ended.
+    SetForegroundWindow(m_hwnd);
+    TrackPopupMenu(m_mnuFunctions.Get(), TPM_LEFTALIGN | TPM_LEFTBUTTON, pointer.x, pointer.y, 0, m_hwnd, nullptr);
+    PostMessageW(m_hwnd, WM_NULL, 0, 0);
 }
 
 void FormMain::OnCommand(unsigned id) {
@@ -60,10 +65,16 @@ void FormMain::OnCommand(unsigned id) {
     if (!IsMenuEntryEnabled(id)) return;
     switch (id) {
         case ids::Salir: Salir_Click(); break;
-        case ids::menuactivar: btActivar_Click(); break;
-        case ids::menudesactivar: btDesactivar_Click(); break;
-        case ids::masGamma: btMasGamma_Click(); break;
-        case ids::menosGamma: btMenosGamma_Click(); break;
+        case ids::menuactivar:
+        case ids::FunctionsActivar: btActivar_Click(); break;
+        case ids::menudesactivar:
+        case ids::FunctionsDesactivar: btDesactivar_Click(); break;
+        case ids::masGamma:
+        case ids::FunctionsmasGamma: btMasGamma_Click(); break;
+        case ids::menosGamma:
+        case ids::FunctionsmenosGamma: btMenosGamma_Click(); break;
+        case ids::FunctionsRestaurar: FunctionsRestaurar_Click(); break;
+        case ids::FunctionsSalir: FunctionsSalir_Click(); break;
         default: break;
     }
 }

@@ -6,6 +6,7 @@
 //   probe boxtext TITLE        texts of the visible message box with that title, one per line
 //   probe slider               position, minimum, maximum, enabled of the level slider
 //   probe slider-key VK        a key press on the level slider itself
+//   probe tray CODE            the icon's callback with mouse message CODE (0x205 right button up)
 //   probe foreground           class and title of the foreground window
 //   probe child CLASS TITLE ID text of control ID of another top-level window
 //   probe hotkey-hold VK SECS  holds Ctrl+VK for SECS seconds; exit code 3 when it was taken
@@ -168,6 +169,12 @@ int main(int argc, char** argv) {
     }
     if (verb == "command" && argc >= 3) {
         return PostMessageW(main, WM_COMMAND, static_cast<WPARAM>(std::atoi(argv[2])), 0) ? 0 : 1;
+    }
+    if (verb == "tray" && argc >= 3) {
+        // The shell's callback for a mouse event on the icon, posted to its receiver.
+        HWND pichook = FindWindowExW(main, nullptr, L"pichook", nullptr);
+        const LPARAM code = static_cast<LPARAM>(std::strtoul(argv[2], nullptr, 0));
+        return pichook && PostMessageW(pichook, WM_LBUTTONDOWN, 1, code) ? 0 : 1;
     }
     if (verb == "slider-key" && argc >= 3) {
         // The slider's own keyboard input, as if it had the focus.

@@ -1,0 +1,62 @@
+#include "app/menu_layout.h"
+
+#include "app/activation_model.h"
+#include "app/control_ids.h"
+
+namespace lumeq {
+
+namespace {
+MenuItem Entry(unsigned id, const char* caption) { return MenuItem{id, caption, {}}; }
+MenuItem Separator() { return MenuItem{0, "-", {}}; }
+
+unsigned CommandOf(MenuEntry entry) {
+    switch (entry) {
+        case MenuEntry::menuactivar: return ids::menuactivar;
+        case MenuEntry::menudesactivar: return ids::menudesactivar;
+        case MenuEntry::menuCapturarPantalla: return ids::menuCapturarPantalla;
+        case MenuEntry::menuCapturarPantalla2: return ids::menuCapturarPantalla2;
+        case MenuEntry::FunctionsDesactivar: return ids::FunctionsDesactivar;
+        case MenuEntry::FunctionsActivar: return ids::FunctionsActivar;
+        case MenuEntry::masGamma: return ids::masGamma;
+        case MenuEntry::menosGamma: return ids::menosGamma;
+        case MenuEntry::FunctionsmenosGamma: return ids::FunctionsmenosGamma;
+        case MenuEntry::FunctionsmasGamma: return ids::FunctionsmasGamma;
+    }
+    return 0;
+}
+}  // namespace
+
+std::vector<MenuItem> MenuBarLayout() {
+    return {
+        Entry(ids::Salir, "Salir"),
+        MenuItem{0, "Gamma", {
+            Entry(ids::menuactivar, "Activar          Ctrl+F1"),
+            Entry(ids::menudesactivar, "Desactivar    Ctrl+F1"),
+            Entry(ids::masGamma, "Aumentar     Ctrl+F4"),
+            Entry(ids::menosGamma, "Disminuir       Ctrl+F3"),
+        }},
+    };
+}
+
+std::vector<MenuItem> PopupLayout() {
+    return {
+        Entry(ids::FunctionsmasGamma, "Aumentar        Ctrl+F4"),
+        Entry(ids::FunctionsmenosGamma, "Disminuir          Ctrl+F3"),
+        Entry(ids::FunctionsDesactivar, "Desactivar       Ctrl+F1"),
+        Entry(ids::FunctionsActivar, "Activar             Ctrl+F1"),
+        Separator(),
+        Entry(ids::FunctionsRestaurar, "Restaurar"),
+        Separator(),
+        Entry(ids::FunctionsSalir, "Salir"),
+    };
+}
+
+bool IsEntryEnabled(unsigned id, bool on) {
+    for (const MenuEntryState& state : MenuStates(on))
+        if (CommandOf(state.entry) == id) return state.enabled;
+    return true;
+}
+
+unsigned MenuCommandOf(MenuEntry entry) { return CommandOf(entry); }
+
+}  // namespace lumeq

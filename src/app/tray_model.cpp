@@ -1,0 +1,40 @@
+#include "app/tray_model.h"
+
+namespace lumeq {
+
+TrayReaction ReactToTrayEvent(int code, std::string_view txtOculta) {
+    TrayReaction reaction;
+    const bool shown = txtOculta == "Si";
+    switch (code) {
+        case kTrayMouseMove:
+            reaction.showWindow = shown;
+            break;
+        case kTrayDoubleClick:
+            reaction.showWindow = true;
+            if (!shown) {
+                reaction.startTimer2 = true;
+                reaction.newOculta = "Si";
+            } else {
+                reaction.newOculta = "No";
+                reaction.hideWindow = true;
+            }
+            break;
+        case kTrayRightButtonUp:
+            reaction.openPopup = true;
+            break;
+        default:
+            break;
+    }
+    return reaction;
+}
+
+std::array<char16_t, 64> TrayTip() {
+    std::array<char16_t, 64> tip;
+    tip.fill(u' ');
+    const std::u16string_view text = u"lumeq gamma";
+    for (std::size_t i = 0; i < text.size(); ++i) tip[i] = text[i];
+    tip[text.size()] = u'\0';
+    return tip;
+}
+
+}  // namespace lumeq

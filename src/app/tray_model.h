@@ -1,0 +1,26 @@
+#pragma once
+// What a mouse event on the notification-area icon does, given txtOculta.
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace lumeq {
+
+inline constexpr int kTrayMouseMove = 0x200;
+inline constexpr int kTrayDoubleClick = 0x203;
+inline constexpr int kTrayRightButtonUp = 0x205;
+
+struct TrayReaction {
+    bool showWindow = false;   // show the main window (first)
+    bool hideWindow = false;   // hide it (last)
+    bool startTimer2 = false;  // the delayed re-show, 300 ms later
+    bool openPopup = false;
+    std::string newOculta;     // the new txtOculta, or empty to keep it
+};
+
+TrayReaction ReactToTrayEvent(int code, std::string_view txtOculta);
+
+// The tip field: "lumeq gamma", one NUL, then blanks up to 64 characters.
+std::array<char16_t, 64> TrayTip();
+
+}  // namespace lumeq

@@ -1,0 +1,150 @@
+"""The notification-area icon: its popup menu, double clicks, hovering, and the
+popup's "Salir". The icon's mouse events are the shell's callback posted to the
+program's receiver (or a real click on Wine's tray window); entries of the open popup
+are chosen with the keyboard, as a user can."""
+
+import time
+import unittest
+
+import harness
+from harness import E2ECase, wait_for
+
+WM_MOUSEMOVE, WM_LBUTTONDBLCLK, WM_RBUTTONUP = 0x200, 0x203, 0x205
+# Positions in the popup as the arrow keys reach them (separators are skipped).
+AUMENTAR, DISMINUIR, DESACTIVAR, ACTIVAR, RESTAURAR, SALIR = 1, 2, 3, 4, 5, 6
+
+
+def setUpModule():
+    E2ECase.session = harness.module_session()
+
+
+def tearDownModule():
+    E2ECase.session.stop()
+
+
+class Tray(E2ECase):
+    def tray_visible(self):
+        return bool(self.session.xdotool("search", "--onlyvisible", "--name", "^Wine System Tray$").stdout.strip())
+
+    def popup_open(self):
+        rc, out = self.session.probe("window", "#32768", "")
+        return rc == 0 and out.split()[2] == "1"
+
+    def choose(self, program, position):
+        """Right button on the icon, then the entry at `position` with the keyboard."""
+        window = program.main_window()
+        if window["visible"]:
+            self.session.focus(window["xid"])
+        self.session.probe("tray", WM_RBUTTONUP)
+        wait_for(self.popup_open, 5, what="the popup menu")
+        if not window["visible"]:
+            # Wine can give the keyboard only to a mapped X window of the program: with the
+            # main window hidden that is the popup itself.
+            popup_xid = self.session.probe("window", "#32768", "")[1].split()[1]
+            self.session.xdotool("windowfocus", "--sync", popup_xid)
+        for _ in range(position):
+            self.session.key("Down")
+        self.session.key("Return")
+        wait_for(lambda: not self.popup_open(), 5, what="the popup closed")
+
+    def test_popup_switches_and_steps_and_greys_what_does_not_apply(self):
+        self.session.set_xramp_power(1.2)
+        preset = self.session.xramp()
+        self.session.set_stored_level("38")
+        program = self.session.new_program().start()
+        self.assertTrue(wait_for(self.tray_visible, 5, what="the icon"))
+
+        self.choose(program, ACTIVAR)
+        program.wait_text("estadoTxt", "True")
+        self.assertRampNear(self.session.xramp(), harness.level_ramp(38))
+        self.choose(program, AUMENTAR)
+        program.wait_text("LbIndicador", "-1.00")
+        self.choose(program, DISMINUIR)
+        program.wait_text("LbIndicador", "-2.00")
+        # "Activar" is greyed while on: choosing it must not capture the boosted ramp
+        # as the one to give back.
+        self.choose(program, ACTIVAR)
+        time.sleep(0.5)
+        self.choose(program, DESACTIVAR)
+        program.wait_text("estadoTxt", "False")
+        self.assertRampNear(self.session.xramp(), preset[0])
+        # And while off the steps are greyed.
+        self.choose(program, AUMENTAR)
+        time.sleep(0.5)
+        self.assertEqual(program.text("LbIndicador"), "-2.00")
+
+    def test_double_click_shows_then_hides(self):
+        program = self.session.new_program().start()
+        self.assertEqual(program.text("txtOculta"), "No")
+        self.session.probe("tray", WM_LBUTTONDBLCLK)
+        program.wait_text("txtOculta", "Si")
+        time.sleep(0.6)  # the delayed re-show has run
+        window = program.main_window()
+        self.assertTrue(window["visible"])
+        self.session.probe("tray", WM_LBUTTONDBLCLK)
+        program.wait_text("txtOculta", "No")
+        wait_for(lambda: not program.main_window()["visible"], 5, what="the window hidden")
+
+    def test_after_closing_hover_does_not_show_but_double_click_does(self):
+        program = self.session.new_program().start()
+        self.session.focus(program.main_window()["xid"])
+        self.session.key("alt+F4")
+        wait_for(lambda: not program.main_window()["visible"], 10, what="the window hidden")
+        self.assertTrue(self.tray_visible())
+        self.session.probe("tray", WM_MOUSEMOVE)
+        time.sleep(0.7)
+        self.assertFalse(program.main_window()["visible"])
+        self.session.probe("tray", WM_LBUTTONDBLCLK)
+        wait_for(lambda: program.main_window()["visible"], 5, what="the window shown")
+        self.assertEqual(program.text("txtOculta"), "Si")
+        # Now hovering shows it again after another close.
+        self.session.focus(program.main_window()["xid"])
+        self.session.key("alt+F4")
+        wait_for(lambda: not program.main_window()["visible"], 10, what="the window hidden")
+        self.session.probe("tray", WM_MOUSEMOVE)
+        time.sleep(0.7)
+        self.assertFalse(program.main_window()["visible"], "the close request set txtOculta to No")
+
+    def test_restaurar_brings_the_window_back(self):
+        program = self.session.new_program().start()
+        self.session.focus(program.main_window()["xid"])
+        self.session.key("alt+F4")
+        wait_for(lambda: not program.main_window()["visible"], 10, what="the window hidden")
+        self.choose(program, RESTAURAR)
+        wait_for(lambda: program.main_window()["visible"], 5, what="the window shown")
+        self.assertEqual(program.text("txtOculta"), "Si")
+
+    def test_popup_salir_removes_icon_restores_ramp_and_ends(self):
+        self.session.set_xramp_power(1.15)
+        preset = self.session.xramp()
+        self.session.set_stored_level("37")
+        program = self.session.new_program().start()
+        self.choose(program, ACTIVAR)
+        program.wait_text("estadoTxt", "True")
+        self.assertRampNear(self.session.xramp(), harness.level_ramp(37))
+        self.choose(program, SALIR)
+        program.wait_exit(10)
+        self.assertRampNear(self.session.xramp(), preset[0])
+        self.assertEqual(self.session.stored_level(), "37")
+        wait_for(lambda: not self.tray_visible(), 5, what="the icon gone")
+
+    def test_real_right_click_on_the_tray_window_opens_the_popup(self):
+        program = self.session.new_program().start()
+        self.assertTrue(program.running())
+        tray = wait_for(lambda: self.session.xdotool("search", "--onlyvisible", "--name",
+                                                     "^Wine System Tray$").stdout.split(), 5, what="the tray")[0]
+        for _ in range(3):  # the click can race the window manager's restacking
+            self.session.xdotool("windowraise", tray)
+            self.session.xdotool("mousemove", "--sync", "--window", tray, 8, 10)
+            self.session.xdotool("click", 3)
+            try:
+                wait_for(self.popup_open, 2, what="the popup menu")
+                break
+            except AssertionError:
+                continue
+        self.assertTrue(self.popup_open())
+        self.session.key("Escape")
+
+
+if __name__ == "__main__":
+    unittest.main()
