@@ -45,7 +45,7 @@ struct KernelHandleTraits {  // null is empty (mutexes, processes, threads)
     static Handle Empty() { return nullptr; }
     static void Close(Handle h) { CloseHandle(h); }
 };
-struct SnapshotTraits {  // CreateToolhelp32Snapshot fails with INVALID_HANDLE_VALUE
+struct InvalidIsEmptyTraits {  // CreateFile and CreateToolhelp32Snapshot fail with INVALID_HANDLE_VALUE
     using Handle = HANDLE;
     static Handle Empty() { return INVALID_HANDLE_VALUE; }
     static void Close(Handle h) { CloseHandle(h); }
@@ -77,7 +77,8 @@ struct MenuTraits {  // only for menus not attached to a window
 };
 
 using UniqueHandle = Unique<KernelHandleTraits>;
-using UniqueSnapshot = Unique<SnapshotTraits>;
+using UniqueSnapshot = Unique<InvalidIsEmptyTraits>;
+using UniqueFile = Unique<InvalidIsEmptyTraits>;
 using UniqueFind = Unique<FindTraits>;
 using UniqueRegKey = Unique<RegKeyTraits>;
 using UniqueGdiObject = Unique<GdiObjectTraits>;

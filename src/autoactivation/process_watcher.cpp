@@ -1,0 +1,131 @@
+#include "autoactivation/process_watcher.h"
+
+namespace lumeq {
+
+namespace {
+constexpr char kSeparator = '\x01';
+
+// Next code point of UTF-8 text; malformed bytes come back one by one.
+char32_t NextCodePoint(std::string_view text, std::size_t& pos) {
+    const auto byte = static_cast<unsigned char>(text[pos++]);
+    int extra = byte >= 0xF0 ? 3 : byte >= 0xE0 ? 2 : byte >= 0xC0 ? 1 : 0;
+    char32_t value = extra == 3 ? byte & 0x07 : extra == 2 ? byte & 0x0F : extra == 1 ? byte & 0x1F : byte;
+    for (; extra > 0 && pos < text.size(); --extra) {
+        const auto next = static_cast<unsigned char>(text[pos]);
+        if ((next & 0xC0) != 0x80) break;
+        value = (value << 6) | (next & 0x3F);
+        ++pos;
+    }
+    return value;
+}
+
+char32_t Fold(char32_t c) {
+    if (c >= U'A' && c <= U'Z') return c + 32;
+    if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 32;
+    return c;
+}
+}  // namespace
+
+std::string ScanText(const std::vector<ProcessEntry>& processes) {
+    std::string text;
+    for (const ProcessEntry& process : processes) {
+        text += process.name;
+        text += kSeparator;
+        text += std::to_string(process.id);
+        text += kSeparator;
+    }
+    return text;
+}
+
+std::vector<std::string> ListItems(std::string_view scanText) {
+    std::vector<std::string> items;
+    std::size_t pos = 0;
+    while (pos < scanText.size()) {
+        const std::size_t nameEnd = scanText.find(kSeparator, pos);
+        if (nameEnd == std::string_view::npos) break;
+        const std::size_t idEnd = scanText.find(kSeparator, nameEnd + 1);
+        if (idEnd == std::string_view::npos) break;
+        std::string item(scanText.substr(pos, nameEnd - pos));
+        item += ":  ";
+        item += scanText.substr(nameEnd + 1, idEnd - nameEnd - 1);
+        items.push_back(std::move(item));
+        pos = idEnd + 1;
+    }
+    return items;
+}
+
+bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
+    std::size_t t = 0;
+    std::size_t p = 0;
+    while (p < prefix.size()) {
+        if (t >= text.size()) return false;
+        if (Fold(NextCodePoint(text, t)) != Fold(NextCodePoint(prefix, p))) return false;
+    }
+    return true;
+}
+
+bool ProcessWatcher::funProcesoEnLista(std::string_view name) const {
+    if (name.empty()) return false;
+    for (const std::string& item : m_List2)
+        if (StartsWithIgnoringCase(item, name)) return true;
+    return false;
+}
+
+void ProcessWatcher::activacionTimer_Timer() {
+    // The scan lets messages through, so this timer can fire again inside it: that
+    // firing is skipped.
+    if (m_inTick) return;
+    m_inTick = true;
+    if (m_txtBTactivado) btBuscaProceso();
+    m_List2.clear();
+    const std::string scan = m_host.ListProcesses();
+    m_List2 = ListItems(scan);
+    if (m_txtBTactivado) btBuscaProcesoON();
+    if (m_txtBTdesactivado) btBuscaProcesoOFF();
+    m_inTick = false;
+}
+
+void ProcessWatcher::TimerReset_Timer() {
+    m_txtBTactivado = true;
+    m_txtBTdesactivado = false;
+    btBuscaProcesoON();
+}
+
+void ProcessWatcher::btBuscaProceso() {
+    for (int box = 0; box < 4; ++box) {
+        m_txtProcesoEncontrado = m_host.NameBox(box);
+        if (funProcesoEnLista(m_txtProcesoEncontrado)) m_busqueda_Proceso = m_txtProcesoEncontrado;
+    }
+}
+
+void ProcessWatcher::btBuscaProcesoON() {
+    if (!funProcesoEnLista(m_busqueda_Proceso)) return;
+    m_host.Deactivate();
+    m_host.Activate();
+    m_txtBTactivado = false;
+    m_txtBTdesactivado = true;
+    btBuscaProcesoOFF();
+}
+
+void ProcessWatcher::btBuscaProcesoOFF() {
+    if (funProcesoEnLista(m_busqueda_Proceso)) return;
+    m_txtBTactivado = true;
+    m_host.Deactivate();
+}
+
+void ProcessWatcher::Arm() {
+    m_txtBTactivado = true;
+    m_txtBTdesactivado = false;
+}
+
+void ProcessWatcher::Disarm() {
+    m_txtBTactivado = false;
+    m_txtBTdesactivado = false;
+}
+
+void ProcessWatcher::NameChanged() {
+    m_busqueda_Proceso.clear();
+    m_txtProcesoEncontrado.clear();
+}
+
+}  // namespace lumeq
