@@ -8,6 +8,10 @@ add_executable(lumeq WIN32
   src/app/menus.cpp
   src/app/trackbar_slider.cpp
   src/app/tray_icon.cpp
+  src/app/panel.cpp
+  src/autoactivation/panels_win32.cpp
+  src/autoactivation/process_scan_win32.cpp
+  src/settings/settings_store_win32.cpp
   src/gamma/display_win32.cpp
   src/indicator/form_indicador.cpp
   src/platform/registry_level_store.cpp
@@ -21,6 +25,9 @@ if(MINGW)
   target_link_options(lumeq PRIVATE -municode -static -static-libgcc -static-libstdc++ -s)
 endif()
 set_target_properties(lumeq PROPERTIES OUTPUT_NAME lumeq RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+
+# The program's first settings, shipped beside it.
+configure_file(res/lumeq.ini ${CMAKE_BINARY_DIR}/lumeq.ini COPYONLY)
 
 # Helpers of the end-to-end tests: they run under Wine beside the program.
 include(tests/e2e/win32/CMakeLists.txt)

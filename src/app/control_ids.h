@@ -40,6 +40,20 @@ inline constexpr int estadoTxt = 1010;
 inline constexpr int estado_txt = 1011;
 inline constexpr int txtOculta = 1012;
 
+inline constexpr int screenText = 1013;
+inline constexpr int txtActivacion = 1014;
+
+// The automatic-activation panel and the watched-programs panel.
+inline constexpr int FrActivacion = 1020;
+inline constexpr int Label5 = 1021;
+inline constexpr int Check1 = 1022;
+inline constexpr int btOtrosProgramas = 1023;
+inline constexpr int btAutoactivar = 1024;
+inline constexpr int FrProgramas = 1030;
+inline constexpr int Label9 = 1031;
+inline constexpr int busqueda_Proceso1 = 1032;  // .. busqueda_Proceso4 = 1035
+inline constexpr int Command1 = 1036;
+
 // Controls of the indicator strip.
 inline constexpr int Label1 = 1100;
 

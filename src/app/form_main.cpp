@@ -35,6 +35,9 @@ UniqueGdiObject MakeFont(int dpi, bool bold, bool italic) {
 }
 }  // namespace
 
+FormMain::FormMain(HINSTANCE instance)
+    : m_instance(instance), m_settings(ProgramFolder() + L"\\lumeq.ini") {}
+
 bool FormMain::Form_Load() {
     if (!CreateMainWindow()) return false;
 
@@ -43,7 +46,9 @@ bool FormMain::Form_Load() {
     m_tray.Add();
     // 2.-3. No maximise box, and the system menu loses its entry at position 2.
     RemoveMaximiseAndSystemMenuEntry();
-    // 4.-5. Settings and automatic activation come with the settings file.
+    // 4.-5. The settings file, then the stored automatic-activation flag.
+    funLeerConfig();
+    ApplyStoredActivation();
     // 6.-7. The global hot keys; WM_HOTKEY is consumed by our window procedure.
     RegisterHotKeys();
     // 8. The indicator strip: loaded, shown, and parked far above every screen.
@@ -146,6 +151,10 @@ void FormMain::CreateControls() {
                   [this](int code) { OnTrayEvent(code); });
     m_taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
 
+    m_screenText = CreateStateField(ids::screenText, L"0");
+    m_txtActivacion = CreateStateField(ids::txtActivacion, L"False");
+    CreatePanels();
+
     m_estadoTxt = CreateStateField(ids::estadoTxt, L"False");
     m_estado_txt = CreateStateField(ids::estado_txt, L"- -");
     m_txtOculta = CreateStateField(ids::txtOculta, L"No");
@@ -219,8 +228,13 @@ LRESULT FormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             DispatchHotKey(static_cast<int>(wParam));
             return 1;
         case WM_COMMAND:
-            if (lParam == 0) OnCommand(LOWORD(wParam));
+            if (lParam == 0)
+                OnCommand(LOWORD(wParam));
+            else
+                OnControlCommand(LOWORD(wParam), HIWORD(wParam));
             return 0;
+        case WM_CTLCOLOREDIT:
+            return OnCtlColorNameBox(message, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
         case WM_HSCROLL:
             OnSliderScroll(wParam, lParam);
             return 0;
@@ -245,6 +259,7 @@ void FormMain::OnTimer(UINT_PTR id) {
     switch (id) {
         case ids::TimerReset: TimerReset_Timer(); break;
         case ids::Timer2: Timer2_Timer(); break;
+        case ids::activacionTimer: m_watcher.activacionTimer_Timer(); break;
         default: break;
     }
 }
@@ -280,7 +295,9 @@ void FormMain::FunctionsRestaurar_Click() {
 }
 
 void FormMain::TimerReset_Timer() {
-    // One shot: the watcher's re-arm runs here once automatic activation exists.
+    m_watcher.TimerReset_Timer();
+    // Last: a start made by the re-arm restarts this timer through btDesactivar, and that
+    // restart is cancelled here, so the re-arm runs once per start of the timer.
     KillTimer(m_hwnd, ids::TimerReset);
 }
 
@@ -293,8 +310,7 @@ LRESULT FormMain::OnCtlColorStatic(HDC dc, HWND control) {
     } else if (control == m_LbIndicador) {
         text = kLbIndicadorText;
     } else {
-        return DefWindowProcW(m_hwnd, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                              reinterpret_cast<LPARAM>(control));
+        return OnCtlColorNameBox(WM_CTLCOLORSTATIC, dc, control);
     }
     SetTextColor(dc, text);
     SetBkColor(dc, m_stripColour);

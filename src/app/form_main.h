@@ -11,18 +11,21 @@
 #include "app/activation_model.h"
 #include "app/hotkey_model.h"
 #include "app/tray_icon.h"
+#include "autoactivation/process_watcher.h"
 #include "app/trackbar_slider.h"
 #include "gamma/display_win32.h"
 #include "gamma/gamma_config.h"
 #include "indicator/form_indicador.h"
 #include "platform/registry_level_store.h"
 #include "platform/unique_handle.h"
+#include "settings/settings_file.h"
+#include "settings/settings_store_win32.h"
 
 namespace lumeq {
 
-class FormMain {
+class FormMain : private WatcherHost {
 public:
-    explicit FormMain(HINSTANCE instance) : m_instance(instance) {}
+    explicit FormMain(HINSTANCE instance);
     FormMain(const FormMain&) = delete;
     FormMain& operator=(const FormMain&) = delete;
 
@@ -84,6 +87,28 @@ private:
     void Timer2_Timer();
     void FunctionsRestaurar_Click();
 
+    // Settings file.
+    void funLeerConfig();
+    void funGuardarConfig();
+    Settings CurrentSettings() const;
+
+    // Automatic activation: the watcher's host, its panels and their handlers.
+    std::string ListProcesses() override;
+    void Activate() override { btActivar_Click(); }
+    void Deactivate() override { btDesactivar_Click(); }
+    std::string NameBox(int index) const override;
+    void CreatePanels();
+    void ApplyStoredActivation();
+    void OnControlCommand(int id, int code);
+    void menuActivacion_Click();
+    void menuActivacionauto_Click();
+    void Check1_Click();
+    void btAutoactivar_Click();
+    void btOtrosProgramas_Click();
+    void Command1_Click();
+    void busqueda_Proceso_Change(int index);
+    LRESULT OnCtlColorNameBox(UINT message, HDC dc, HWND control);
+
     void OnTimer(UINT_PTR id);
     void TimerReset_Timer();
     LRESULT OnCtlColorStatic(HDC dc, HWND control);
@@ -121,6 +146,20 @@ private:
     UniqueGdiObject m_labelFont;
     UniqueGdiObject m_label3Font;
     UniqueGdiObject m_label4Font;
+
+    ProcessWatcher m_watcher{*this};
+    SettingsStore m_settings;
+    std::array<std::string, 4> m_namesLastRead;
+    HWND m_screenText = nullptr;
+    HWND m_txtActivacion = nullptr;
+    HWND m_FrActivacion = nullptr;
+    HWND m_Check1 = nullptr;
+    HWND m_btOtrosProgramas = nullptr;
+    HWND m_FrProgramas = nullptr;
+    std::array<HWND, 4> m_busqueda_Proceso{};
+    UniqueGdiObject m_firstBoxBrush;
+    UniqueGdiObject m_otherBoxBrush;
+    UniqueGdiObject m_panelFont;
 
     std::array<bool, 4> m_hotKeyRegistered{};
     UniqueHandle m_instanceMutex;

@@ -34,6 +34,8 @@ std::vector<MenuItem> MenuBarLayout() {
             Entry(ids::menudesactivar, "Desactivar    Ctrl+F1"),
             Entry(ids::masGamma, "Aumentar     Ctrl+F4"),
             Entry(ids::menosGamma, "Disminuir       Ctrl+F3"),
+            Separator(),
+            Entry(ids::menuActivacion, "Activación automática"),
         }},
     };
 }
@@ -44,6 +46,7 @@ std::vector<MenuItem> PopupLayout() {
         Entry(ids::FunctionsmenosGamma, "Disminuir          Ctrl+F3"),
         Entry(ids::FunctionsDesactivar, "Desactivar       Ctrl+F1"),
         Entry(ids::FunctionsActivar, "Activar             Ctrl+F1"),
+        Entry(ids::menuActivacionauto, "Activación automática"),
         Separator(),
         Entry(ids::FunctionsRestaurar, "Restaurar"),
         Separator(),

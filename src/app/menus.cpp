@@ -73,6 +73,8 @@ void FormMain::OnCommand(unsigned id) {
         case ids::FunctionsmasGamma: btMasGamma_Click(); break;
         case ids::menosGamma:
         case ids::FunctionsmenosGamma: btMenosGamma_Click(); break;
+        case ids::menuActivacion: menuActivacion_Click(); break;
+        case ids::menuActivacionauto: menuActivacionauto_Click(); break;
         case ids::FunctionsRestaurar: FunctionsRestaurar_Click(); break;
         case ids::FunctionsSalir: FunctionsSalir_Click(); break;
         default: break;

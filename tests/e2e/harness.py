@@ -32,6 +32,10 @@ IDS = {
     "Salir": 100, "menuactivar": 101, "menudesactivar": 102, "masGamma": 103, "menosGamma": 104,
     "Label3": 1000, "Label4": 1001, "LbIndicador": 1002, "SliderGamma": 1004,
     "estadoTxt": 1010, "estado_txt": 1011, "txtOculta": 1012, "Label1": 1100,
+    "screenText": 1013, "txtActivacion": 1014, "menuActivacion": 105, "menuActivacionauto": 208,
+    "FrActivacion": 1020, "Check1": 1022, "btOtrosProgramas": 1023, "btAutoactivar": 1024, "FrProgramas": 1030,
+    "busqueda_Proceso1": 1032, "busqueda_Proceso2": 1033, "busqueda_Proceso3": 1034, "busqueda_Proceso4": 1035,
+    "Command1": 1036,
 }
 
 WINE_ENV = {
@@ -279,11 +283,22 @@ class Session:
         return None
 
     # ----- the program -----
-    def new_program(self):
+    def new_program(self, ini=True):
+        """A fresh copy of the program in its own folder, with the settings file it ships
+        with (ini=True), the given lines (a list, written with CR LF) or bytes, or none."""
         self._runs += 1
         folder = os.path.join(self.prefix, "drive_c", f"run{self._runs}")
         os.makedirs(folder)
         shutil.copy(os.path.join(WINDOWS_DIR, "lumeq.exe"), folder)
+        ini_path = os.path.join(folder, "lumeq.ini")
+        if ini is True:
+            shutil.copy(os.path.join(WINDOWS_DIR, "lumeq.ini"), folder)
+        elif isinstance(ini, list):
+            with open(ini_path, "wb") as f:
+                f.write("".join(line + "\r\n" for line in ini).encode("cp1252"))
+        elif isinstance(ini, bytes):
+            with open(ini_path, "wb") as f:
+                f.write(ini)
         program = Program(self, os.path.join(folder, "lumeq.exe"))
         self.programs.append(program)
         return program
@@ -346,6 +361,25 @@ class Program:
         window = self.window("FormIndicador", "Gamma")
         rc, out = self.session.probe("child", "FormIndicador", "Gamma", IDS["Label1"])
         return window, out.rstrip("\n") if rc == 0 else None
+
+    def ini(self):
+        """The settings file's bytes, or None."""
+        try:
+            with open(os.path.join(self.folder, "lumeq.ini"), "rb") as f:
+                return f.read()
+        except FileNotFoundError:
+            return None
+
+    def state(self, name):
+        rc, out = self.session.probe("state", IDS[name])
+        visible, enabled, checked = map(int, out.split())
+        return {"visible": bool(visible), "enabled": bool(enabled), "checked": checked == 1}
+
+    def click(self, name):
+        self.session.probe("click", IDS[name])
+
+    def type(self, name, text):
+        return self.session.probe("type", IDS[name], text)[0] == 0
 
     def slider(self):
         rc, out = self.session.probe("slider")

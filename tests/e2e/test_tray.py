@@ -11,7 +11,7 @@ from harness import E2ECase, wait_for
 
 WM_MOUSEMOVE, WM_LBUTTONDBLCLK, WM_RBUTTONUP = 0x200, 0x203, 0x205
 # Positions in the popup as the arrow keys reach them (separators are skipped).
-AUMENTAR, DISMINUIR, DESACTIVAR, ACTIVAR, RESTAURAR, SALIR = 1, 2, 3, 4, 5, 6
+AUMENTAR, DISMINUIR, DESACTIVAR, ACTIVAR, ACTIVACION_AUTO, RESTAURAR, SALIR = 1, 2, 3, 4, 5, 6, 7
 
 
 def setUpModule():

@@ -4,6 +4,9 @@
 //   probe command ID           the menu command ID, as if chosen from the menu
 //   probe window CLASS TITLE   "hwnd xid visible left top width height style exstyle" or nothing
 //   probe boxtext TITLE        texts of the visible message box with that title, one per line
+//   probe state ID             "visible enabled checked" of control ID
+//   probe click ID             a click on button ID (nothing when it is disabled)
+//   probe type ID TEXT         TEXT typed into edit box ID (fails when it is disabled)
 //   probe slider               position, minimum, maximum, enabled of the level slider
 //   probe slider-key VK        a key press on the level slider itself
 //   probe tray CODE            the icon's callback with mouse message CODE (0x205 right button up)
@@ -25,6 +28,25 @@
 namespace {
 
 HWND MainWindow() { return FindWindowW(L"FormMain", L"lumeq gamma"); }
+
+struct ControlSearch {
+    int id;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK MatchId(HWND child, LPARAM param) {
+    auto* search = reinterpret_cast<ControlSearch*>(param);
+    if (GetDlgCtrlID(child) != search->id) return TRUE;
+    search->found = child;
+    return FALSE;
+}
+
+// A control of the main window by id, also inside its panels.
+HWND Control(HWND main, int id) {
+    ControlSearch search{id};
+    EnumChildWindows(main, MatchId, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
 
 std::string Utf8(const std::wstring& text) {
     if (text.empty()) return {};
@@ -162,9 +184,29 @@ int main(int argc, char** argv) {
     HWND main = MainWindow();
     if (!main) return 1;
     if (verb == "text" && argc >= 3) {
-        HWND control = GetDlgItem(main, std::atoi(argv[2]));
+        HWND control = Control(main, std::atoi(argv[2]));
         if (!control) return 1;
         std::printf("%s\n", Utf8(TextOf(control)).c_str());
+        return 0;
+    }
+    if (verb == "state" && argc >= 3) {
+        HWND control = Control(main, std::atoi(argv[2]));
+        if (!control) return 1;
+        std::printf("%d %d %d\n", IsWindowVisible(control) ? 1 : 0, IsWindowEnabled(control) ? 1 : 0,
+                    static_cast<int>(SendMessageW(control, BM_GETCHECK, 0, 0)));
+        return 0;
+    }
+    if (verb == "click" && argc >= 3) {
+        // As a user's click: a disabled button does nothing.
+        HWND control = Control(main, std::atoi(argv[2]));
+        if (!control) return 1;
+        if (IsWindowEnabled(control)) SendMessageW(control, BM_CLICK, 0, 0);
+        return 0;
+    }
+    if (verb == "type" && argc >= 4) {
+        HWND control = Control(main, std::atoi(argv[2]));
+        if (!control || !IsWindowEnabled(control)) return 1;
+        SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide(argv[3]).c_str()));
         return 0;
     }
     if (verb == "command" && argc >= 3) {
