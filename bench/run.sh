@@ -1,17 +1,19 @@
 #!/usr/bin/env bash
-# Prints the benchmark figures (never asserted): ramp maths, start-up under Wine, exe size.
+# Prints the benchmark figures (never asserted).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 scripts/build.sh >/dev/null
 export LUMEQ_WINDOWS_DIR=$PWD/build/windows LUMEQ_XRAMP=$PWD/build/native/tests/e2e/xramp
 export LUMEQ_E2E_WORK=$PWD/build/native/e2e
-echo "== ramp maths (native) =="
-build/native/bench/ramp_bench --benchmark_min_time=0.2 2>/dev/null | grep -E '^BM_'
+echo "== ramp maths and watcher tick (native) =="
+build/native/bench/core_bench --benchmark_min_time=0.2 2>/dev/null | grep -E "^BM_"
 echo "== start-up under Wine =="
 python3 bench/startup.py
 echo "== hot key to ramp under Wine =="
 python3 bench/hotkey_latency.py
+echo "== idle CPU under Wine =="
+python3 bench/idle_cpu.py
 echo "== lumeq.exe =="
 size=$(stat -c %s build/windows/lumeq.exe)
 echo "size: $size bytes ($((size / 1024)) KiB)"
