@@ -12,6 +12,9 @@ add_executable(lumeq WIN32
   src/autoactivation/panels_win32.cpp
   src/autoactivation/process_scan_win32.cpp
   src/settings/settings_store_win32.cpp
+  src/screenshots/folder_reader_win32.cpp
+  src/screenshots/screen_capture_win32.cpp
+  src/screenshots/screenshots_win32.cpp
   src/gamma/display_win32.cpp
   src/indicator/form_indicador.cpp
   src/platform/registry_level_store.cpp

@@ -100,7 +100,9 @@ void FormMain::DispatchHotKey(int id) {
         case HotKeyAction::StepUp:
             btMasGamma_Click();
             break;
-        case HotKeyAction::Screenshot:  // comes with the screenshots
+        case HotKeyAction::Screenshot:
+            btScreen_Click();
+            break;
         case HotKeyAction::None:
             break;
     }

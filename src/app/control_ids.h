@@ -43,6 +43,19 @@ inline constexpr int txtOculta = 1012;
 inline constexpr int screenText = 1013;
 inline constexpr int txtActivacion = 1014;
 
+inline constexpr int TxtScreenNuevas = 1015;
+inline constexpr int Text1 = 1016;
+inline constexpr int Text2 = 1017;
+inline constexpr int txtCantidad = 1018;
+inline constexpr int FileSizeMB = 1019;
+
+// The screenshots folder warning.
+inline constexpr int Frame3 = 1040;
+inline constexpr int Label6 = 1041;
+inline constexpr int Label7 = 1042;
+inline constexpr int Command2 = 1043;
+inline constexpr int btadveroOK = 1044;
+
 // The automatic-activation panel and the watched-programs panel.
 inline constexpr int FrActivacion = 1020;
 inline constexpr int Label5 = 1021;

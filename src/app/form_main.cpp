@@ -57,6 +57,12 @@ bool FormMain::Form_Load() {
     // 9. The window's fixed outer size.
     SetWindowPos(m_hwnd, nullptr, 0, 0, Twips(kWindowWidthTwips), Twips(kWindowHeightTwips),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // 11.-14. Screenshots taken in this run, the folder and its count in the menus.
+    SetText(m_TxtScreenNuevas, "0");
+    SetText(m_Text1, Narrow(ProgramFolder()) + "\\Screenshots");
+    SetText(m_Text2, "*.jpg");
+    btCantidadArch_Click();
+    SetFolderCaptions(false);
     // 15. The level label starts empty.
     SetText(m_LbIndicador, "");
     // 16. The popup menu is never part of the menu bar (see CreateMenus).
@@ -154,6 +160,7 @@ void FormMain::CreateControls() {
     m_screenText = CreateStateField(ids::screenText, L"0");
     m_txtActivacion = CreateStateField(ids::txtActivacion, L"False");
     CreatePanels();
+    CreateScreenshotControls();
 
     m_estadoTxt = CreateStateField(ids::estadoTxt, L"False");
     m_estado_txt = CreateStateField(ids::estado_txt, L"- -");
@@ -260,6 +267,7 @@ void FormMain::OnTimer(UINT_PTR id) {
         case ids::TimerReset: TimerReset_Timer(); break;
         case ids::Timer2: Timer2_Timer(); break;
         case ids::activacionTimer: m_watcher.activacionTimer_Timer(); break;
+        case ids::TimerScreen: TimerScreen_Timer(); break;
         default: break;
     }
 }
@@ -309,6 +317,10 @@ LRESULT FormMain::OnCtlColorStatic(HDC dc, HWND control) {
         text = kLabel4Text;
     } else if (control == m_LbIndicador) {
         text = kLbIndicadorText;
+    } else if (control == m_ScreenNuevas) {
+        SetTextColor(dc, 0x000000C0);
+        SetBkColor(dc, 0x0044584C);
+        return reinterpret_cast<LRESULT>(m_screenNuevasBrush.Get());
     } else {
         return OnCtlColorNameBox(WM_CTLCOLORSTATIC, dc, control);
     }

@@ -109,6 +109,17 @@ private:
     void busqueda_Proceso_Change(int index);
     LRESULT OnCtlColorNameBox(UINT message, HDC dc, HWND control);
 
+    // Screenshots and the folder that keeps them.
+    void CreateScreenshotControls();
+    void btScreen_Click();
+    void menuCapturarPantalla_Click();
+    void menuCapturarPantalla2_Click();
+    void TimerScreen_Timer();
+    void btCantidadArch_Click();
+    void OpenScreenshotsFolder();  // Command2, menuAbrirDirectorio, FunctionsScreenshot
+    void btadveroOK_Click();
+    void SetFolderCaptions(bool newScreenshots);
+
     void OnTimer(UINT_PTR id);
     void TimerReset_Timer();
     LRESULT OnCtlColorStatic(HDC dc, HWND control);
@@ -146,6 +157,18 @@ private:
     UniqueGdiObject m_labelFont;
     UniqueGdiObject m_label3Font;
     UniqueGdiObject m_label4Font;
+
+    HWND m_TxtScreenNuevas = nullptr;
+    HWND m_Text1 = nullptr;
+    HWND m_Text2 = nullptr;
+    HWND m_txtCantidad = nullptr;
+    HWND m_FileSizeMB = nullptr;
+    HWND m_ScreenNuevas = nullptr;
+    HWND m_Frame3 = nullptr;
+    HWND m_Label6 = nullptr;
+    HWND m_Label7 = nullptr;
+    UniqueGdiObject m_screenNuevasBrush;
+    UniqueGdiObject m_screenNuevasFont;
 
     ProcessWatcher m_watcher{*this};
     SettingsStore m_settings;

@@ -37,11 +37,19 @@ std::vector<MenuItem> MenuBarLayout() {
             Separator(),
             Entry(ids::menuActivacion, "Activación automática"),
         }},
+        MenuItem{0, "Screen", {
+            Entry(ids::menuCapturarPantalla, "Capturar pantalla    Ctrl+F2"),
+            Separator(),
+            Entry(ids::menuAbrirDirectorio, "Abrir carpeta"),
+        }},
     };
 }
 
 std::vector<MenuItem> PopupLayout() {
     return {
+        Entry(ids::menuCapturarPantalla2, "Capturar pantalla    Ctrl+F2"),
+        Entry(ids::FunctionsScreenshot, "Abrir carpeta"),
+        Separator(),
         Entry(ids::FunctionsmasGamma, "Aumentar        Ctrl+F4"),
         Entry(ids::FunctionsmenosGamma, "Disminuir          Ctrl+F3"),
         Entry(ids::FunctionsDesactivar, "Desactivar       Ctrl+F1"),

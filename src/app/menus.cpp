@@ -76,6 +76,10 @@ void FormMain::OnCommand(unsigned id) {
         case ids::menuActivacion: menuActivacion_Click(); break;
         case ids::menuActivacionauto: menuActivacionauto_Click(); break;
         case ids::FunctionsRestaurar: FunctionsRestaurar_Click(); break;
+        case ids::menuCapturarPantalla: menuCapturarPantalla_Click(); break;
+        case ids::menuCapturarPantalla2: menuCapturarPantalla2_Click(); break;
+        case ids::menuAbrirDirectorio:
+        case ids::FunctionsScreenshot: OpenScreenshotsFolder(); break;
         case ids::FunctionsSalir: FunctionsSalir_Click(); break;
         default: break;
     }

@@ -83,6 +83,8 @@ void FormMain::OnControlCommand(int id, int code) {
     }
     if (code != BN_CLICKED) return;
     switch (id) {
+        case ids::Command2: OpenScreenshotsFolder(); break;
+        case ids::btadveroOK: btadveroOK_Click(); break;
         case ids::Check1: Check1_Click(); break;
         case ids::btAutoactivar: btAutoactivar_Click(); break;
         case ids::btOtrosProgramas: btOtrosProgramas_Click(); break;
@@ -142,7 +144,7 @@ void FormMain::ApplyStoredActivation() {
 }
 
 void FormMain::menuActivacion_Click() {
-    // The folder warning panel comes with the screenshots; it is hidden here too.
+    ShowWindow(m_Frame3, SW_HIDE);
     SetWindowPos(m_FrActivacion, HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
 }
 

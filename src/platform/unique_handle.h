@@ -65,6 +65,11 @@ struct GdiObjectTraits {
     static Handle Empty() { return nullptr; }
     static void Close(Handle h) { DeleteObject(h); }
 };
+struct MemoryDcTraits {  // CreateCompatibleDC
+    using Handle = HDC;
+    static Handle Empty() { return nullptr; }
+    static void Close(Handle h) { DeleteDC(h); }
+};
 struct IconTraits {
     using Handle = HICON;
     static Handle Empty() { return nullptr; }
@@ -83,6 +88,20 @@ using UniqueFind = Unique<FindTraits>;
 using UniqueRegKey = Unique<RegKeyTraits>;
 using UniqueGdiObject = Unique<GdiObjectTraits>;
 using UniqueIcon = Unique<IconTraits>;
+using UniqueMemoryDC = Unique<MemoryDcTraits>;
+
+// Selects an object into a DC and puts the previous one back on scope exit.
+class SelectedObject {
+public:
+    SelectedObject(HDC dc, HGDIOBJ object) : m_dc(dc), m_previous(SelectObject(dc, object)) {}
+    ~SelectedObject() { SelectObject(m_dc, m_previous); }
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+
+private:
+    HDC m_dc;
+    HGDIOBJ m_previous;
+};
 using UniqueMenu = Unique<MenuTraits>;
 
 // A DC obtained with GetDC (null window: the whole screen) and released on scope exit.

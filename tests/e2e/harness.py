@@ -35,7 +35,9 @@ IDS = {
     "screenText": 1013, "txtActivacion": 1014, "menuActivacion": 105, "menuActivacionauto": 208,
     "FrActivacion": 1020, "Check1": 1022, "btOtrosProgramas": 1023, "btAutoactivar": 1024, "FrProgramas": 1030,
     "busqueda_Proceso1": 1032, "busqueda_Proceso2": 1033, "busqueda_Proceso3": 1034, "busqueda_Proceso4": 1035,
-    "Command1": 1036,
+    "Command1": 1036, "ScreenNuevas": 1003, "TxtScreenNuevas": 1015, "Text1": 1016, "txtCantidad": 1018,
+    "FileSizeMB": 1019, "Frame3": 1040, "Label6": 1041, "Label7": 1042, "Command2": 1043, "btadveroOK": 1044,
+    "menuCapturarPantalla": 106, "menuAbrirDirectorio": 107, "FunctionsScreenshot": 203,
 }
 
 WINE_ENV = {
@@ -343,7 +345,8 @@ class Program:
             return None
         f = out.split()
         return {"hwnd": int(f[0]), "xid": int(f[1]), "visible": f[2] == "1", "left": int(f[3]), "top": int(f[4]),
-                "width": int(f[5]), "height": int(f[6]), "style": int(f[7], 16), "exstyle": int(f[8], 16)}
+                "width": int(f[5]), "height": int(f[6]), "style": int(f[7], 16), "exstyle": int(f[8], 16),
+                "client_left": int(f[9]), "client_top": int(f[10])}
 
     def text(self, name):
         rc, out = self.session.probe("text", IDS[name])

@@ -10,8 +10,12 @@ import harness
 from harness import E2ECase, wait_for
 
 WM_MOUSEMOVE, WM_LBUTTONDBLCLK, WM_RBUTTONUP = 0x200, 0x203, 0x205
-# Positions in the popup as the arrow keys reach them (separators are skipped).
-AUMENTAR, DISMINUIR, DESACTIVAR, ACTIVAR, ACTIVACION_AUTO, RESTAURAR, SALIR = 1, 2, 3, 4, 5, 6, 7
+# The popup's entries in order (separators left out: the arrow keys skip them); an
+# entry's position is the number of Down presses that reach it.
+POPUP = ["Capturar pantalla", "Abrir carpeta", "Aumentar", "Disminuir", "Desactivar", "Activar",
+         "Activación automática", "Restaurar", "Salir"]
+AUMENTAR, DISMINUIR, DESACTIVAR, ACTIVAR, RESTAURAR, SALIR = (
+    POPUP.index(name) + 1 for name in ("Aumentar", "Disminuir", "Desactivar", "Activar", "Restaurar", "Salir"))
 
 
 def setUpModule():

@@ -2,7 +2,7 @@
 // what a user would see, or chooses a menu command, one request per run.
 //   probe text ID              text of the main window's control ID
 //   probe command ID           the menu command ID, as if chosen from the menu
-//   probe window CLASS TITLE   "hwnd xid visible left top width height style exstyle" or nothing
+//   probe window CLASS TITLE   "hwnd xid visible left top width height style exstyle clientx clienty"
 //   probe boxtext TITLE        texts of the visible message box with that title, one per line
 //   probe state ID             "visible enabled checked" of control ID
 //   probe click ID             a click on button ID (nothing when it is disabled)
@@ -11,6 +11,7 @@
 //   probe slider-key VK        a key press on the level slider itself
 //   probe tray CODE            the icon's callback with mouse message CODE (0x205 right button up)
 //   probe foreground           class and title of the foreground window
+//   probe clipboard            1 when the clipboard holds a bitmap
 //   probe child CLASS TITLE ID text of control ID of another top-level window
 //   probe hotkey-hold VK SECS  holds Ctrl+VK for SECS seconds; exit code 3 when it was taken
 //   probe hotkey-try VK        exit code 0 when Ctrl+VK can be registered
@@ -79,11 +80,13 @@ unsigned long XWindowOf(HWND window) {
 void PrintWindow(HWND window) {
     RECT rect{};
     GetWindowRect(window, &rect);
-    std::printf("%llu %lu %d %ld %ld %ld %ld %lx %lx\n",
+    POINT client{0, 0};
+    ClientToScreen(window, &client);
+    std::printf("%llu %lu %d %ld %ld %ld %ld %lx %lx %ld %ld\n",
                 static_cast<unsigned long long>(reinterpret_cast<ULONG_PTR>(window)), XWindowOf(window),
                 IsWindowVisible(window) ? 1 : 0, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
                 static_cast<unsigned long>(GetWindowLongW(window, GWL_STYLE)),
-                static_cast<unsigned long>(GetWindowLongW(window, GWL_EXSTYLE)));
+                static_cast<unsigned long>(GetWindowLongW(window, GWL_EXSTYLE)), client.x, client.y);
 }
 
 struct BoxSearch {
@@ -134,6 +137,10 @@ int main(int argc, char** argv) {
         if (!search.found) return 1;
         std::printf("%lu\n", XWindowOf(search.found));
         EnumChildWindows(search.found, PrintChild, 0);
+        return 0;
+    }
+    if (verb == "clipboard") {
+        std::printf("%d\n", IsClipboardFormatAvailable(CF_BITMAP) ? 1 : 0);
         return 0;
     }
     if (verb == "foreground") {

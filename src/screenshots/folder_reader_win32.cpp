@@ -1,0 +1,28 @@
+#include "screenshots/folder_reader_win32.h"
+
+#include <windows.h>
+
+#include "platform/text.h"
+#include "platform/unique_handle.h"
+
+namespace lumeq {
+
+std::vector<FolderEntry> Win32FolderReader::Find(const std::string& folder, std::string_view pattern) {
+    std::vector<FolderEntry> entries;
+    WIN32_FIND_DATAW data{};
+    UniqueFind search(FindFirstFileW(Widen(folder + std::string(pattern)).c_str(), &data));
+    if (!search) return entries;
+    do {
+        data.cFileName[MAX_PATH - 1] = L'\0';
+        entries.push_back({Narrow(data.cFileName),
+                           (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow});
+    } while (FindNextFileW(search.Get(), &data));
+    return entries;
+}
+
+bool Win32FolderReader::IsDirectory(const std::string& path) {
+    const DWORD attributes = GetFileAttributesW(Widen(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+}  // namespace lumeq

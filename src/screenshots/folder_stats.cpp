@@ -1,0 +1,66 @@
+#include "screenshots/folder_stats.h"
+
+#include <cmath>
+
+namespace lumeq {
+
+std::string funCortarNul(std::string_view text) { return std::string(text.substr(0, text.find('\0'))); }
+
+std::uint64_t funBuscarArchivos(FolderReader& reader, std::string folder, std::string_view pattern,
+                                std::int64_t& counter) {
+    if (folder.empty() || (folder.back() != '\\' && folder.back() != '/')) folder += '\\';
+    std::vector<std::string> subfolders;
+    for (const FolderEntry& entry : reader.Find(folder, "*")) {
+        const std::string name = funCortarNul(entry.name);
+        if (name == "." || name == "..") continue;
+        if (reader.IsDirectory(folder + name)) subfolders.push_back(name);
+    }
+    std::uint64_t total = 0;
+    for (const FolderEntry& entry : reader.Find(folder, pattern)) {
+        const std::string name = funCortarNul(entry.name);
+        if (name == "." || name == "..") continue;
+        total += entry.size;
+        ++counter;
+    }
+    for (const std::string& name : subfolders) total += funBuscarArchivos(reader, folder + name + "\\", pattern, counter);
+    return total;
+}
+
+std::string SizeText(std::uint64_t bytes, std::string_view decimalSeparator) {
+    // Tenths of a million bytes, the half rounded away from zero.
+    const std::uint64_t tenths = (bytes + 50'000) / 100'000;
+    std::string whole = std::to_string(tenths / 10);
+    if (whole.size() < 2) whole.insert(0, 2 - whole.size(), '0');
+    return whole + std::string(decimalSeparator.empty() ? "." : decimalSeparator) + std::to_string(tenths % 10) +
+           "MB";
+}
+
+std::string WarningCountText(std::int64_t count) {
+    return "La carpeta Screenshots contiene un total de:" + std::to_string(count) + " archivos";
+}
+
+std::string WarningSizeText(std::string_view sizeText) {
+    return "El tamaño total de los archivos es de: " + std::string(sizeText);
+}
+
+std::string FolderCaption(std::string_view count, bool newScreenshots) {
+    return "Abrir carpeta (" + std::string(count) + (newScreenshots ? ") *" : ")");
+}
+
+std::string NewScreenshotsText(std::int64_t taken) {
+    return std::to_string(taken) + (taken == 1 ? " nueva Screenshot" : " nuevas Screenshots");
+}
+
+std::uint64_t CounterValue(std::string_view text) {
+    std::size_t pos = 0;
+    while (pos < text.size() && (text[pos] == ' ' || text[pos] == '\t')) ++pos;
+    std::uint64_t value = 0;
+    for (; pos < text.size() && text[pos] >= '0' && text[pos] <= '9'; ++pos) {
+        const std::uint64_t digit = static_cast<std::uint64_t>(text[pos] - '0');
+        if (value > (UINT64_MAX - digit) / 10) return value;  // saturates rather than wraps
+        value = value * 10 + digit;
+    }
+    return value;
+}
+
+}  // namespace lumeq

@@ -1,0 +1,48 @@
+#pragma once
+// Counting and sizing the screenshots folder, and the texts that report on it.
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lumeq {
+
+inline constexpr std::int64_t kWarningCount = 40;
+
+struct FolderEntry {
+    std::string name;  // as the file system reports it (may carry a NUL and garbage after it)
+    std::uint64_t size = 0;
+};
+
+// The file system as the recursive search sees it.
+class FolderReader {
+public:
+    virtual ~FolderReader() = default;
+    // Entries of `folder` (ending in a separator) matching `pattern`, in the order the
+    // file system gives them; nothing when the folder cannot be searched.
+    virtual std::vector<FolderEntry> Find(const std::string& folder, std::string_view pattern) = 0;
+    virtual bool IsDirectory(const std::string& path) = 0;
+};
+
+// The text up to its first NUL.
+std::string funCortarNul(std::string_view text);
+
+// Total size of the entries matching `pattern` in `folder` and all its sub-folders;
+// `counter` grows by one per match. A folder's own matches come before its sub-folders,
+// and a folder whose name matches counts as a file.
+std::uint64_t funBuscarArchivos(FolderReader& reader, std::string folder, std::string_view pattern,
+                                std::int64_t& counter);
+
+// Millions of bytes with the picture "00.0" and the user's separator, then "MB".
+std::string SizeText(std::uint64_t bytes, std::string_view decimalSeparator);
+
+std::string WarningCountText(std::int64_t count);  // "La carpeta Screenshots contiene un total de:40 archivos"
+std::string WarningSizeText(std::string_view sizeText);  // "El tamaño total de los archivos es de: 03.5MB"
+std::string FolderCaption(std::string_view count, bool newScreenshots);  // "Abrir carpeta (12)" [+ " *"]
+std::string NewScreenshotsText(std::int64_t taken);  // "1 nueva Screenshot", "2 nuevas Screenshots"
+
+// The numeric value of a counter field, as Val would read it: leading blanks skipped,
+// then the leading digits; anything else gives 0.
+std::uint64_t CounterValue(std::string_view text);
+
+}  // namespace lumeq

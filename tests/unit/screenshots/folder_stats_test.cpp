@@ -1,0 +1,99 @@
+#include "screenshots/folder_stats.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+
+namespace lumeq {
+namespace {
+
+// A folder tree in memory. Only the two patterns the search uses are understood.
+class FakeTree : public FolderReader {
+public:
+    std::map<std::string, std::vector<FolderEntry>> folders;  // folder (with "\") -> entries
+    std::set<std::string> directories;                        // full paths without "\"
+    std::vector<std::string> searches;
+
+    void AddFile(const std::string& folder, std::string name, std::uint64_t size) {
+        folders[folder].push_back({std::move(name), size});
+    }
+    void AddFolder(const std::string& parent, const std::string& name) {
+        folders[parent].push_back({name, 0});
+        directories.insert(parent + name);
+        folders[parent + name + "\\"];
+    }
+    std::vector<FolderEntry> Find(const std::string& folder, std::string_view pattern) override {
+        searches.push_back(folder + std::string(pattern));
+        auto found = folders.find(folder);
+        if (found == folders.end()) return {};
+        std::vector<FolderEntry> out = {{".", 0}, {"..", 0}};
+        for (const FolderEntry& entry : found->second) {
+            const std::string name = funCortarNul(entry.name);
+            if (pattern == "*" || (name.size() >= 4 && name.substr(name.size() - 4) == ".jpg")) out.push_back(entry);
+        }
+        return out;
+    }
+    bool IsDirectory(const std::string& path) override { return directories.count(path) > 0; }
+};
+
+TEST(FolderSearch, CountsFilesInSubfoldersAndFoldersThatMatch) {
+    FakeTree tree;
+    const std::string root = "C:\\lumeq\\Screenshots\\";
+    tree.folders[root];
+    tree.AddFile(root, "screen_0.jpg", 1000);
+    tree.AddFile(root, std::string("screen_1.jpg\0garbage", 20), 2000);
+    tree.AddFile(root, "notes.txt", 5);
+    tree.AddFolder(root, "old");
+    tree.AddFolder(root, "x.jpg");
+    tree.AddFile(root + "old\\", "screen_a.jpg", 300);
+    std::int64_t counter = 0;
+    EXPECT_EQ(funBuscarArchivos(tree, "C:\\lumeq\\Screenshots", "*.jpg", counter), 3300u);
+    EXPECT_EQ(counter, 4);  // two files, x.jpg as a file of size 0, one in old
+    // Each folder twice: sub-folders first, then its own matches, then the sub-folders.
+    EXPECT_EQ(tree.searches, (std::vector<std::string>{root + "*", root + "*.jpg", root + "old\\*",
+                                                        root + "old\\*.jpg", root + "x.jpg\\*",
+                                                        root + "x.jpg\\*.jpg"}));
+}
+
+TEST(FolderSearch, MissingFolderAndManyFiles) {
+    FakeTree tree;
+    std::int64_t counter = 0;
+    EXPECT_EQ(funBuscarArchivos(tree, "C:\\nowhere\\", "*.jpg", counter), 0u);
+    EXPECT_EQ(counter, 0);
+    for (int i = 0; i < 40000; ++i) tree.AddFile("D:\\s\\", "f" + std::to_string(i) + ".jpg", 100000);
+    EXPECT_EQ(funBuscarArchivos(tree, "D:\\s", "*.jpg", counter), 4'000'000'000u);
+    EXPECT_EQ(counter, 40000);  // beyond 32767, beyond 2^31 bytes
+}
+
+TEST(FolderSearch, SizeTexts) {
+    EXPECT_EQ(SizeText(0, "."), "00.0MB");
+    EXPECT_EQ(SizeText(3'456'789, "."), "03.5MB");
+    EXPECT_EQ(SizeText(3'456'789, ","), "03,5MB");
+    EXPECT_EQ(SizeText(123'456'789, "."), "123.5MB");
+    EXPECT_EQ(SizeText(50'000, "."), "00.1MB");  // a half rounds up
+    EXPECT_EQ(SizeText(49'999, "."), "00.0MB");
+    EXPECT_EQ(SizeText(4'000'000'000u, "."), "4000.0MB");
+    EXPECT_EQ(SizeText(9'999'950'000u, ","), "10000,0MB");
+}
+
+TEST(FolderSearch, Captions) {
+    EXPECT_EQ(WarningCountText(40), "La carpeta Screenshots contiene un total de:40 archivos");
+    EXPECT_EQ(WarningSizeText("00.0MB"), "El tamaño total de los archivos es de: 00.0MB");
+    EXPECT_EQ(FolderCaption("12", false), "Abrir carpeta (12)");
+    EXPECT_EQ(FolderCaption("12", true), "Abrir carpeta (12) *");
+    EXPECT_EQ(NewScreenshotsText(1), "1 nueva Screenshot");
+    EXPECT_EQ(NewScreenshotsText(2), "2 nuevas Screenshots");
+}
+
+TEST(FolderSearch, CounterValueReadsLikeVal) {
+    EXPECT_EQ(CounterValue("7"), 7u);
+    EXPECT_EQ(CounterValue("  12abc"), 12u);
+    EXPECT_EQ(CounterValue("abc"), 0u);
+    EXPECT_EQ(CounterValue(""), 0u);
+    EXPECT_EQ(CounterValue("-3"), 0u);
+    EXPECT_EQ(CounterValue(std::string(5000, '9')), 9999999999999999999u);  // saturates, never wraps
+}
+
+}  // namespace
+}  // namespace lumeq
