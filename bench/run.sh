@@ -12,6 +12,8 @@ echo "== start-up under Wine =="
 python3 bench/startup.py
 echo "== hot key to ramp under Wine =="
 python3 bench/hotkey_latency.py
+echo "== screenshots under Wine =="
+python3 bench/screenshots_wine.py
 echo "== idle CPU under Wine =="
 python3 bench/idle_cpu.py
 echo "== lumeq.exe =="

@@ -1,0 +1,64 @@
+// Recount of 10,000 files in 100 folders by the portable search, over a real directory
+// tree read with POSIX calls (the program reads it with FindFirstFile).
+#include <benchmark/benchmark.h>
+#include <dirent.h>
+#include <fnmatch.h>
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "screenshots/folder_stats.h"
+
+namespace {
+
+class PosixFolderReader : public lumeq::FolderReader {
+public:
+    std::vector<lumeq::FolderEntry> Find(const std::string& folder, std::string_view pattern) override {
+        std::vector<lumeq::FolderEntry> entries;
+        const std::string dir = Posix(folder);
+        DIR* handle = opendir(dir.c_str());
+        if (!handle) return entries;
+        const std::string glob(pattern);
+        while (dirent* entry = readdir(handle)) {
+            if (fnmatch(glob.c_str(), entry->d_name, 0) != 0) continue;
+            struct stat info {};
+            stat((dir + "/" + entry->d_name).c_str(), &info);
+            entries.push_back({entry->d_name, static_cast<std::uint64_t>(info.st_size)});
+        }
+        closedir(handle);
+        return entries;
+    }
+    bool IsDirectory(const std::string& path) override {
+        struct stat info {};
+        return stat(Posix(path).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+    }
+
+private:
+    static std::string Posix(std::string path) {
+        for (char& c : path)
+            if (c == '\\') c = '/';
+        return path;
+    }
+};
+
+void BM_RecountTenThousandFiles(benchmark::State& state) {
+    const auto root = std::filesystem::temp_directory_path() / "lumeq-bench-screenshots";
+    std::filesystem::remove_all(root);
+    for (int folder = 0; folder < 100; ++folder) {
+        const auto dir = root / ("f" + std::to_string(folder));
+        std::filesystem::create_directories(dir);
+        for (int file = 0; file < 100; ++file) std::ofstream(dir / ("screen_" + std::to_string(file) + ".jpg")) << "x";
+    }
+    PosixFolderReader reader;
+    for (auto _ : state) {
+        std::int64_t count = 0;
+        benchmark::DoNotOptimize(lumeq::funBuscarArchivos(reader, root.string(), "*.jpg", count));
+        if (count != 10000) state.SkipWithError("wrong count");
+    }
+    std::filesystem::remove_all(root);
+}
+BENCHMARK(BM_RecountTenThousandFiles)->Unit(benchmark::kMillisecond);
+
+}  // namespace
