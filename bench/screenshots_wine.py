@@ -18,7 +18,7 @@ def start_time(session, files):
     for _ in range(RUNS):
         program = session.new_program()
         shots = os.path.join(program.folder, "Screenshots")
-        os.makedirs(shots)
+        os.makedirs(shots, exist_ok=True)
         for folder in range(100 if files else 0):
             os.makedirs(os.path.join(shots, f"f{folder}"))
             for n in range(100):

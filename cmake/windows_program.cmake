@@ -9,6 +9,8 @@ add_executable(lumeq WIN32
   src/app/trackbar_slider.cpp
   src/app/tray_icon.cpp
   src/app/panel.cpp
+  src/app/banner.cpp
+  src/app/layout.cpp
   src/autoactivation/panels_win32.cpp
   src/autoactivation/process_scan_win32.cpp
   src/settings/settings_store_win32.cpp

@@ -2,6 +2,9 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
+#include "app/banner.h"
 #include "app/control_ids.h"
 #include "app/tray_model.h"
 #include "platform/text.h"
@@ -18,6 +21,8 @@ constexpr wchar_t kInstanceMutexName[] = L"lumeq gamma single instance";
 constexpr int kWindowWidthTwips = 2490;
 constexpr int kWindowHeightTwips = 2520;
 constexpr int kHiddenAreaLeftTwips = 2880;
+constexpr int kBannerWidthTwips = 2400;
+constexpr int kBannerHeightTwips = 1905;
 
 constexpr COLORREF kBannerColour = RGB(0x1A, 0x1F, 0x24);
 constexpr COLORREF kLabel3Text = 0x00FFFFFF;
@@ -54,9 +59,10 @@ bool FormMain::Form_Load() {
     // 8. The indicator strip: loaded, shown, and parked far above every screen.
     m_FormIndicador.Create(m_instance, m_dpi);
     m_FormIndicador.ParkOffScreen();
-    // 9. The window's fixed outer size.
-    SetWindowPos(m_hwnd, nullptr, 0, 0, Twips(kWindowWidthTwips), Twips(kWindowHeightTwips),
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // 9. The window's fixed size.
+    SetFixedSize();
+    // 10. Placed by the screen's width.
+    btResolution_Click();
     // 11.-14. Screenshots taken in this run, the folder and its count in the menus.
     SetText(m_TxtScreenNuevas, "0");
     SetText(m_Text1, Narrow(ProgramFolder()) + "\\Screenshots");
@@ -68,6 +74,8 @@ bool FormMain::Form_Load() {
     // 16. The popup menu is never part of the menu bar (see CreateMenus).
     // 17. Single instance.
     if (AnotherInstanceRuns()) EndAsSecondInstance();
+    // 18. The first run makes the Screenshots folder and tells what the keys do.
+    FirstRunCheck();
     // 19. Shown in its normal state; the boosted gamma is off.
     ShowWindow(m_hwnd, SW_SHOWNORMAL);
     UpdateWindow(m_hwnd);
@@ -134,6 +142,12 @@ void FormMain::CreateControls() {
     m_label3Font = MakeFont(m_dpi, false, true);
     m_label4Font = MakeFont(m_dpi, true, true);
 
+    // The banner fills the client area, behind everything else.
+    m_Image1 = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SS_OWNERDRAW | SS_NOTIFY,
+                               0, 0, Twips(kBannerWidthTwips), Twips(kBannerHeightTwips), m_hwnd,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(ids::Image1)), m_instance, nullptr);
+    m_Resolution = CreateStateField(ids::Resolution, L"Resolution");
+
     // The bottom strip: Label3 behind, the level and "by ZEV" in front of it.
     m_LbIndicador = CreateLabel(ids::LbIndicador, L"", 1215, 1485, 465, 240, SS_CENTER);
     m_Label4 = CreateLabel(ids::Label4, L"by ZEV", 1665, 1485, 825, 240, SS_LEFT);
@@ -142,6 +156,7 @@ void FormMain::CreateControls() {
     SendMessageW(m_Label4, WM_SETFONT, reinterpret_cast<WPARAM>(m_label4Font.Get()), FALSE);
     SendMessageW(m_Label3, WM_SETFONT, reinterpret_cast<WPARAM>(m_label3Font.Get()), FALSE);
     SetWindowPos(m_Label3, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(m_Image1, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
     // The level store: a trackbar 0..50 at 40 until the first capture.
     HWND slider = CreateWindowExW(0, TRACKBAR_CLASSW, L"", WS_CHILD | TBS_HORZ | TBS_AUTOTICKS,
@@ -166,6 +181,25 @@ void FormMain::CreateControls() {
     m_estado_txt = CreateStateField(ids::estado_txt, L"- -");
     m_txtOculta = CreateStateField(ids::txtOculta, L"No");
     SetStripColour(kStripOff);
+}
+
+void FormMain::SetFixedSize() {
+    SetWindowPos(m_hwnd, nullptr, 0, 0, Twips(kWindowWidthTwips), Twips(kWindowHeightTwips),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // 2490 x 2520 twips framed the 2400 x 1905 banner exactly with the frames of old.
+    // Today's captions and borders are thicker, and the menu bar may wrap onto a second
+    // line, so the window grows until the client area shows the whole banner.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        RECT client{};
+        RECT outer{};
+        GetClientRect(m_hwnd, &client);
+        GetWindowRect(m_hwnd, &outer);
+        const int missingWidth = std::max(0, Twips(kBannerWidthTwips) - static_cast<int>(client.right));
+        const int missingHeight = std::max(0, Twips(kBannerHeightTwips) - static_cast<int>(client.bottom));
+        if (missingWidth == 0 && missingHeight == 0) return;
+        SetWindowPos(m_hwnd, nullptr, 0, 0, outer.right - outer.left + missingWidth,
+                     outer.bottom - outer.top + missingHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 }
 
 void FormMain::RemoveMaximiseAndSystemMenuEntry() {
@@ -248,6 +282,12 @@ LRESULT FormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_TIMER:
             OnTimer(wParam);
             return 0;
+        case WM_DRAWITEM: {
+            const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            if (item->hwndItem != m_Image1) return FALSE;
+            DrawBanner(item->hDC, item->rcItem, m_dpi);
+            return TRUE;
+        }
         case WM_CTLCOLORSTATIC:
             return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
         case WM_CLOSE:

@@ -47,6 +47,7 @@ private:
     int Twips(int twips) const { return MulDiv(twips, m_dpi, 1440); }
 
     // Start-up steps and the single-instance rule.
+    void SetFixedSize();
     void RemoveMaximiseAndSystemMenuEntry();
     bool AnotherInstanceRuns();
     void EndAsSecondInstance();
@@ -120,6 +121,13 @@ private:
     void btadveroOK_Click();
     void SetFolderCaptions(bool newScreenshots);
 
+    // Layout, the information box and the site links.
+    std::string ScreenResolution() const;
+    void btResolution_Click();
+    void funMostrarInformacion();
+    void OpenSite();  // btlink, FunctionsLink, Image1, Label3
+    void FirstRunCheck();
+
     void OnTimer(UINT_PTR id);
     void TimerReset_Timer();
     LRESULT OnCtlColorStatic(HDC dc, HWND control);
@@ -144,6 +152,8 @@ private:
     TrayIcon m_tray;
     UINT m_taskbarCreated = 0;
 
+    HWND m_Image1 = nullptr;
+    HWND m_Resolution = nullptr;
     HWND m_Label3 = nullptr;
     HWND m_Label4 = nullptr;
     HWND m_LbIndicador = nullptr;

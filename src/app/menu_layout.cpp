@@ -42,11 +42,18 @@ std::vector<MenuItem> MenuBarLayout() {
             Separator(),
             Entry(ids::menuAbrirDirectorio, "Abrir carpeta"),
         }},
+        MenuItem{0, "...?", {
+            Entry(ids::btInformacion, "Información"),
+            Entry(ids::btlink, "Ir al sitio"),
+        }},
     };
 }
 
 std::vector<MenuItem> PopupLayout() {
     return {
+        Entry(ids::FunctionsLink, "Ir al sitio"),
+        Entry(ids::FunctionsInformacion, "Información"),
+        Separator(),
         Entry(ids::menuCapturarPantalla2, "Capturar pantalla    Ctrl+F2"),
         Entry(ids::FunctionsScreenshot, "Abrir carpeta"),
         Separator(),

@@ -76,6 +76,10 @@ void FormMain::OnCommand(unsigned id) {
         case ids::menuActivacion: menuActivacion_Click(); break;
         case ids::menuActivacionauto: menuActivacionauto_Click(); break;
         case ids::FunctionsRestaurar: FunctionsRestaurar_Click(); break;
+        case ids::btInformacion:
+        case ids::FunctionsInformacion: funMostrarInformacion(); break;
+        case ids::btlink:
+        case ids::FunctionsLink: OpenSite(); break;
         case ids::menuCapturarPantalla: menuCapturarPantalla_Click(); break;
         case ids::menuCapturarPantalla2: menuCapturarPantalla2_Click(); break;
         case ids::menuAbrirDirectorio:

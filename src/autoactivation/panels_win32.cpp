@@ -84,6 +84,8 @@ void FormMain::OnControlCommand(int id, int code) {
     if (code != BN_CLICKED) return;
     switch (id) {
         case ids::Command2: OpenScreenshotsFolder(); break;
+        case ids::Image1:
+        case ids::Label3: OpenSite(); break;
         case ids::btadveroOK: btadveroOK_Click(); break;
         case ids::Check1: Check1_Click(); break;
         case ids::btAutoactivar: btAutoactivar_Click(); break;

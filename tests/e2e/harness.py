@@ -38,6 +38,8 @@ IDS = {
     "Command1": 1036, "ScreenNuevas": 1003, "TxtScreenNuevas": 1015, "Text1": 1016, "txtCantidad": 1018,
     "FileSizeMB": 1019, "Frame3": 1040, "Label6": 1041, "Label7": 1042, "Command2": 1043, "btadveroOK": 1044,
     "menuCapturarPantalla": 106, "menuAbrirDirectorio": 107, "FunctionsScreenshot": 203,
+    "btInformacion": 108, "btlink": 109, "FunctionsLink": 200, "FunctionsInformacion": 201, "Image1": 1005,
+    "Resolution": 1050,
 }
 
 WINE_ENV = {
@@ -285,13 +287,20 @@ class Session:
         return None
 
     # ----- the program -----
-    def new_program(self, ini=True):
+    def set_screen(self, mode):
+        """Switches the X screen to a mode of xorg-dummy.conf, such as "1024x768"."""
+        subprocess.run(["xrandr", "-s", mode], env=self.env(), check=True, timeout=20, capture_output=True)
+
+    def new_program(self, ini=True, first_run=False):
         """A fresh copy of the program in its own folder, with the settings file it ships
-        with (ini=True), the given lines (a list, written with CR LF) or bytes, or none."""
+        with (ini=True), the given lines (a list, written with CR LF) or bytes, or none;
+        and, unless first_run, the Screenshots folder a program that ran before has."""
         self._runs += 1
         folder = os.path.join(self.prefix, "drive_c", f"run{self._runs}")
         os.makedirs(folder)
         shutil.copy(os.path.join(WINDOWS_DIR, "lumeq.exe"), folder)
+        if not first_run:
+            os.makedirs(os.path.join(folder, "Screenshots"))
         ini_path = os.path.join(folder, "lumeq.ini")
         if ini is True:
             shutil.copy(os.path.join(WINDOWS_DIR, "lumeq.ini"), folder)

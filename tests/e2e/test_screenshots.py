@@ -24,7 +24,6 @@ class Capture(E2ECase):
         super().setUp()
         self.program = self.session.new_program(ini=[HEADER, "0", "False", "hl.exe", "", "cs.exe", "", "//End"]).start()
         self.shots = os.path.join(self.program.folder, "Screenshots")
-        os.makedirs(self.shots, exist_ok=True)
         self.game_proc, self.game = self.session.start_game()
 
     def tearDown(self):

@@ -12,7 +12,7 @@ from harness import E2ECase, wait_for
 WM_MOUSEMOVE, WM_LBUTTONDBLCLK, WM_RBUTTONUP = 0x200, 0x203, 0x205
 # The popup's entries in order (separators left out: the arrow keys skip them); an
 # entry's position is the number of Down presses that reach it.
-POPUP = ["Capturar pantalla", "Abrir carpeta", "Aumentar", "Disminuir", "Desactivar", "Activar",
+POPUP = ["Ir al sitio", "Información", "Capturar pantalla", "Abrir carpeta", "Aumentar", "Disminuir", "Desactivar", "Activar",
          "Activación automática", "Restaurar", "Salir"]
 AUMENTAR, DISMINUIR, DESACTIVAR, ACTIVAR, RESTAURAR, SALIR = (
     POPUP.index(name) + 1 for name in ("Aumentar", "Disminuir", "Desactivar", "Activar", "Restaurar", "Salir"))

@@ -1,0 +1,24 @@
+#pragma once
+// Where the main window goes by the width of the screen, and the help texts.
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace lumeq {
+
+struct TwipsPoint {
+    int left = 0;
+    int top = 0;
+};
+
+// The placement table, looked up by the screen width compared as text: "1024" gives
+// (12800, 8500); widths that are not in the table give nothing (the window stays).
+std::optional<TwipsPoint> PlacementForWidth(std::string_view width);
+
+// The eleven lines of the information box, joined by CR LF.
+std::string InformationText();
+
+// The product's web site, the same for every link.
+inline constexpr char kSiteAddress[] = "https://lumeq.app/gamma";
+
+}  // namespace lumeq

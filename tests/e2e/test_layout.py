@@ -1,0 +1,143 @@
+"""The window a player sees: placed by the screen's width, the banner and the label
+strip, the first run's information box, and the links to the product's site."""
+
+import os
+import stat
+import subprocess
+import time
+import unittest
+
+import harness
+from harness import E2ECase, wait_for
+
+INFO_LINES = [
+    "Información:", "Activar/Desactivar Ctrl+F1", "", "Si está activo:", "Aumentar gamma:    Ctrl+F4",
+    "Disminuir gamma:     Ctrl+F3", "Screenshots:           Ctrl+F2", "", "Activación automática:",
+    "Se activa/desactiva junto al Counter-Strike o cualquier MOD de HL.",
+    "Configuración en el menú 'Gamma' > 'Activación automática'",
+]
+ARTIFACTS = os.path.join(harness.WORK_DIR, "artifacts")
+
+
+def setUpModule():
+    E2ECase.session = harness.module_session()
+
+
+def tearDownModule():
+    E2ECase.session.stop()
+
+
+class FirstRun(E2ECase):
+    def box(self):
+        rc, out = self.session.probe("boxtext", "lumeq gamma")
+        return out.split("\n") if rc == 0 else None
+
+    def test_first_start_makes_the_folder_and_tells_the_keys_once(self):
+        program = self.session.new_program(first_run=True).start(wait_shown=False)
+        lines = wait_for(self.box, 20, what="the information box")
+        self.assertTrue(os.path.isdir(os.path.join(program.folder, "Screenshots")))
+        self.assertIn("[icon]", lines)
+        self.assertIn("|\n".join(INFO_LINES), "\n".join(lines))
+        self.session.xdotool("windowactivate", "--sync", lines[0])
+        self.session.key("Return")
+        wait_for(lambda: program.main_window() and program.main_window()["visible"], 10, what="the window")
+        program.command("Salir")
+        program.wait_exit(10)
+
+        again = harness.Program(self.session, program.exe)
+        self.session.programs.append(again)
+        again.start()
+        self.assertIsNone(self.box())
+
+    def test_a_file_named_screenshots_counts_as_found(self):
+        program = self.session.new_program(first_run=True)
+        with open(os.path.join(program.folder, "Screenshots"), "w") as f:
+            f.write("not a folder")
+        program.start()
+        self.assertIsNone(self.box())
+        self.assertTrue(os.path.isfile(os.path.join(program.folder, "Screenshots")))
+
+
+class Placement(E2ECase):
+    def tearDown(self):
+        super().tearDown()
+        self.session.set_screen("1280x1024")
+
+    def placed(self, mode):
+        self.session.set_screen(mode)
+        program = self.session.new_program().start()
+        window = program.main_window()
+        self.assertEqual(program.text("Resolution"), mode.split("x")[0])
+        program.kill()
+        self.session.programs.clear()
+        return window["left"], window["top"]
+
+    def test_placed_by_the_screen_width(self):
+        self.assertEqual(self.placed("1024x768"), (853, 566))
+        self.assertEqual(self.placed("1280x1024"), (1106, 520))
+        self.assertNotIn(self.placed("1366x768"), [(853, 566), (1106, 520)])
+
+
+class Looks(E2ECase):
+    def capture(self, program, name):
+        window = program.main_window()
+        os.makedirs(ARTIFACTS, exist_ok=True)
+        path = os.path.join(ARTIFACTS, name)
+        subprocess.run(["import", "-window", "root", "-crop",
+                        f"{window['width']}x{window['height']}+{window['left']}+{window['top']}", "+repage", path],
+                       env=self.session.env(), check=True, timeout=30)
+        left, top = window["client_left"], window["client_top"]
+        return self.session.screen_pixels(left, top, 160, 124)
+
+    def test_banner_fills_the_client_area_and_the_strip_follows_the_state(self):
+        program = self.session.new_program().start()
+        self.session.focus(program.main_window()["xid"])
+        time.sleep(0.5)
+        off = self.capture(program, "main_window_off.png")
+        # The banner's dark background in every corner above the strip.
+        for x, y in ((1, 1), (158, 1), (1, 97), (158, 97)):
+            self.assertLess(sum((off[y][x] >> s) & 0xFF for s in (0, 8, 16)), 3 * 0x40, (x, y, hex(off[y][x])))
+        strip = off[113][:160]
+        self.assertGreater(strip.count(0x808080), 100, "the strip is not grey while off")
+        program.command("menuactivar")
+        program.wait_text("estadoTxt", "True")
+        time.sleep(0.5)
+        on = self.capture(program, "main_window_on.png")
+        self.assertGreater(on[113][:160].count(0x000000), 100, "the strip is not black while on")
+
+
+class SiteLinks(E2ECase):
+    def test_each_trigger_opens_the_one_address(self):
+        record = os.path.join(self.session.tmp, "urls.txt")
+        recorder = os.path.join(self.session.tmp, "browser.sh")
+        with open(recorder, "w") as f:
+            f.write(f'#!/bin/sh\necho "$1" >> "{record}"\n')
+        os.chmod(recorder, stat.S_IRWXU)
+        self.session.wine("reg", "add", r"HKCU\Software\Wine\WineBrowser", "/v", "Browsers", "/t", "REG_SZ", "/d",
+                          recorder, "/f", check=True)
+        program = self.session.new_program().start()
+        window = program.main_window()
+
+        def recorded():
+            try:
+                with open(record) as f:
+                    return f.read().split()
+            except FileNotFoundError:
+                return []
+
+        program.command("btlink")
+        wait_for(lambda: len(recorded()) == 1, 15, what="the menu-bar link")
+        program.command("FunctionsLink")
+        wait_for(lambda: len(recorded()) == 2, 15, what="the popup link")
+        for x, y, what in ((40, 30, "the banner"), (20, 107, "the name label")):
+            self.session.focus(window["xid"])
+            self.session.xdotool("mousemove", "--sync", window["client_left"] + x, window["client_top"] + y)
+            self.session.xdotool("click", 1)
+            count = len(recorded()) + 1
+            wait_for(lambda: len(recorded()) == count, 15, what=what)
+        self.assertEqual(set(recorded()), {"https://lumeq.app/gamma"})
+        self.assertEqual(len(recorded()), 4)
+
+
+if __name__ == "__main__":
+    unittest.main()
