@@ -1,7 +1,7 @@
 # lumeq.exe: the portable core plus the thin Win32 shell.
 enable_language(RC)
 
-add_executable(lumeq WIN32
+set(LUMEQ_PROGRAM_SOURCES
   src/app/main.cpp
   src/app/form_main.cpp
   src/app/activation.cpp
@@ -20,16 +20,27 @@ add_executable(lumeq WIN32
   src/gamma/display_win32.cpp
   src/indicator/form_indicador.cpp
   src/platform/registry_level_store.cpp
+  src/platform/registry_capture_journal.cpp
   src/platform/text.cpp
   res/lumeq.rc
 )
-target_compile_definitions(lumeq PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
-target_compile_options(lumeq PRIVATE $<$<COMPILE_LANGUAGE:CXX>:${LUMEQ_WARNINGS}>)
-target_link_libraries(lumeq PRIVATE lumeq_core comctl32 gdi32 user32 shell32 advapi32)
-if(MINGW)
-  target_link_options(lumeq PRIVATE -municode -static -static-libgcc -static-libstdc++ -s)
-endif()
-set_target_properties(lumeq PROPERTIES OUTPUT_NAME lumeq RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+
+function(lumeq_program target)
+  add_executable(${target} WIN32 ${LUMEQ_PROGRAM_SOURCES})
+  target_compile_definitions(${target} PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+  target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:CXX>:${LUMEQ_WARNINGS}>)
+  target_link_libraries(${target} PRIVATE lumeq_core comctl32 gdi32 user32 shell32 advapi32)
+  if(MINGW)
+    target_link_options(${target} PRIVATE -municode -static -static-libgcc -static-libstdc++ -s)
+  endif()
+  set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+endfunction()
+
+lumeq_program(lumeq)
+# The same program with test-only triggers (a crash inside a handler), for the
+# end-to-end tests; never shipped.
+lumeq_program(lumeq_test)
+target_compile_definitions(lumeq_test PRIVATE LUMEQ_TEST_TRIGGERS)
 
 # The program's first settings, shipped beside it.
 configure_file(res/lumeq.ini ${CMAKE_BINARY_DIR}/lumeq.ini COPYONLY)

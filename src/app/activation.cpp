@@ -25,8 +25,10 @@ std::string FormMain::CurrentLevelText() const {
 void FormMain::btActivar_Click() {
     SetStripColour(StripColour(true));
     SetText(m_estadoTxt, EstadoText(true));
-    if (!m_GammaEngine) m_GammaEngine = std::make_unique<GammaConfig>(m_display, m_levelStore);
+    if (!m_GammaEngine) m_GammaEngine = std::make_unique<GammaConfig>(m_display, m_levelStore, &m_journal);
     m_GammaEngine->Initialize(m_SliderGamma);
+    // While on, the displays are read back once a second (see KeepBoostOn).
+    SetTimer(m_hwnd, ids::RampWatch, 1000, nullptr);
     ApplyMenuStates(true);
     ShowLevel();
     // The player must know when the display would not take the level's ramp.
@@ -38,6 +40,7 @@ void FormMain::btDesactivar_Click() {
     SetStripColour(StripColour(false));
     SetText(m_estadoTxt, EstadoText(false));
     m_GammaEngine.reset();
+    KillTimer(m_hwnd, ids::RampWatch);
     ApplyMenuStates(false);
     SetTimer(m_hwnd, ids::TimerReset, 500, nullptr);
 }

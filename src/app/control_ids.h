@@ -77,6 +77,7 @@ inline constexpr unsigned TimerReset = 1;
 inline constexpr unsigned activacionTimer = 2;
 inline constexpr unsigned TimerScreen = 3;
 inline constexpr unsigned Timer2 = 4;
+inline constexpr unsigned RampWatch = 5;
 
 // Timer of the indicator strip.
 inline constexpr unsigned Timer1 = 1;

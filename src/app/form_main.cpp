@@ -21,6 +21,9 @@ constexpr wchar_t kInstanceMutexName[] = L"lumeq gamma single instance";
 constexpr int kWindowWidthTwips = 2490;
 constexpr int kWindowHeightTwips = 2520;
 constexpr int kHiddenAreaLeftTwips = 2880;
+#ifdef LUMEQ_TEST_TRIGGERS
+constexpr UINT kTestCrashMessage = WM_APP + 0x3C;
+#endif
 constexpr int kBannerWidthTwips = 2400;
 constexpr int kBannerHeightTwips = 1905;
 
@@ -293,7 +296,22 @@ LRESULT FormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CLOSE:
             OnCloseRequest();
             return 0;
+        case WM_QUERYENDSESSION:
+            return TRUE;
+        case WM_ENDSESSION:
+            if (wParam) OnEndSession();
+            return 0;
+        case WM_DISPLAYCHANGE:
+            if (m_GammaEngine) m_GammaEngine->ReapplyLevel();  // a mode change resets the ramps
+            return DefWindowProcW(m_hwnd, message, wParam, lParam);
+        case WM_POWERBROADCAST:
+            if ((wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) && m_GammaEngine)
+                m_GammaEngine->ReapplyLevel();
+            return TRUE;
         default:
+#ifdef LUMEQ_TEST_TRIGGERS
+            if (message == kTestCrashMessage) *static_cast<volatile int*>(nullptr) = 0;  // a crash in a handler
+#endif
             if (message == m_taskbarCreated && m_taskbarCreated != 0) {
                 m_tray.Add();  // the shell restarted and forgot every icon
                 return 0;
@@ -308,8 +326,23 @@ void FormMain::OnTimer(UINT_PTR id) {
         case ids::Timer2: Timer2_Timer(); break;
         case ids::activacionTimer: m_watcher.activacionTimer_Timer(); break;
         case ids::TimerScreen: TimerScreen_Timer(); break;
+        case ids::RampWatch: KeepBoostOn(); break;
         default: break;
     }
+}
+
+void FormMain::KeepBoostOn() {
+    // A game or the driver may have replaced our ramp; at most once a second it is set
+    // again, and never when the display refused it.
+    if (m_GammaEngine) m_GammaEngine->ReapplyIfReplaced();
+}
+
+void FormMain::OnEndSession() {
+    // Windows is ending the session: leave as "Salir" would, without ending the process
+    // ourselves (Windows does that).
+    btDesactivar_Click();
+    m_GammaEngine.reset();
+    m_tray.Delete();
 }
 
 void FormMain::OnTrayEvent(int code) {

@@ -16,6 +16,7 @@
 #include "gamma/display_win32.h"
 #include "gamma/gamma_config.h"
 #include "indicator/form_indicador.h"
+#include "platform/registry_capture_journal.h"
 #include "platform/registry_level_store.h"
 #include "platform/unique_handle.h"
 #include "settings/settings_file.h"
@@ -128,6 +129,10 @@ private:
     void OpenSite();  // btlink, FunctionsLink, Image1, Label3
     void FirstRunCheck();
 
+    // Keeping the boost on the displays, and never leaving it behind.
+    void KeepBoostOn();
+    void OnEndSession();
+
     void OnTimer(UINT_PTR id);
     void TimerReset_Timer();
     LRESULT OnCtlColorStatic(HDC dc, HWND control);
@@ -141,7 +146,8 @@ private:
     int m_dpi = 96;
     int m_hiddenFieldCount = 0;
 
-    ScreenDisplay m_display;
+    ScreenDisplays m_display;
+    RegistryCaptureJournal m_journal;
     RegistryLevelStore m_levelStore;
     TrackbarSlider m_SliderGamma;
     std::unique_ptr<GammaConfig> m_GammaEngine;

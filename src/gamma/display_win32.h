@@ -3,12 +3,16 @@
 
 namespace lumeq {
 
-// The whole screen's device context: GetDC(nullptr) just before each ramp call,
-// released right after it.
-class ScreenDisplay : public DisplayRamp {
+// The displays attached to the desktop. With one display the whole screen's DC is used
+// (GetDC with no window); with several, one DC per display, because gamma calls on the
+// whole-screen DC fail on extended desktops since Windows 10 1903. Each DC is obtained
+// just before its ramp call and released right after it.
+class ScreenDisplays : public DisplayRamp {
 public:
-    bool Read(GammaRamp& ramp) override;
-    bool Write(const GammaRamp& ramp) override;
+    int Count() override;
+    int Primary() override;
+    bool Read(int display, GammaRamp& ramp) override;
+    bool Write(int display, const GammaRamp& ramp) override;
 };
 
 }  // namespace lumeq

@@ -4,19 +4,35 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "gamma/gamma_ramp.h"
 
 namespace lumeq {
 
-// The display(s) whose ramp the engine captures and sets.
+// The displays whose ramps the engine captures and sets, numbered from 0.
 class DisplayRamp {
 public:
     virtual ~DisplayRamp() = default;
-    // Fills `ramp` with the display's current ramp; false when the display gives none.
-    virtual bool Read(GammaRamp& ramp) = 0;
-    // Sets `ramp` on the display; false when the display (driver) refuses it.
-    virtual bool Write(const GammaRamp& ramp) = 0;
+    // How many displays there are now; at least 1.
+    virtual int Count() = 0;
+    // The number of the primary display.
+    virtual int Primary() = 0;
+    // Fills `ramp` with a display's current ramp; false when it gives none.
+    virtual bool Read(int display, GammaRamp& ramp) = 0;
+    // Sets `ramp` on a display; false when the display (driver) refuses it.
+    virtual bool Write(int display, const GammaRamp& ramp) = 0;
+};
+
+// Where the ramps to give back are kept while the boost is on, so that they survive a
+// crash of the program (see RecoveryRecord).
+class CaptureJournal {
+public:
+    virtual ~CaptureJournal() = default;
+    // Called once the displays' ramps are captured, before any boosted ramp is set.
+    virtual void Record(const std::vector<std::optional<GammaRamp>>& captured) = 0;
+    // Called once the captured ramps are back on the displays.
+    virtual void Clear() = 0;
 };
 
 // The per-user stored level (a registry string value on Windows).

@@ -115,6 +115,10 @@ class Session:
             self.wineserver = subprocess.Popen(["wineserver", "-f", "-p"], env=self.env(),
                                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
             wait_for(lambda: self._window_manager_ready(), 10, what="openbox")
+            # A crash ends the process as on a Windows without a debugger, instead of
+            # waiting on Wine's crash dialog.
+            self.wine("reg", "add", r"HKCU\Software\Wine\WineDbg", "/v", "ShowCrashDialog", "/t", "REG_DWORD",
+                      "/d", "0", "/f", check=True)
         except BaseException:
             self.stop()
             raise
@@ -278,6 +282,10 @@ class Session:
     def delete_stored_level(self):
         self.wine("reg", "delete", REG_KEY, "/v", "Settings", "/f")
 
+    def delete_recovery_record(self):
+        """The ramps a killed program of an earlier test left to be given back."""
+        self.wine("reg", "delete", REG_KEY, "/v", "CapturedRamps", "/f")
+
     def stored_level(self):
         out = self.wine("reg", "query", REG_KEY, "/v", "Settings").stdout
         for line in out.splitlines():
@@ -291,14 +299,15 @@ class Session:
         """Switches the X screen to a mode of xorg-dummy.conf, such as "1024x768"."""
         subprocess.run(["xrandr", "-s", mode], env=self.env(), check=True, timeout=20, capture_output=True)
 
-    def new_program(self, ini=True, first_run=False):
+    def new_program(self, ini=True, first_run=False, test_build=False):
         """A fresh copy of the program in its own folder, with the settings file it ships
         with (ini=True), the given lines (a list, written with CR LF) or bytes, or none;
         and, unless first_run, the Screenshots folder a program that ran before has."""
         self._runs += 1
         folder = os.path.join(self.prefix, "drive_c", f"run{self._runs}")
         os.makedirs(folder)
-        shutil.copy(os.path.join(WINDOWS_DIR, "lumeq.exe"), folder)
+        shutil.copy(os.path.join(WINDOWS_DIR, "lumeq_test.exe" if test_build else "lumeq.exe"),
+                    os.path.join(folder, "lumeq.exe"))
         if not first_run:
             os.makedirs(os.path.join(folder, "Screenshots"))
         ini_path = os.path.join(folder, "lumeq.ini")
@@ -422,6 +431,7 @@ class E2ECase(unittest.TestCase, RampAssertions):
     def setUp(self):
         self.session.reset_display()
         self.session.delete_stored_level()
+        self.session.delete_recovery_record()
 
     def tearDown(self):
         for program in self.session.programs:

@@ -9,6 +9,7 @@
 //   probe type ID TEXT         TEXT typed into edit box ID (fails when it is disabled)
 //   probe slider               position, minimum, maximum, enabled of the level slider
 //   probe slider-key VK        a key press on the level slider itself
+//   probe post MESSAGE         posts MESSAGE to the main window
 //   probe tray CODE            the icon's callback with mouse message CODE (0x205 right button up)
 //   probe foreground           class and title of the foreground window
 //   probe clipboard            1 when the clipboard holds a bitmap
@@ -218,6 +219,9 @@ int main(int argc, char** argv) {
     }
     if (verb == "command" && argc >= 3) {
         return PostMessageW(main, WM_COMMAND, static_cast<WPARAM>(std::atoi(argv[2])), 0) ? 0 : 1;
+    }
+    if (verb == "post" && argc >= 3) {
+        return PostMessageW(main, static_cast<UINT>(std::strtoul(argv[2], nullptr, 0)), 0, 0) ? 0 : 1;
     }
     if (verb == "tray" && argc >= 3) {
         // The shell's callback for a mouse event on the icon, posted to its receiver.

@@ -7,25 +7,40 @@
 
 namespace lumeq::testing {
 
-// A display that records what it was given and can be told to refuse.
-struct FakeDisplay : DisplayRamp {
+// One display's state: what it shows, what it was given, whether it refuses.
+struct FakeScreen {
     GammaRamp current = IdentityRamp();
     bool readFails = false;
     bool refuseWrites = false;
     std::vector<GammaRamp> written;
-    std::vector<std::string>* log = nullptr;
 
-    bool Read(GammaRamp& ramp) override {
+    bool Read(GammaRamp& ramp) const {
         if (readFails) return false;
         ramp = current;
         return true;
     }
-    bool Write(const GammaRamp& ramp) override {
+    bool Write(const GammaRamp& ramp) {
         written.push_back(ramp);
-        if (log) log->push_back("display.Write");
         if (refuseWrites) return false;
         current = ramp;
         return true;
+    }
+};
+
+// The displays: display 0 is this object's own screen (the fields below, for the
+// common one-display case); `extra` holds displays 1, 2, ...
+struct FakeDisplay : DisplayRamp, FakeScreen {
+    std::vector<FakeScreen> extra;
+    int primary = 0;
+    std::vector<std::string>* log = nullptr;
+
+    FakeScreen& Screen(int i) { return i == 0 ? static_cast<FakeScreen&>(*this) : extra[static_cast<std::size_t>(i - 1)]; }
+    int Count() override { return 1 + static_cast<int>(extra.size()); }
+    int Primary() override { return primary; }
+    bool Read(int display, GammaRamp& ramp) override { return Screen(display).Read(ramp); }
+    bool Write(int display, const GammaRamp& ramp) override {
+        if (log) log->push_back("display.Write " + std::to_string(display));
+        return Screen(display).Write(ramp);
     }
 };
 

@@ -55,7 +55,7 @@ TEST(GammaConfig, LoadsStoredLevelAndRestoresTheExactCapture) {
     store.log = &log;
     engine.reset();
     // Release: the level first, then exactly the 768 entries read at Initialize.
-    EXPECT_EQ(log, (std::vector<std::string>{"store.Write 45", "display.Write"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"store.Write 45", "display.Write 0"}));
     EXPECT_EQ(display.current, DarkCurve());
 }
 
@@ -181,6 +181,98 @@ TEST(StepLevel, RefusalIsReportedButTheLevelStillMoves) {
     EXPECT_FALSE(step.rampAccepted);
     display.refuseWrites = false;
     EXPECT_TRUE(StepLevel(slider, -1, &engine).rampAccepted);
+}
+
+struct FakeJournal : CaptureJournal {
+    std::vector<std::string>* log;
+    std::vector<std::optional<GammaRamp>> recorded;
+    explicit FakeJournal(std::vector<std::string>* l) : log(l) {}
+    void Record(const std::vector<std::optional<GammaRamp>>& captured) override {
+        recorded = captured;
+        log->push_back("journal.Record");
+    }
+    void Clear() override { log->push_back("journal.Clear"); }
+};
+
+TEST(GammaConfigDisplays, EachDisplayKeepsItsOwnRampAndTheEstimateFollowsThePrimary) {
+    FakeDisplay displays;
+    displays.current = BuildRamp(ExponentOfLevel(36));  // display 0
+    displays.extra.resize(1);
+    displays.extra[0].current = DarkCurve();  // display 1, the primary
+    displays.primary = 1;
+    FakeStore store;
+    FakeSlider slider;
+    {
+        GammaConfig engine(displays, store);
+        engine.Initialize(slider);
+        EXPECT_EQ(slider.position, EstimateLevel(DarkCurve()));
+        const GammaRamp boosted = BuildRamp(ExponentOfLevel(slider.position));
+        EXPECT_EQ(displays.current, boosted);
+        EXPECT_EQ(displays.extra[0].current, boosted);
+    }
+    EXPECT_EQ(displays.current, BuildRamp(ExponentOfLevel(36)));
+    EXPECT_EQ(displays.extra[0].current, DarkCurve());
+}
+
+TEST(GammaConfigDisplays, ADisplayWithoutARampIsLeftAlone) {
+    FakeDisplay displays;
+    displays.extra.resize(1);
+    displays.extra[0].readFails = true;
+    FakeStore store;
+    FakeSlider slider;
+    { GammaConfig(displays, store).Initialize(slider); }
+    EXPECT_TRUE(displays.extra[0].written.empty());
+    EXPECT_EQ(displays.written.size(), 2u);  // boosted, then given back
+}
+
+TEST(GammaConfigDisplays, RefusedByOneDisplayIsARefusal) {
+    FakeDisplay displays;
+    displays.extra.resize(1);
+    displays.extra[0].refuseWrites = true;
+    FakeStore store;
+    FakeSlider slider;
+    GammaConfig engine(displays, store);
+    engine.Initialize(slider);
+    EXPECT_TRUE(engine.LastRampRefused());
+}
+
+TEST(GammaConfigDisplays, CaptureIsJournalledBeforeTheFirstBoostAndClearedAfterTheRestore) {
+    FakeDisplay displays;
+    std::vector<std::string> log;
+    displays.log = &log;
+    FakeJournal journal(&log);
+    FakeStore store;
+    FakeSlider slider;
+    { GammaConfig(displays, store, &journal).Initialize(slider); }
+    EXPECT_EQ(log, (std::vector<std::string>{"journal.Record", "display.Write 0", "display.Write 0", "journal.Clear"}));
+    ASSERT_EQ(journal.recorded.size(), 1u);
+    EXPECT_EQ(journal.recorded[0], IdentityRamp());
+}
+
+TEST(GammaConfigWatchdog, ReplacedRampIsSetAgainButARefusedOneNever) {
+    FakeDisplay display;
+    FakeStore store;
+    store.value = "37";
+    FakeSlider slider;
+    GammaConfig engine(display, store);
+    engine.Initialize(slider);
+    EXPECT_FALSE(engine.ReapplyIfReplaced());  // nothing changed
+    display.current = BuildRamp(2.0);           // a game sets its own ramp
+    EXPECT_TRUE(engine.ReapplyIfReplaced());
+    EXPECT_EQ(display.current, BuildRamp(ExponentOfLevel(37)));
+    GammaRamp quantised = display.current;
+    for (auto& entry : quantised.entries) entry &= 0xFF00;  // what an 8-bit display gives back
+    display.current = quantised;
+    EXPECT_FALSE(engine.ReapplyIfReplaced());
+
+    display.refuseWrites = true;
+    StepLevel(slider, +1, &engine);
+    display.refuseWrites = false;
+    const std::size_t writes = display.written.size();
+    display.current = BuildRamp(2.0);
+    EXPECT_FALSE(engine.ReapplyIfReplaced());
+    engine.ReapplyLevel();
+    EXPECT_EQ(display.written.size(), writes);
 }
 
 }  // namespace

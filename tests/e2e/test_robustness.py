@@ -1,0 +1,181 @@
+"""Never leave the screen stuck bright: a killed or crashed program, a ramp replaced
+behind our back, the end of the session; and hostile settings that must not hurt."""
+
+import os
+import subprocess
+import time
+import unittest
+
+import harness
+from harness import E2ECase, wait_for
+
+HEADER = "NO ELIMINAR MODIFICAR O MOVER ESTE ARCHIVO"
+TEST_CRASH_MESSAGE = 0x8000 + 0x3C  # WM_APP + 0x3C, known only to the test build
+
+
+def setUpModule():
+    E2ECase.session = harness.module_session()
+
+
+def tearDownModule():
+    E2ECase.session.stop()
+
+
+class NeverStuckBright(E2ECase):
+    def has_record(self):
+        return "CapturedRamps" in self.session.wine("reg", "query", harness.REG_KEY).stdout
+
+    def boosted_at_37(self, **kwargs):
+        self.session.set_xramp_power(1.2)
+        preset = self.session.xramp()
+        self.session.set_stored_level("37")
+        program = self.session.new_program(**kwargs).start()
+        program.command("menuactivar")
+        program.wait_text("estadoTxt", "True")
+        self.assertRampNear(self.session.xramp(), harness.level_ramp(37))
+        return program, preset
+
+    def test_killed_while_boosted_the_next_start_gives_the_ramp_back(self):
+        program, preset = self.boosted_at_37()
+        self.assertTrue(self.has_record())
+        program.proc.kill()  # kill -9 of its Wine process
+        program.proc.wait(timeout=10)
+        self.assertRampNear(self.session.xramp(), harness.level_ramp(37))  # still bright
+
+        again = self.session.new_program().start()
+        # Recovery runs before the window is made, so by the time it shows the ramp is back.
+        self.assertRampNear(self.session.xramp(), preset[0])
+        self.assertFalse(self.has_record())
+        self.assertEqual(again.text("estadoTxt"), "False")
+
+    def test_a_ramp_replaced_behind_our_back_is_set_again(self):
+        program, _ = self.boosted_at_37()
+        self.session.set_xramp_power(2.0)  # a game sets its own ramp
+        wait_for(lambda: max(abs(a - b) for a, b in zip(self.session.xramp()[0], harness.level_ramp(37))) <= 257,
+                 2.5, what="level 37's ramp back")
+        self.assertTrue(program.running())
+
+    def test_a_crash_inside_a_handler_gives_the_ramp_back_before_the_end(self):
+        program, preset = self.boosted_at_37(test_build=True)
+        self.session.probe("post", TEST_CRASH_MESSAGE)
+        program.wait_exit(15)
+        self.assertRampNear(self.session.xramp(), preset[0])
+        self.assertFalse(self.has_record())
+
+    def test_the_end_of_the_session_gives_the_ramp_back(self):
+        program, preset = self.boosted_at_37()
+        self.session.wine("wineboot", "--end-session", timeout=60)
+        wait_for(lambda: max(abs(a - b) for a, b in zip(self.session.xramp()[0], preset[0])) <= 257, 10,
+                 what="the preset ramp back")
+        self.assertEqual(self.session.stored_level(), "37")
+        self.assertFalse(self.has_record())
+
+
+class HostileInput(E2ECase):
+    def starts_and_keeps_the_file(self, content):
+        program = self.session.new_program(ini=content).start()
+        self.assertTrue(program.main_window()["visible"])
+        self.assertEqual(program.ini(), content, "the settings file changed by a read")
+        return program
+
+    def test_odd_settings_files(self):
+        cases = {
+            "a 10 MB line": f"{HEADER}\r\n".encode() + b"7" * (10 * 1024 * 1024) + b"\r\nFalse\r\n",
+            "binary bytes": bytes(range(256)) * 64,
+            "LF-only lines": f"{HEADER}\n3\nTrue\nhl.exe\n\n\n\n//End\n".encode(),
+            "CR-only lines": f"{HEADER}\r4\rFalse\rhl.exe\r\r\r\r//End\r".encode(),
+            "a byte-order mark": b"\xef\xbb\xbf" + f"{HEADER}\r\n5\r\nFalse\r\n".encode(),
+            "no lines at all": b"",
+        }
+        for name, content in cases.items():
+            with self.subTest(name):
+                program = self.starts_and_keeps_the_file(content)
+                if name == "LF-only lines":
+                    self.assertEqual(program.text("screenText"), "3")
+                    self.assertTrue(program.state("Check1")["checked"])
+                if name == "CR-only lines":
+                    self.assertEqual(program.text("screenText"), "4")
+                program.kill()
+                self.session.programs.clear()
+
+    def test_odd_stored_levels_fall_back_to_the_estimate(self):
+        for kind, value in (("REG_SZ", "9" * (1024 * 1024)), ("REG_SZ", ""), ("REG_DWORD", "44")):
+            with self.subTest(kind=kind, length=len(value)):
+                self.session.delete_stored_level()
+                if len(value) > 1000:
+                    # Too long for a command line: written by a .reg file.
+                    reg = os.path.join(self.session.prefix, "drive_c", "big.reg")
+                    with open(reg, "w", encoding="utf-16") as f:
+                        f.write("Windows Registry Editor Version 5.00\r\n\r\n"
+                                "[HKEY_CURRENT_USER\\Software\\lumeq\\gamma\\GammaConfig]\r\n"
+                                f'"Settings"="{value}"\r\n')
+                    self.session.wine("regedit", "/S", reg, check=True, timeout=60)
+                else:
+                    self.session.wine("reg", "add", harness.REG_KEY, "/v", "Settings", "/t", kind, "/d", value,
+                                      "/f", check=True)
+                program = self.session.new_program().start()
+                program.command("menuactivar")
+                program.wait_text("estadoTxt", "True")
+                self.assertEqual(program.text("LbIndicador"), "0.00")  # the estimate of the identity ramp
+                self.assertRampSane(self.session.xramp())
+                program.command("Salir")
+                program.wait_exit(10)
+                self.session.programs.clear()
+                self.assertEqual(self.session.stored_level(), "40")
+
+    def test_long_and_non_ascii_watched_names(self):
+        long_name = "x" * 296 + ".exe"
+        lines = [HEADER, "0", "True", "Ñandú.exe", long_name, "", "", "//End"]
+        program = self.session.new_program(ini=lines).start()
+        self.assertEqual(program.text("busqueda_Proceso1"), "Ñandú.exe")
+        self.assertEqual(program.text("busqueda_Proceso2"), long_name)
+        game, _ = self.session.start_game("ñandú.exe")
+        try:
+            wait_for(lambda: program.text("estadoTxt") == "True", 4, what="switched on by Ñandú.exe")
+            program.command("menuActivacion")
+            program.click("btAutoactivar")  # writes the file again
+            self.assertEqual(program.ini(), "".join(line + "\r\n" for line in lines).encode("cp1252"))
+        finally:
+            harness._end_process(game, grace=1)
+
+    def test_screenshots_path_near_max_path(self):
+        program = self.session.new_program()
+        deep = os.path.join(program.folder, *(["carpeta_muy_larga_" + "y" * 30] * 5))
+        os.makedirs(os.path.join(deep, "Screenshots"))
+        os.rename(program.exe, os.path.join(deep, "lumeq.exe"))
+        os.rename(os.path.join(program.folder, "lumeq.ini"), os.path.join(deep, "lumeq.ini"))
+        program.exe, program.folder = os.path.join(deep, "lumeq.exe"), deep
+        program.start()
+        program.command("menuactivar")
+        program.wait_text("estadoTxt", "True")
+        program.command("menuCapturarPantalla")
+        wait_for(lambda: program.text("ScreenNuevas") in ("1 nueva Screenshot", "Screenshot no guardada"), 5,
+                 what="the screenshot saved or told")
+        self.assertTrue(program.running())
+
+    def test_read_only_program_folder(self):
+        program = self.session.new_program(ini=[HEADER, "3", "False", "hl.exe", "", "", "", "//End"])
+        before = program.ini()
+        mounted = subprocess.run(["mount", "--bind", program.folder, program.folder], capture_output=True)
+        if mounted.returncode != 0:
+            self.skipTest("a read-only folder needs a bind mount: " + mounted.stderr.decode())
+        try:
+            subprocess.run(["mount", "-o", "remount,ro,bind", program.folder], check=True)
+            program.start()
+            program.command("menuActivacion")
+            program.click("btAutoactivar")  # the write fails
+            program.command("menuactivar")
+            program.wait_text("estadoTxt", "True")
+            program.command("menuCapturarPantalla")
+            program.wait_text("ScreenNuevas", "Screenshot no guardada")
+            self.assertEqual(program.text("screenText"), "3")
+            self.assertTrue(program.running())
+            program.command("Salir")
+            program.wait_exit(10)
+        finally:
+            subprocess.run(["umount", program.folder])
+        self.assertEqual(program.ini(), before)
+
+
+if __name__ == "__main__":
+    unittest.main()
