@@ -5,5 +5,7 @@ cd "$(dirname "$0")/.."
 jobs=$(nproc 2>/dev/null || echo 2)
 cmake --preset windows >/dev/null
 cmake --build --preset windows -j "$jobs"
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz -j "$jobs"
 cmake --preset native >/dev/null
 cmake --build --preset native -j "$jobs"

@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-  cmake g++ make libgtest-dev libbenchmark-dev python3 clang
+  cmake g++ make libgtest-dev libbenchmark-dev python3 clang libclang-rt-14-dev
   g++-mingw-w64-x86-64 wine wine64 fonts-wine
   xserver-xorg-core xserver-xorg-video-dummy openbox xdotool x11-utils x11-xserver-utils imagemagick
   libx11-dev libxxf86vm-dev

@@ -1,8 +1,18 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: native unit tests, then the real program
-# under Wine on a private X server.
+# Builds everything and runs every test: the fuzz targets for a bounded time, the native
+# unit tests, then the real program under Wine on a private X server. Arguments, if any,
+# go to ctest instead.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 scripts/build.sh
-ctest --preset native "$@"
+if [ $# -eq 0 ]; then
+  # The fuzzers first (a bounded run each, LUMEQ_FUZZ_SECONDS, 60 by default), with their
+  # figures; then everything else.
+  rm -f build/native/fuzz-work/*/figures.txt
+  ctest --preset native -L fuzz
+  cat build/native/fuzz-work/*/figures.txt
+  ctest --preset native -LE fuzz
+else
+  ctest --preset native "$@"
+fi
