@@ -14,6 +14,12 @@ echo "== hot key to ramp under Wine =="
 python3 bench/hotkey_latency.py
 echo "== screenshots under Wine =="
 python3 bench/screenshots_wine.py
+echo "== recovery after a kill under Wine =="
+python3 bench/recovery.py
+echo "== fuzzing (native, 20 s each) =="
+for target in settings registry_values; do
+  fuzz/run_fuzzer.sh build/fuzz/${target}_fuzz fuzz/corpus/$target build/native/fuzz-work/bench-$target 20
+done
 echo "== idle CPU under Wine =="
 python3 bench/idle_cpu.py
 echo "== lumeq.exe =="
