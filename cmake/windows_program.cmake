@@ -22,6 +22,7 @@ set(LUMEQ_PROGRAM_SOURCES
   src/platform/registry_level_store.cpp
   src/platform/registry_capture_journal.cpp
   src/platform/text.cpp
+  src/platform/ui_style.cpp
   res/lumeq.rc
 )
 

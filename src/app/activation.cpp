@@ -7,16 +7,10 @@
 #include "gamma/level_step.h"
 #include "gamma/level_text.h"
 #include "platform/text.h"
+#include "platform/ui_style.h"
 
 namespace lumeq {
 
-namespace {
-std::string UserDecimalSeparator() {
-    wchar_t separator[8] = L".";
-    if (GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8) == 0) return ".";
-    return Narrow(separator);
-}
-}  // namespace
 
 std::string FormMain::CurrentLevelText() const {
     return LevelText(m_SliderGamma.Position(), UserDecimalSeparator());

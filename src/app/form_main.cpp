@@ -8,6 +8,8 @@
 #include "app/control_ids.h"
 #include "app/tray_model.h"
 #include "platform/text.h"
+#include "platform/ui_style.h"
+#include "platform/window_proc.h"
 
 namespace lumeq {
 
@@ -32,15 +34,6 @@ constexpr COLORREF kLabel3Text = 0x00FFFFFF;
 constexpr COLORREF kLabel4Text = 0x00A8A8A8;
 constexpr COLORREF kLbIndicadorText = 0x00FFFFFF;
 
-UniqueGdiObject MakeFont(int dpi, bool bold, bool italic) {
-    LOGFONTW font{};
-    font.lfHeight = -MulDiv(825, dpi, 7200);  // 8.25 pt
-    font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
-    font.lfItalic = italic ? TRUE : FALSE;
-    font.lfCharSet = DEFAULT_CHARSET;
-    wcscpy_s(font.lfFaceName, L"MS Sans Serif");
-    return UniqueGdiObject(CreateFontIndirectW(&font));
-}
 }  // namespace
 
 FormMain::FormMain(HINSTANCE instance)
@@ -106,7 +99,7 @@ bool FormMain::CreateMainWindow() {
 
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = &FormMain::WindowProc;
+    windowClass.lpfnWndProc = &WindowProcOf<FormMain>;
     windowClass.hInstance = m_instance;
     windowClass.hIcon = LoadIconW(m_instance, MAKEINTRESOURCEW(1));
     windowClass.hIconSm = static_cast<HICON>(LoadImageW(m_instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
@@ -141,9 +134,9 @@ HWND FormMain::CreateStateField(int id, const wchar_t* initial) {
 }
 
 void FormMain::CreateControls() {
-    m_labelFont = MakeFont(m_dpi, false, false);
-    m_label3Font = MakeFont(m_dpi, false, true);
-    m_label4Font = MakeFont(m_dpi, true, true);
+    m_labelFont = MakeUiFont(m_dpi, false, false);
+    m_label3Font = MakeUiFont(m_dpi, false, true);
+    m_label4Font = MakeUiFont(m_dpi, true, true);
 
     // The banner fills the client area, behind everything else.
     m_Image1 = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SS_OWNERDRAW | SS_NOTIFY,
@@ -244,23 +237,6 @@ void FormMain::ExitSequence(bool unregisterHotKeys) {
     }
     // Ends at once: no close request, timer or other event of any window runs after this.
     ExitProcess(0);
-}
-
-LRESULT CALLBACK FormMain::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    FormMain* self = nullptr;
-    if (message == WM_NCCREATE) {
-        self = static_cast<FormMain*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-        self->m_hwnd = window;
-    } else {
-        self = reinterpret_cast<FormMain*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    }
-    if (!self) return DefWindowProcW(window, message, wParam, lParam);
-    try {
-        return self->HandleMessage(message, wParam, lParam);
-    } catch (...) {
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
 }
 
 LRESULT FormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -37,7 +37,9 @@ public:
     int Run();
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+    template <typename Window>
+    friend LRESULT CALLBACK WindowProcOf(HWND, UINT, WPARAM, LPARAM) noexcept;
+    void AttachWindow(HWND window) { m_hwnd = window; }
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     // Window creation and the hidden controls.

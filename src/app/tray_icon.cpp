@@ -1,6 +1,7 @@
 #include "app/tray_icon.h"
 
 #include "app/tray_model.h"
+#include "platform/window_proc.h"
 
 namespace lumeq {
 
@@ -15,7 +16,7 @@ bool TrayIcon::Create(HINSTANCE instance, HWND parent, int left, int top, EventH
     m_onEvent = std::move(onEvent);
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = &TrayIcon::WindowProc;
+    windowClass.lpfnWndProc = &WindowProcOf<TrayIcon>;
     windowClass.hInstance = instance;
     windowClass.lpszClassName = kClassName;
     RegisterClassExW(&windowClass);
@@ -45,23 +46,10 @@ void TrayIcon::pichook_MouseDown(LPARAM lParam) {
     if (m_onEvent) m_onEvent(static_cast<int>(LOWORD(lParam)));
 }
 
-LRESULT CALLBACK TrayIcon::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    TrayIcon* self = nullptr;
-    if (message == WM_NCCREATE) {
-        self = static_cast<TrayIcon*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    } else {
-        self = reinterpret_cast<TrayIcon*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    }
-    if (self && message == kCallbackMessage) {
-        try {
-            self->pichook_MouseDown(lParam);
-        } catch (...) {
-            // Nothing to tell the shell; the event is simply lost.
-        }
-        return 0;
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
+LRESULT TrayIcon::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != kCallbackMessage) return DefWindowProcW(m_pichook, message, wParam, lParam);
+    pichook_MouseDown(lParam);
+    return 0;
 }
 
 }  // namespace lumeq

@@ -29,7 +29,10 @@ public:
     HWND Handle() const { return m_pichook; }
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+    template <typename Window>
+    friend LRESULT CALLBACK WindowProcOf(HWND, UINT, WPARAM, LPARAM) noexcept;
+    void AttachWindow(HWND window) { m_pichook = window; }
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void pichook_MouseDown(LPARAM lParam);
 
     HINSTANCE m_instance = nullptr;

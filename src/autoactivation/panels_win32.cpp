@@ -7,6 +7,7 @@
 #include "app/panel.h"
 #include "autoactivation/process_scan_win32.h"
 #include "platform/text.h"
+#include "platform/ui_style.h"
 
 namespace lumeq {
 
@@ -20,11 +21,7 @@ HMENU ControlId(int id) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id
 void FormMain::CreatePanels() {
     m_firstBoxBrush.Reset(CreateSolidBrush(kFirstBoxColour));
     m_otherBoxBrush.Reset(CreateSolidBrush(kOtherBoxColour));
-    LOGFONTW font{};
-    font.lfHeight = -MulDiv(825, m_dpi, 7200);
-    font.lfCharSet = DEFAULT_CHARSET;
-    wcscpy_s(font.lfFaceName, L"MS Sans Serif");
-    m_panelFont.Reset(CreateFontIndirectW(&font));
+    m_panelFont = MakeUiFont(m_dpi);
 
     auto control = [this](HWND parent, const wchar_t* cls, const wchar_t* text, DWORD style, int id, int left,
                           int top, int width, int height, DWORD exStyle = 0) {

@@ -5,6 +5,8 @@
 #include "app/control_ids.h"
 #include "indicator/indicator_text.h"
 #include "platform/text.h"
+#include "platform/ui_style.h"
+#include "platform/window_proc.h"
 
 namespace lumeq {
 
@@ -26,7 +28,7 @@ void FormIndicador::Create(HINSTANCE instance, int dpi) {
 
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = &FormIndicador::WindowProc;
+    windowClass.lpfnWndProc = &WindowProcOf<FormIndicador>;
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = static_cast<HBRUSH>(m_background.Get());
@@ -38,11 +40,7 @@ void FormIndicador::Create(HINSTANCE instance, int dpi) {
                     Twips(50), kStripWidthPx, kStripHeightPx, nullptr, nullptr, instance, this);
     if (!m_hwnd) return;
 
-    LOGFONTW font{};
-    font.lfHeight = -MulDiv(825, m_dpi, 7200);
-    font.lfCharSet = DEFAULT_CHARSET;
-    wcscpy_s(font.lfFaceName, L"MS Sans Serif");
-    m_font.Reset(CreateFontIndirectW(&font));
+    m_font = MakeUiFont(m_dpi);
     // The label stays inside the panel's border so that the raised edge shows whole.
     const int labelLeft = Twips(90);
     const int labelTop = Twips(20);
@@ -125,23 +123,6 @@ void FormIndicador::OnPaint() {
         SetPixelV(dc, width - 1, y, FromRgb(IndicatorPanelPixel(width - 1, y, width, height)));
     }
     EndPaint(m_hwnd, &paint);
-}
-
-LRESULT CALLBACK FormIndicador::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    FormIndicador* self = nullptr;
-    if (message == WM_NCCREATE) {
-        self = static_cast<FormIndicador*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-        self->m_hwnd = window;
-    } else {
-        self = reinterpret_cast<FormIndicador*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    }
-    if (!self) return DefWindowProcW(window, message, wParam, lParam);
-    try {
-        return self->HandleMessage(message, wParam, lParam);
-    } catch (...) {
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
 }
 
 LRESULT FormIndicador::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -31,7 +31,9 @@ public:
     HWND Handle() const { return m_hwnd; }
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+    template <typename Window>
+    friend LRESULT CALLBACK WindowProcOf(HWND, UINT, WPARAM, LPARAM) noexcept;
+    void AttachWindow(HWND window) { m_hwnd = window; }
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void Form_Load();
     void Timer1_Timer();

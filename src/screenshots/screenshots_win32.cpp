@@ -6,6 +6,7 @@
 #include "app/form_main.h"
 #include "app/panel.h"
 #include "platform/text.h"
+#include "platform/ui_style.h"
 #include "screenshots/folder_reader_win32.h"
 #include "screenshots/folder_stats.h"
 #include "screenshots/screen_capture_win32.h"
@@ -18,12 +19,6 @@ constexpr UINT kMenuDelayMs = 250;
 constexpr char kNotSaved[] = "Screenshot no guardada";
 
 HMENU ControlId(int id) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)); }
-
-std::string DecimalSeparator() {
-    wchar_t separator[8] = L".";
-    if (GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8) == 0) return ".";
-    return Narrow(separator);
-}
 
 void SetMenuCaption(HMENU menu, UINT id, const std::wstring& caption) {
     MENUITEMINFOW item{};
@@ -41,12 +36,7 @@ void FormMain::CreateScreenshotControls() {
     m_txtCantidad = CreateStateField(ids::txtCantidad, L"");
     m_FileSizeMB = CreateStateField(ids::FileSizeMB, L"");
 
-    LOGFONTW font{};
-    font.lfHeight = -MulDiv(825, m_dpi, 7200);
-    font.lfItalic = TRUE;
-    font.lfCharSet = DEFAULT_CHARSET;
-    wcscpy_s(font.lfFaceName, L"MS Sans Serif");
-    m_screenNuevasFont.Reset(CreateFontIndirectW(&font));
+    m_screenNuevasFont = MakeUiFont(m_dpi, /*bold=*/false, /*italic=*/true);
     m_screenNuevasBrush.Reset(CreateSolidBrush(0x0044584C));
     m_ScreenNuevas = CreateWindowExW(0, L"STATIC", L"x nuevas screens", WS_CHILD | WS_CLIPSIBLINGS | SS_LEFT, 0,
                                      Twips(1260), Twips(1905), Twips(195), m_hwnd, ControlId(ids::ScreenNuevas),
@@ -114,7 +104,7 @@ void FormMain::btCantidadArch_Click() {
         SetText(m_txtOculta, "Si");
         SetWindowPos(m_Frame3, HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
         SetText(m_Label6, WarningCountText(count));
-        SetText(m_FileSizeMB, SizeText(total, DecimalSeparator()));
+        SetText(m_FileSizeMB, SizeText(total, UserDecimalSeparator()));
         SetText(m_Label7, WarningSizeText(Text(m_FileSizeMB)));
         if (Text(m_estadoTxt) == "False") ShowWindow(m_hwnd, SW_SHOW);
         SetStripColour(kStripWarning);
