@@ -26,15 +26,12 @@ set(LUMEQ_PROGRAM_SOURCES
   res/lumeq.rc
 )
 
+# Everything but the main window's file is compiled once for both programs below.
+list(FILTER LUMEQ_PROGRAM_SOURCES EXCLUDE REGEX "src/app/form_main.cpp$")
+add_library(lumeq_win32 OBJECT ${LUMEQ_PROGRAM_SOURCES})
+
 function(lumeq_program target)
-  add_executable(${target} WIN32 ${LUMEQ_PROGRAM_SOURCES})
-  target_compile_definitions(${target} PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
-  target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:CXX>:${LUMEQ_WARNINGS}>)
-  target_link_libraries(${target} PRIVATE lumeq_core comctl32 gdi32 user32 shell32 advapi32)
-  if(MINGW)
-    target_link_options(${target} PRIVATE -municode -static -static-libgcc -static-libstdc++ -s)
-  endif()
-  set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+  add_executable(${target} WIN32 src/app/form_main.cpp $<TARGET_OBJECTS:lumeq_win32>)
 endfunction()
 
 lumeq_program(lumeq)
@@ -42,6 +39,19 @@ lumeq_program(lumeq)
 # end-to-end tests; never shipped.
 lumeq_program(lumeq_test)
 target_compile_definitions(lumeq_test PRIVATE LUMEQ_TEST_TRIGGERS)
+
+foreach(target lumeq_win32 lumeq lumeq_test)
+  target_compile_definitions(${target} PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+  target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:CXX>:${LUMEQ_WARNINGS}>)
+  target_link_libraries(${target} PRIVATE lumeq_core)
+endforeach()
+foreach(target lumeq lumeq_test)
+  target_link_libraries(${target} PRIVATE comctl32 gdi32 user32 shell32 advapi32)
+  if(MINGW)
+    target_link_options(${target} PRIVATE -municode -static -static-libgcc -static-libstdc++ -s)
+  endif()
+  set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+endforeach()
 
 # The program's first settings, shipped beside it.
 configure_file(res/lumeq.ini ${CMAKE_BINARY_DIR}/lumeq.ini COPYONLY)
