@@ -210,6 +210,11 @@ bool FormMain::AnotherInstanceRuns() {
 }
 
 void FormMain::EndAsSecondInstance() {
+    // The running copy owns the display: nothing of this one may switch it while the
+    // box waits for the user.
+    KillTimer(m_hwnd, ids::activacionTimer);
+    KillTimer(m_hwnd, ids::TimerReset);
+    m_watcher.Disarm();
     ShowWindow(m_hwnd, SW_SHOWNORMAL);
     MessageBoxW(m_hwnd, L"El programa ya está en ejecución!\r\nAcción cancelada.", kTitle, MB_ICONERROR);
     m_tray.Delete();

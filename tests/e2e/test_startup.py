@@ -1,5 +1,6 @@
 """Start-up, the single-instance rule, closing and leaving the program."""
 
+import time
 import unittest
 
 import harness
@@ -47,6 +48,34 @@ class StartUp(E2ECase):
         self.assertEqual(second.wait_exit(10), 0)
         self.assertTrue(first.running())
         self.assertTrue(first.main_window()["visible"])
+
+    def test_second_instance_leaves_the_running_one_and_the_display_alone(self):
+        # Both copies watch for a running game: while the second one's box is up, its
+        # watcher must not switch anything.
+        header = "NO ELIMINAR MODIFICAR O MOVER ESTE ARCHIVO"
+        lines = [header, "0", "True", "standin_game.exe", "", "", "", "//End"]
+        self.session.set_xramp_power(1.2)
+        preset = self.session.xramp()
+        self.session.set_stored_level("37")
+        game, _ = self.session.start_game()
+        try:
+            first = self.session.new_program(ini=lines).start()
+            first.wait_text("estadoTxt", "True", timeout=5)
+            second = self.session.new_program(ini=lines).start(wait_shown=False)
+            box = wait_for(lambda: self._box_lines("lumeq gamma"), 20, what="the message box")
+            time.sleep(3)  # three of the second copy's watcher ticks
+            self.assertRampNear(self.session.xramp(), harness.level_ramp(37))
+            self.session.xdotool("windowactivate", "--sync", box[0])
+            self.session.key("Return")
+            second.wait_exit(10)
+            # Had the second copy switched anything, its record (the boosted ramp as
+            # "captured") would now stand in for the first one's: a crash of the first
+            # would then leave the screen bright.
+            first.kill()
+            self.session.new_program().start()
+            self.assertRampNear(self.session.xramp(), preset[0])
+        finally:
+            harness._end_process(game, grace=1)
 
     def _box_lines(self, title):
         rc, out = self.session.probe("boxtext", title)
