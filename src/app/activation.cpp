@@ -6,6 +6,7 @@
 #include "app/form_main.h"
 #include "gamma/level_step.h"
 #include "gamma/level_text.h"
+#include "indicator/indicator_text.h"
 #include "platform/text.h"
 #include "platform/ui_style.h"
 
@@ -33,10 +34,20 @@ void FormMain::btActivar_Click() {
 void FormMain::btDesactivar_Click() {
     SetStripColour(StripColour(false));
     SetText(m_estadoTxt, EstadoText(false));
-    m_GammaEngine.reset();
+    if (m_GammaEngine) {
+        const bool givenBack = m_GammaEngine->Release();
+        m_GammaEngine.reset();
+        if (!givenBack) TellRestoreFailed();
+    }
     KillTimer(m_hwnd, ids::RampWatch);
     ApplyMenuStates(false);
     SetTimer(m_hwnd, ids::TimerReset, 500, nullptr);
+}
+
+void FormMain::TellRestoreFailed() {
+    if (m_toldRestoreFailed) return;
+    m_toldRestoreFailed = true;
+    m_FormIndicador.ShowText(RestoreFailedText());
 }
 
 void FormMain::ShowLevel() {

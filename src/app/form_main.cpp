@@ -16,7 +16,6 @@ namespace lumeq {
 namespace {
 constexpr wchar_t kClassName[] = L"FormMain";
 constexpr wchar_t kTitle[] = L"lumeq gamma";
-constexpr wchar_t kInstanceMutexName[] = L"lumeq gamma single instance";
 
 // Outer size of the window, and where the hidden controls live: beyond the right
 // edge of the client area, never on screen.
@@ -68,8 +67,8 @@ bool FormMain::Form_Load() {
     // 15. The level label starts empty.
     SetText(m_LbIndicador, "");
     // 16. The popup menu is never part of the menu bar (see CreateMenus).
-    // 17. Single instance.
-    if (AnotherInstanceRuns()) EndAsSecondInstance();
+    // 17. A second copy never gets this far: it is turned away before anything a user
+    // could act on exists (see wWinMain).
     // 18. The first run makes the Screenshots folder and tells what the keys do.
     FirstRunCheck();
     // 19. Shown in its normal state; the boosted gamma is off.
@@ -151,8 +150,6 @@ void FormMain::CreateControls() {
     SendMessageW(m_LbIndicador, WM_SETFONT, reinterpret_cast<WPARAM>(m_labelFont.Get()), FALSE);
     SendMessageW(m_Label4, WM_SETFONT, reinterpret_cast<WPARAM>(m_label4Font.Get()), FALSE);
     SendMessageW(m_Label3, WM_SETFONT, reinterpret_cast<WPARAM>(m_label3Font.Get()), FALSE);
-    SetWindowPos(m_Label3, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    SetWindowPos(m_Image1, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
     // The level store: a trackbar 0..50 at 40 until the first capture.
     HWND slider = CreateWindowExW(0, TRACKBAR_CLASSW, L"", WS_CHILD | TBS_HORZ | TBS_AUTOTICKS,
@@ -177,6 +174,12 @@ void FormMain::CreateControls() {
     m_estado_txt = CreateStateField(ids::estado_txt, L"- -");
     m_txtOculta = CreateStateField(ids::txtOculta, L"No");
     SetStripColour(kStripOff);
+
+    // Last, once every control exists: the banner behind everything, and the strip of
+    // labels just above it, so that whatever the layout puts over them (the screenshot
+    // count, the panels) is seen.
+    SetWindowPos(m_Label3, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(m_Image1, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void FormMain::SetFixedSize() {
@@ -202,23 +205,6 @@ void FormMain::RemoveMaximiseAndSystemMenuEntry() {
     const LONG style = GetWindowLongW(m_hwnd, GWL_STYLE);
     SetWindowLongW(m_hwnd, GWL_STYLE, style & static_cast<LONG>(0xFFFEFFFF));
     if (HMENU systemMenu = GetSystemMenu(m_hwnd, FALSE)) RemoveMenu(systemMenu, 2, MF_BYPOSITION | MF_REMOVE);
-}
-
-bool FormMain::AnotherInstanceRuns() {
-    m_instanceMutex.Reset(CreateMutexW(nullptr, FALSE, kInstanceMutexName));
-    return m_instanceMutex && GetLastError() == ERROR_ALREADY_EXISTS;
-}
-
-void FormMain::EndAsSecondInstance() {
-    // The running copy owns the display: nothing of this one may switch it while the
-    // box waits for the user.
-    KillTimer(m_hwnd, ids::activacionTimer);
-    KillTimer(m_hwnd, ids::TimerReset);
-    m_watcher.Disarm();
-    ShowWindow(m_hwnd, SW_SHOWNORMAL);
-    MessageBoxW(m_hwnd, L"El programa ya está en ejecución!\r\nAcción cancelada.", kTitle, MB_ICONERROR);
-    m_tray.Delete();
-    ExitProcess(0);
 }
 
 void FormMain::OnCloseRequest() {
@@ -319,11 +305,13 @@ void FormMain::KeepBoostOn() {
 }
 
 void FormMain::OnEndSession() {
-    // Windows is ending the session: leave as "Salir" would, without ending the process
-    // ourselves (Windows does that).
-    btDesactivar_Click();
-    m_GammaEngine.reset();
-    m_tray.Delete();
+    // Windows is ending the session. Nothing may switch the boost on again once the
+    // ramps are back (the watcher's re-arm would, with the game still listed), so every
+    // timer stops and the watcher is disarmed first; then we leave as "Salir" does.
+    for (UINT_PTR timer : {ids::TimerReset, ids::activacionTimer, ids::TimerScreen, ids::Timer2, ids::RampWatch})
+        KillTimer(m_hwnd, timer);
+    m_watcher.Disarm();
+    ExitSequence(/*unregisterHotKeys=*/true);
 }
 
 void FormMain::OnTrayEvent(int code) {

@@ -35,6 +35,8 @@ public:
     bool Form_Load();
     // The message loop; returns when the program ends.
     int Run();
+    // Tells the player, once, that a display did not take its own ramp back.
+    void TellRestoreFailed();
 
 private:
     template <typename Window>
@@ -52,8 +54,6 @@ private:
     // Start-up steps and the single-instance rule.
     void SetFixedSize();
     void RemoveMaximiseAndSystemMenuEntry();
-    bool AnotherInstanceRuns();
-    void EndAsSecondInstance();
 
     // Menus.
     void CreateMenus();
@@ -93,7 +93,9 @@ private:
 
     // Settings file.
     void funLeerConfig();
-    void funGuardarConfig();
+    // A write the user did not ask for (after a screenshot) is skipped while the file
+    // could not be read.
+    void funGuardarConfig(bool askedByUser = true);
     Settings CurrentSettings() const;
 
     // Automatic activation: the watcher's host, its panels and their handlers.
@@ -190,7 +192,7 @@ private:
 
     ProcessWatcher m_watcher{*this};
     SettingsStore m_settings;
-    std::array<std::string, 4> m_namesLastRead;
+    SettingsMemory m_settingsMemory;
     HWND m_screenText = nullptr;
     HWND m_txtActivacion = nullptr;
     HWND m_FrActivacion = nullptr;
@@ -203,7 +205,7 @@ private:
     UniqueGdiObject m_panelFont;
 
     std::array<bool, 4> m_hotKeyRegistered{};
-    UniqueHandle m_instanceMutex;
+    bool m_toldRestoreFailed = false;
 };
 
 }  // namespace lumeq

@@ -40,10 +40,9 @@ void FormMain::FirstRunCheck() {
     // A folder or a plain file of that name both count as found.
     UniqueFind search(FindFirstFileW(folder.c_str(), &found));
     if (search) return;
-    // A folder that cannot be made (read-only program folder) still lets the program
-    // start; the information box is shown all the same.
-    CreateDirectoryW(folder.c_str(), nullptr);
-    funMostrarInformacion();
+    // The box belongs to the first run, which ends once the folder exists: where it
+    // cannot be made (a read-only program folder) the box would come back at every start.
+    if (CreateDirectoryW(folder.c_str(), nullptr)) funMostrarInformacion();
 }
 
 }  // namespace lumeq

@@ -103,21 +103,19 @@ Settings FormMain::CurrentSettings() const {
 }
 
 void FormMain::funLeerConfig() {
-    // A missing or unreadable file leaves every field as it is.
-    const std::optional<std::string> content = m_settings.Read();
-    if (!content) return;
+    const SettingsStore::Content read = m_settings.Read();
     Settings fields = CurrentSettings();
-    ParseSettings(*content, fields);
+    m_settingsMemory.AfterRead(read.result, read.text, fields);
     SetText(m_screenText, fields.screenText);
     SetText(m_txtActivacion, fields.txtActivacion);
     for (std::size_t box = 0; box < fields.names.size(); ++box) SetText(m_busqueda_Proceso[box], fields.names[box]);
-    m_namesLastRead = fields.names;
 }
 
-void FormMain::funGuardarConfig() {
-    const Settings stored = SettingsToWrite(CurrentSettings(), m_namesLastRead);
+void FormMain::funGuardarConfig(bool askedByUser) {
+    if (!askedByUser && !m_settingsMemory.MayWriteUnasked()) return;
+    const Settings stored = m_settingsMemory.ToWrite(CurrentSettings());
     // A failed write leaves the previous file whole; nothing more can be done about it.
-    if (m_settings.Write(FormatSettings(stored))) m_namesLastRead = stored.names;
+    if (m_settings.Write(FormatSettings(stored))) m_settingsMemory.Written(stored);
 }
 
 // ----- the watcher's host -----
@@ -144,7 +142,9 @@ void FormMain::ApplyStoredActivation() {
 
 void FormMain::menuActivacion_Click() {
     ShowWindow(m_Frame3, SW_HIDE);
-    SetWindowPos(m_FrActivacion, HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+    // An open watched-programs panel stays in front: it belongs to this one.
+    const HWND above = IsWindowVisible(m_FrProgramas) ? m_FrProgramas : HWND_TOP;
+    SetWindowPos(m_FrActivacion, above, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW);
 }
 
 void FormMain::menuActivacionauto_Click() {
@@ -168,8 +168,12 @@ void FormMain::Check1_Click() {
 
 void FormMain::btAutoactivar_Click() {
     ShowWindow(m_FrActivacion, SW_HIDE);
+    const bool ticked = SendMessageW(m_Check1, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    // The flag every write stores from now on, whatever a re-read put in txtActivacion.
+    m_settingsMemory.Confirm(ticked);
+    SetText(m_txtActivacion, ticked ? "True" : "False");
     funGuardarConfig();
-    if (SendMessageW(m_Check1, BM_GETCHECK, 0, 0) == BST_CHECKED) {
+    if (ticked) {
         SetTimer(m_hwnd, ids::activacionTimer, 1000, nullptr);
         SetTimer(m_hwnd, ids::TimerReset, 500, nullptr);
         return;

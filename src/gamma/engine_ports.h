@@ -10,18 +10,18 @@
 
 namespace lumeq {
 
-// The displays whose ramps the engine captures and sets, numbered from 0.
+// The displays whose ramps the engine captures and sets, by device name.
 class DisplayRamp {
 public:
     virtual ~DisplayRamp() = default;
-    // How many displays there are now; at least 1.
-    virtual int Count() = 0;
-    // The number of the primary display.
-    virtual int Primary() = 0;
-    // Fills `ramp` with a display's current ramp; false when it gives none.
-    virtual bool Read(int display, GammaRamp& ramp) = 0;
-    // Sets `ramp` on a display; false when the display (driver) refuses it.
-    virtual bool Write(int display, const GammaRamp& ramp) = 0;
+    // The displays attached now.
+    virtual std::vector<std::string> Names() = 0;
+    // The primary display's name.
+    virtual std::string Primary() = 0;
+    // Fills `ramp` with a display's current ramp; false when it gives none or is gone.
+    virtual bool Read(const std::string& display, GammaRamp& ramp) = 0;
+    // Sets `ramp` on a display; false when the display (driver) refuses it or is gone.
+    virtual bool Write(const std::string& display, const GammaRamp& ramp) = 0;
 };
 
 // Where the ramps to give back are kept while the boost is on, so that they survive a
@@ -29,9 +29,10 @@ public:
 class CaptureJournal {
 public:
     virtual ~CaptureJournal() = default;
-    // Called once the displays' ramps are captured, before any boosted ramp is set.
-    virtual void Record(const std::vector<std::optional<GammaRamp>>& captured) = 0;
-    // Called once the captured ramps are back on the displays.
+    // Called once the displays' ramps are captured, before any boosted ramp is set, and
+    // again whenever a display joins while boosted.
+    virtual void Record(const CapturedDisplays& captured) = 0;
+    // Called once every captured ramp is back on its display.
     virtual void Clear() = 0;
 };
 
@@ -57,5 +58,12 @@ public:
     virtual int Position() const = 0;
     virtual void Disable() = 0;
 };
+
+// Puts every captured ramp back on its display; an all-zero capture (some drivers
+// report one) goes back as the linear ramp, never as black. A display that is no longer
+// attached is skipped: it gets its own ramp from the system when it comes back. True
+// when every attached display took its ramp back. Used by the release and by the
+// recovery after a crash alike.
+bool PutBackCaptured(DisplayRamp& displays, const CapturedDisplays& captured);
 
 }  // namespace lumeq

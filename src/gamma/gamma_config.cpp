@@ -1,18 +1,11 @@
 #include "gamma/gamma_config.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "gamma/stored_level.h"
 
 namespace lumeq {
-
-bool ApplyGammaExponent(DisplayRamp& display, double exponent) {
-    const GammaRamp ramp = BuildRamp(exponent);
-    if (!IsSafeRamp(ramp)) return false;
-    bool accepted = true;
-    for (int i = 0, count = display.Count(); i < count; ++i) accepted = display.Write(i, ramp) && accepted;
-    return accepted;
-}
 
 bool RampsMatch(const GammaRamp& actual, const GammaRamp& expected) {
     for (std::size_t i = 0; i < actual.entries.size(); ++i)
@@ -20,23 +13,30 @@ bool RampsMatch(const GammaRamp& actual, const GammaRamp& expected) {
     return true;
 }
 
+bool PutBackCaptured(DisplayRamp& displays, const CapturedDisplays& captured) {
+    const std::vector<std::string> attached = displays.Names();
+    bool allTaken = true;
+    for (const CapturedDisplay& display : captured) {
+        std::string name = display.name;
+        if (name.empty() && display.position >= 0 && display.position < static_cast<int>(attached.size()))
+            name = attached[static_cast<std::size_t>(display.position)];
+        if (std::find(attached.begin(), attached.end(), name) == attached.end()) continue;  // gone
+        const GammaRamp& ramp = IsAllZero(display.ramp) ? IdentityRamp() : display.ramp;
+        allTaken = displays.Write(name, ramp) && allTaken;
+    }
+    return allTaken;
+}
+
 GammaConfig::~GammaConfig() {
-    SaveLevel();
-    RestoreCapturedRamp();
+    if (!m_released) Release();
 }
 
 void GammaConfig::Initialize(Slider& slider) {
     m_GammaConfig = &slider;
-    const int count = m_display.Count();
-    m_captures.assign(static_cast<std::size_t>(count), std::nullopt);
-    for (int i = 0; i < count; ++i) {
-        GammaRamp ramp;
-        if (m_display.Read(i, ramp)) m_captures[static_cast<std::size_t>(i)] = ramp;
-    }
-    const int primary = m_display.Primary();
-    std::optional<GammaRamp> reference;
-    if (primary >= 0 && primary < count) reference = m_captures[static_cast<std::size_t>(primary)];
-    for (std::size_t i = 0; !reference && i < m_captures.size(); ++i) reference = m_captures[i];
+    m_captures.clear();
+    CaptureNewDisplays(m_display.Names());
+    const GammaRamp* reference = CaptureOf(m_display.Primary());
+    if (!reference && !m_captures.empty()) reference = &m_captures.front().ramp;
     if (!reference) {
         m_captured = false;
         slider.Disable();
@@ -45,11 +45,21 @@ void GammaConfig::Initialize(Slider& slider) {
     m_CapturedRamp = *reference;
     m_captured = true;
     // Kept before the first boosted ramp reaches a display, so that a crash cannot lose it.
-    if (m_journal) m_journal->Record(m_captures);
+    Journal();
     slider.SetRangeMin(kLevelMin);
     slider.SetRangeMax(kLevelMax);
     slider.SetTickFrequency(5);
     LoadLevel();
+}
+
+bool GammaConfig::Release() {
+    m_released = true;
+    if (!m_captured) return true;  // nothing was captured, so nothing was changed
+    SaveLevel();
+    const bool allTaken = PutBackCaptured(m_display, m_captures);
+    m_applied.reset();
+    if (allTaken && m_journal) m_journal->Clear();
+    return allTaken;
 }
 
 std::int16_t GammaConfig::EstimateLevel() const { return lumeq::EstimateLevel(m_CapturedRamp); }
@@ -64,22 +74,30 @@ void GammaConfig::LoadLevel() {
 }
 
 void GammaConfig::SaveLevel() {
-    if (!m_GammaConfig) return;
+    if (!m_GammaConfig || !m_captured) return;
     m_store.Write(FormatStoredLevel(m_GammaConfig->Position()));
 }
 
-void GammaConfig::RestoreCapturedRamp() {
-    // A failed capture left nothing to put back; a driver that handed us an all-zero
-    // ramp would black the screen out if we "restored" it, so the plain linear ramp
-    // stands in for it.
-    if (!m_captured) return;
-    for (std::size_t i = 0; i < m_captures.size(); ++i) {
-        if (!m_captures[i]) continue;
-        const GammaRamp& captured = *m_captures[i];
-        m_display.Write(static_cast<int>(i), IsAllZero(captured) ? IdentityRamp() : captured);
+const GammaRamp* GammaConfig::CaptureOf(const std::string& name) const {
+    for (const CapturedDisplay& display : m_captures)
+        if (display.name == name) return &display.ramp;
+    return nullptr;
+}
+
+bool GammaConfig::CaptureNewDisplays(const std::vector<std::string>& attached) {
+    bool added = false;
+    for (const std::string& name : attached) {
+        if (CaptureOf(name)) continue;
+        GammaRamp ramp;
+        if (!m_display.Read(name, ramp)) continue;
+        m_captures.push_back({name, ramp});
+        added = true;
     }
-    m_applied.reset();
-    if (m_journal) m_journal->Clear();
+    return added;
+}
+
+void GammaConfig::Journal() {
+    if (m_journal) m_journal->Record(m_captures);
 }
 
 bool GammaConfig::ApplyLevel(int level) {
@@ -87,11 +105,20 @@ bool GammaConfig::ApplyLevel(int level) {
     const GammaRamp ramp = BuildRamp(ExponentOfLevel(level));
     bool accepted = m_captured && IsSafeRamp(ramp);
     if (accepted) {
-        for (std::size_t i = 0; i < m_captures.size(); ++i)
-            if (m_captures[i]) accepted = m_display.Write(static_cast<int>(i), ramp) && accepted;
+        const std::vector<std::string> attached = m_display.Names();
+        if (CaptureNewDisplays(attached)) Journal();
+        for (const std::string& name : attached) {
+            if (!CaptureOf(name)) continue;
+            if (m_display.Write(name, ramp)) {
+                m_refused.erase(name);
+            } else {
+                m_refused.insert(name);
+                accepted = false;
+            }
+        }
     }
     m_lastRampRefused = !accepted;
-    if (accepted)
+    if (m_captured && IsSafeRamp(ramp))
         m_applied = ramp;
     else
         m_applied.reset();
@@ -107,12 +134,23 @@ void GammaConfig::ReapplyLevel() {
 }
 
 bool GammaConfig::ReapplyIfReplaced() {
-    if (!m_captured || m_lastRampRefused || !m_applied) return false;
+    if (!m_captured || !m_applied) return false;
+    const std::vector<std::string> attached = m_display.Names();
     bool reapplied = false;
-    for (std::size_t i = 0; i < m_captures.size() && i < static_cast<std::size_t>(m_display.Count()); ++i) {
+    const std::size_t known = m_captures.size();
+    if (CaptureNewDisplays(attached)) Journal();
+    for (const std::string& name : attached) {
+        const auto captured = std::find_if(m_captures.begin(), m_captures.end(),
+                                           [&](const CapturedDisplay& display) { return display.name == name; });
+        if (captured == m_captures.end() || m_refused.count(name)) continue;
+        const bool joined = static_cast<std::size_t>(captured - m_captures.begin()) >= known;
         GammaRamp actual;
-        if (!m_captures[i] || !m_display.Read(static_cast<int>(i), actual) || RampsMatch(actual, *m_applied)) continue;
-        m_display.Write(static_cast<int>(i), *m_applied);
+        if (!joined && (!m_display.Read(name, actual) || RampsMatch(actual, *m_applied))) continue;
+        if (!m_display.Write(name, *m_applied)) {
+            m_refused.insert(name);
+            m_lastRampRefused = true;
+            continue;
+        }
         reapplied = true;
     }
     return reapplied;

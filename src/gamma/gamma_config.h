@@ -3,17 +3,13 @@
 // the stored level, and on release saves the level and puts the captured ramps back.
 #include <cstdint>
 #include <optional>
-#include <vector>
+#include <set>
+#include <string>
 
 #include "gamma/engine_ports.h"
 #include "gamma/gamma_ramp.h"
 
 namespace lumeq {
-
-// Builds the ramp of `exponent` and sets it on every display. Returns false when a
-// display refused it, or when the ramp is not safe to show (exponent 0 or below) and
-// was therefore never sent.
-bool ApplyGammaExponent(DisplayRamp& display, double exponent);
 
 // True when `actual` is what was set, give or take the 8 bits that displays keep.
 bool RampsMatch(const GammaRamp& actual, const GammaRamp& expected);
@@ -22,7 +18,7 @@ class GammaConfig {
 public:
     GammaConfig(DisplayRamp& display, LevelStore& store, CaptureJournal* journal = nullptr)
         : m_display(display), m_store(store), m_journal(journal) {}
-    // Saves the level, then puts the captured ramps back.
+    // Releases, unless Release ran already.
     ~GammaConfig();
     GammaConfig(const GammaConfig&) = delete;
     GammaConfig& operator=(const GammaConfig&) = delete;
@@ -32,14 +28,20 @@ public:
     // applied; otherwise the slider is disabled and nothing is applied.
     void Initialize(Slider& slider);
 
+    // Saves the level (only when something was captured: a level the displays never
+    // showed is not the player's choice), then puts the captured ramps back. False when
+    // an attached display refused its own ramp; the journal then keeps the record, so
+    // that the next start tries again.
+    bool Release();
+
     // The level of the primary display's captured ramp.
     std::int16_t EstimateLevel() const;
     void LoadLevel();
     void SaveLevel();
-    void RestoreCapturedRamp();
 
-    // Applies the ramp of `level` to every display whose ramp was captured, and
-    // remembers whether they took it. Returns true when all of them did.
+    // Applies the ramp of `level` to every attached display whose ramp was captured (a
+    // display that joined since is captured first), and remembers which refused it.
+    // Returns true when all of them took it.
     bool ApplyLevel(int level);
 
     // The slider was moved through its own input: apply its new position.
@@ -48,9 +50,9 @@ public:
     // Applies the slider's level again (after a display change or a resume, which make
     // drivers reset their ramps); not when the displays refused it.
     void ReapplyLevel();
-    // Reads the displays back and sets the boosted ramp again where something else (a
-    // game, the driver) has replaced it. Never re-applies a refused ramp. True when it
-    // had to set it again.
+    // The watchdog: captures and boosts a display that joined, and sets the boosted ramp
+    // again where something else (a game, the driver) replaced it. Never rewrites a ramp
+    // that a display refused; a refusal met here counts as one. True when it set a ramp.
     bool ReapplyIfReplaced();
 
     bool HasCapture() const { return m_captured; }
@@ -59,15 +61,22 @@ public:
     const GammaRamp& CapturedRamp() const { return m_CapturedRamp; }
 
 private:
+    const GammaRamp* CaptureOf(const std::string& name) const;
+    // Captures displays attached since the last look; true when one was added.
+    bool CaptureNewDisplays(const std::vector<std::string>& attached);
+    void Journal();
+
     DisplayRamp& m_display;
     LevelStore& m_store;
     CaptureJournal* m_journal;
     Slider* m_GammaConfig = nullptr;
-    GammaRamp m_CapturedRamp{};                       // the primary display's
-    std::vector<std::optional<GammaRamp>> m_captures;  // every display's, by number
-    std::optional<GammaRamp> m_applied;                // the boosted ramp the displays took
+    GammaRamp m_CapturedRamp{};     // the primary display's
+    CapturedDisplays m_captures;     // every display's, by name
+    std::set<std::string> m_refused;  // displays that refused the boosted ramp
+    std::optional<GammaRamp> m_applied;  // the boosted ramp the displays were given
     bool m_captured = false;
     bool m_lastRampRefused = false;
+    bool m_released = false;
 };
 
 }  // namespace lumeq

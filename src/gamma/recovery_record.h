@@ -13,7 +13,7 @@ namespace lumeq {
 struct RecoveryRecord {
     std::uint32_t processId = 0;     // the program that boosted the displays
     std::uint64_t processStart = 0;  // and when it started, so that a reused id is not mistaken for it
-    std::vector<std::optional<GammaRamp>> ramps;  // by display; empty where nothing was captured
+    CapturedDisplays displays;  // by name (by place in the enumeration in records of old)
 };
 
 std::vector<std::uint8_t> SerializeRecovery(const RecoveryRecord& record);

@@ -66,13 +66,17 @@ void FormIndicador::ParkOffScreen() {
 }
 
 void FormIndicador::ShowLevel(std::string_view levelText, bool refused) {
+    ShowText(IndicatorText(levelText, refused));
+}
+
+void FormIndicador::ShowText(std::string_view text) {
     SetTop(50);
     RECT rect{};
     GetWindowRect(m_hwnd, &rect);
     SetWindowPos(m_hwnd, HWND_TOPMOST, 0, 0, Twips(3460), rect.bottom - rect.top, SWP_NOMOVE | SWP_NOACTIVATE);
     ShowWithoutActivating();
     SetTimer(m_hwnd, ids::Timer1, kHideAfterMs, nullptr);
-    SetWindowTextW(m_Label1, Widen(IndicatorText(levelText, refused)).c_str());
+    SetWindowTextW(m_Label1, Widen(text).c_str());
 }
 
 void FormIndicador::btMostrar_Click() {

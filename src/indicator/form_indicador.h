@@ -22,6 +22,8 @@ public:
     void ParkOffScreen();
     // A step: down to the top of the screen with the level text, hidden 8 s later.
     void ShowLevel(std::string_view levelText, bool refused);
+    // The same, with a text of its own.
+    void ShowText(std::string_view text);
 
     void btAumentar_Click(std::string_view levelText) { ShowLevel(levelText, false); }
     void btDisminuir_Click(std::string_view levelText) { ShowLevel(levelText, false); }

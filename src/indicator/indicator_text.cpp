@@ -8,6 +8,8 @@ std::string IndicatorText(std::string_view levelText, bool refused) {
     return text;
 }
 
+std::string RestoreFailedText() { return "lumeq Gamma      La pantalla no recuperó su gamma"; }
+
 std::uint32_t IndicatorPanelPixel(int x, int y, int width, int height) {
     if (x == 0 && y == 0) return 0x9F9F9F;
     if (x == width - 1 || y == height - 1) return 0x282E22;

@@ -9,6 +9,10 @@ namespace lumeq {
 // when the display refused the level's ramp.
 std::string IndicatorText(std::string_view levelText, bool refused);
 
+// "lumeq Gamma      La pantalla no recuperó su gamma": a display refused the ramp it
+// had before the boost.
+std::string RestoreFailedText();
+
 // The strip's raised-panel picture, 0x00RRGGBB for the pixel at (x, y) of a
 // width x height strip.
 std::uint32_t IndicatorPanelPixel(int x, int y, int width, int height);

@@ -49,21 +49,13 @@ void DeleteRecord() {
         RegDeleteValueW(key.Get(), kValueName);
 }
 
-void PutBack(DisplayRamp& displays, const RecoveryRecord& record) {
-    const int count = displays.Count();
-    for (std::size_t i = 0; i < record.ramps.size() && static_cast<int>(i) < count; ++i) {
-        if (!record.ramps[i]) continue;
-        const GammaRamp& ramp = *record.ramps[i];
-        displays.Write(static_cast<int>(i), IsAllZero(ramp) ? IdentityRamp() : ramp);
-    }
-}
 }  // namespace
 
-void RegistryCaptureJournal::Record(const std::vector<std::optional<GammaRamp>>& captured) {
+void RegistryCaptureJournal::Record(const CapturedDisplays& captured) {
     RecoveryRecord record;
     record.processId = GetCurrentProcessId();
     record.processStart = StartTimeOf(GetCurrentProcess());
-    record.ramps = captured;
+    record.displays = captured;
     const std::vector<std::uint8_t> bytes = SerializeRecovery(record);
     UniqueRegKey key;
     if (RegCreateKeyExW(HKEY_CURRENT_USER, kKeyPath, 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.Put(), nullptr) !=
@@ -75,12 +67,13 @@ void RegistryCaptureJournal::Record(const std::vector<std::optional<GammaRamp>>&
 
 void RegistryCaptureJournal::Clear() { DeleteRecord(); }
 
-void RecoverDisplaysAfterCrash(DisplayRamp& displays) {
+bool RecoverDisplaysAfterCrash(DisplayRamp& displays) {
     const auto bytes = ReadRecordBytes();
     const auto record = bytes ? ParseRecovery(*bytes) : std::nullopt;
     switch (DecideRecovery(bytes.has_value(), record, record && IsRunning(*record))) {
         case RecoveryAction::RestoreAndDelete:
-            PutBack(displays, *record);
+            // A display that refused its ramp keeps the record for the next start.
+            if (!PutBackCaptured(displays, record->displays)) return false;
             DeleteRecord();
             break;
         case RecoveryAction::Delete:
@@ -90,14 +83,14 @@ void RecoverDisplaysAfterCrash(DisplayRamp& displays) {
         case RecoveryAction::None:
             break;
     }
+    return true;
 }
 
 void RestoreOwnRecord(DisplayRamp& displays) {
     const auto bytes = ReadRecordBytes();
     const auto record = bytes ? ParseRecovery(*bytes) : std::nullopt;
     if (!record || record->processId != GetCurrentProcessId()) return;
-    PutBack(displays, *record);
-    DeleteRecord();
+    if (PutBackCaptured(displays, record->displays)) DeleteRecord();
 }
 
 }  // namespace lumeq

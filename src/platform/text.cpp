@@ -2,14 +2,13 @@
 
 #include <windows.h>
 
+#include "platform/utf16.h"
+
 namespace lumeq {
 
 std::wstring Widen(std::string_view utf8) {
-    if (utf8.empty()) return {};
-    const int size = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring out(static_cast<std::size_t>(size), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), size);
-    return out;
+    const std::u16string wide = Utf16FromUtf8(utf8);
+    return std::wstring(wide.begin(), wide.end());
 }
 
 std::string Narrow(std::wstring_view utf16) {

@@ -1,66 +1,123 @@
 #include "screenshots/screen_capture_win32.h"
 
-#include <vector>
+#include <ocidl.h>
+#include <wincodec.h>
 
+#include "platform/com_ptr.h"
 #include "platform/unique_handle.h"
 
 namespace lumeq {
 
 namespace {
-bool WriteBitmapFile(const std::wstring& path, HDC dc, HBITMAP bitmap, int width, int height) {
+constexpr float kJpegQuality = 0.9f;
+
+// The bitmap's pixels as 24-bit BGR rows from the top, each padded to four bytes.
+bool TopDownPixels(HDC dc, HBITMAP bitmap, int width, int height, std::vector<BYTE>& pixels, UINT& stride) {
     BITMAPINFOHEADER header{};
     header.biSize = sizeof(header);
     header.biWidth = width;
-    header.biHeight = height;  // bottom-up rows, as bitmap files usually are
+    header.biHeight = -height;
     header.biPlanes = 1;
     header.biBitCount = 24;
     header.biCompression = BI_RGB;
-    const DWORD stride = ((static_cast<DWORD>(width) * 3 + 3) / 4) * 4;
-    header.biSizeImage = stride * static_cast<DWORD>(height);
-    std::vector<BYTE> pixels(header.biSizeImage);
-    if (GetDIBits(dc, bitmap, 0, static_cast<UINT>(height), pixels.data(), reinterpret_cast<BITMAPINFO*>(&header),
-                  DIB_RGB_COLORS) == 0)
-        return false;
+    stride = ((static_cast<UINT>(width) * 3 + 3) / 4) * 4;
+    pixels.resize(static_cast<std::size_t>(stride) * static_cast<std::size_t>(height));
+    return GetDIBits(dc, bitmap, 0, static_cast<UINT>(height), pixels.data(), reinterpret_cast<BITMAPINFO*>(&header),
+                     DIB_RGB_COLORS) == height;
+}
 
-    BITMAPFILEHEADER file{};
-    file.bfType = 0x4D42;  // "BM"
-    file.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
-    file.bfSize = file.bfOffBits + header.biSizeImage;
+std::optional<std::vector<std::uint8_t>> EncodeJpeg(const std::vector<BYTE>& pixels, UINT stride, int width,
+                                                    int height) {
+    ComPtr<IWICImagingFactory> factory;
+    ComPtr<IStream> stream;
+    ComPtr<IWICBitmapEncoder> encoder;
+    ComPtr<IWICBitmapFrameEncode> frame;
+    ComPtr<IPropertyBag2> options;
+    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                                reinterpret_cast<void**>(factory.Put()))) ||
+        FAILED(CreateStreamOnHGlobal(nullptr, TRUE, stream.Put())) ||
+        FAILED(factory->CreateEncoder(GUID_ContainerFormatJpeg, nullptr, encoder.Put())) ||
+        FAILED(encoder->Initialize(stream.Get(), WICBitmapEncoderNoCache)) ||
+        FAILED(encoder->CreateNewFrame(frame.Put(), options.Put())))
+        return std::nullopt;
 
-    UniqueFile out(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!out) return false;
-    DWORD written = 0;
-    bool ok = WriteFile(out.Get(), &file, sizeof(file), &written, nullptr) && written == sizeof(file);
-    ok = ok && WriteFile(out.Get(), &header, sizeof(header), &written, nullptr) && written == sizeof(header);
-    ok = ok && WriteFile(out.Get(), pixels.data(), header.biSizeImage, &written, nullptr) &&
-         written == header.biSizeImage;
-    out.Reset();
-    if (!ok) DeleteFileW(path.c_str());  // never leave half a picture behind
-    return ok;
+    PROPBAG2 quality{};
+    quality.pstrName = const_cast<LPOLESTR>(L"ImageQuality");
+    VARIANT value;
+    VariantInit(&value);
+    value.vt = VT_R4;
+    value.fltVal = kJpegQuality;
+    // An encoder that ignores the option still writes a JPEG, of its own quality.
+    if (options) options->Write(1, &quality, &value);
+
+    WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
+    if (FAILED(frame->Initialize(options.Get())) ||
+        FAILED(frame->SetSize(static_cast<UINT>(width), static_cast<UINT>(height))) ||
+        FAILED(frame->SetPixelFormat(&format)) || format != GUID_WICPixelFormat24bppBGR ||
+        FAILED(frame->WritePixels(static_cast<UINT>(height), stride, static_cast<UINT>(pixels.size()),
+                                  const_cast<BYTE*>(pixels.data()))) ||
+        FAILED(frame->Commit()) || FAILED(encoder->Commit()))
+        return std::nullopt;
+
+    STATSTG info{};
+    HGLOBAL memory = nullptr;
+    if (FAILED(stream->Stat(&info, STATFLAG_NONAME)) || FAILED(GetHGlobalFromStream(stream.Get(), &memory)))
+        return std::nullopt;
+    const auto size = static_cast<std::size_t>(info.cbSize.QuadPart);
+    const auto* bytes = static_cast<const std::uint8_t*>(GlobalLock(memory));
+    if (!bytes) return std::nullopt;
+    std::vector<std::uint8_t> jpeg(bytes, bytes + size);
+    GlobalUnlock(memory);
+    if (jpeg.size() < 4 || jpeg[0] != 0xFF || jpeg[1] != 0xD8) return std::nullopt;
+    return jpeg;
 }
 }  // namespace
 
-bool CaptureScreen(HWND clipboardOwner, const std::wstring& path) {
+std::optional<std::vector<std::uint8_t>> CaptureScreenAsJpeg(HWND clipboardOwner) {
     const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
     const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
     const int width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
     const int height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
     WindowDC screen(nullptr);
-    if (!screen || width <= 0 || height <= 0) return false;
+    if (!screen || width <= 0 || height <= 0) return std::nullopt;
     UniqueMemoryDC memory(CreateCompatibleDC(screen.Get()));
     UniqueGdiObject bitmap(CreateCompatibleBitmap(screen.Get(), width, height));
-    if (!memory || !bitmap) return false;
+    if (!memory || !bitmap) return std::nullopt;
     bool copied = false;
     {
         SelectedObject selected(memory.Get(), bitmap.Get());
         copied = BitBlt(memory.Get(), 0, 0, width, height, screen.Get(), left, top, SRCCOPY | CAPTUREBLT) != FALSE;
     }
-    if (!copied) return false;
-    const bool saved = WriteBitmapFile(path, memory.Get(), static_cast<HBITMAP>(bitmap.Get()), width, height);
+    if (!copied) return std::nullopt;
+    std::vector<BYTE> pixels;
+    UINT stride = 0;
+    std::optional<std::vector<std::uint8_t>> jpeg;
+    if (TopDownPixels(memory.Get(), static_cast<HBITMAP>(bitmap.Get()), width, height, pixels, stride))
+        jpeg = EncodeJpeg(pixels, stride, width, height);
     ClipboardLock clipboard(clipboardOwner);
     // Once on the clipboard the bitmap belongs to the system.
     if (clipboard && EmptyClipboard() && SetClipboardData(CF_BITMAP, bitmap.Get())) bitmap.Release();
-    return saved;
+    return jpeg;
+}
+
+CreateResult WriteNewFile(const std::wstring& path, const std::vector<std::uint8_t>& bytes) {
+    UniqueFile out(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!out) {
+        const DWORD error = GetLastError();
+        if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) return CreateResult::Exists;
+        // A folder of that name: not ours to replace either.
+        if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) return CreateResult::Exists;
+        return CreateResult::Failed;
+    }
+    DWORD written = 0;
+    const bool ok = WriteFile(out.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                    written == bytes.size();
+    out.Reset();
+    if (!ok) {
+        DeleteFileW(path.c_str());  // never leave half a picture behind
+        return CreateResult::Failed;
+    }
+    return CreateResult::Created;
 }
 
 }  // namespace lumeq

@@ -1,13 +1,22 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
+
+#include "screenshots/screenshot_numbering.h"
 
 namespace lumeq {
 
-// Copies the whole screen, saves it as an uncompressed 24-bit Windows bitmap at `path`,
-// and leaves the picture on the clipboard as Print Screen would. Returns whether the
-// file was written.
-bool CaptureScreen(HWND clipboardOwner, const std::wstring& path);
+// Copies the whole screen, leaves the picture on the clipboard as Print Screen would,
+// and gives it back encoded as a JPEG file (Windows Imaging Component, quality 90).
+// Nothing when the screen could not be copied or encoded.
+std::optional<std::vector<std::uint8_t>> CaptureScreenAsJpeg(HWND clipboardOwner);
+
+// Writes `bytes` into a new file at `path`: an existing file is never replaced (Exists),
+// and a failed write leaves no file behind (Failed).
+CreateResult WriteNewFile(const std::wstring& path, const std::vector<std::uint8_t>& bytes);
 
 }  // namespace lumeq

@@ -10,6 +10,7 @@
 #include "screenshots/folder_reader_win32.h"
 #include "screenshots/folder_stats.h"
 #include "screenshots/screen_capture_win32.h"
+#include "screenshots/screenshot_numbering.h"
 
 namespace lumeq {
 
@@ -69,16 +70,22 @@ void FormMain::TimerScreen_Timer() {
     const std::wstring folder = ProgramFolder() + L"\\Screenshots";
     // The player may have deleted the folder since start-up.
     CreateDirectoryW(folder.c_str(), nullptr);
-    const std::uint64_t number = CounterValue(Text(m_screenText));
-    const std::wstring file = folder + L"\\screen_" + std::to_wstring(number) + L".jpg";
-    if (!CaptureScreen(m_hwnd, file)) {
+    Numbering numbering;
+    if (const auto jpeg = CaptureScreenAsJpeg(m_hwnd)) {
+        // The first free number from the counter on: a capture never replaces a file.
+        numbering = TakeFreeNumber(Text(m_screenText), [&](const std::string& number) {
+            return WriteNewFile(folder + L"\\" + Widen(ScreenshotFileName(number)), *jpeg);
+        });
+    }
+    if (!numbering.used) {
         // Nothing saved: the counter stays, and the player is told.
         SetText(m_ScreenNuevas, kNotSaved);
         ShowWindow(m_ScreenNuevas, SW_SHOWNA);
         return;
     }
-    SetText(m_screenText, std::to_string(number + 1));
-    funGuardarConfig();
+    SetText(m_screenText, numbering.next);
+    m_settingsMemory.CounterUsed(numbering.next);
+    funGuardarConfig(/*askedByUser=*/false);
     const std::int64_t taken = static_cast<std::int64_t>(CounterValue(Text(m_TxtScreenNuevas))) + 1;
     SetText(m_TxtScreenNuevas, std::to_string(taken));
     SetText(m_ScreenNuevas, NewScreenshotsText(taken));

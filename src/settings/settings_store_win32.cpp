@@ -7,9 +7,6 @@
 namespace lumeq {
 
 namespace {
-// A real settings file is a few hundred bytes; reading stops well before anything
-// could exhaust memory.
-constexpr DWORD kMaxReadBytes = 64u * 1024u * 1024u;
 
 std::string AnsiToUtf8(const std::string& ansi) {
     if (ansi.empty()) return {};
@@ -49,20 +46,31 @@ std::wstring ProgramFolder() {
     return path;
 }
 
-std::optional<std::string> SettingsStore::Read() const {
+SettingsStore::Content SettingsStore::Read() const {
+    using Result = SettingsMemory::ReadResult;
     UniqueFile file(CreateFileW(m_path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return std::nullopt;
-    std::string content;
-    char buffer[64 * 1024];
+    if (!file) {
+        const DWORD error = GetLastError();
+        const bool missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+        return {missing ? Result::Missing : Result::Failed, {}};
+    }
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0 ||
+        static_cast<unsigned long long>(size.QuadPart) > kMaxSettingsBytes)
+        return {Result::Failed, {}};
+    std::string content(static_cast<std::size_t>(size.QuadPart), '\0');
     DWORD got = 0;
-    while (content.size() < kMaxReadBytes && ReadFile(file.Get(), buffer, sizeof(buffer), &got, nullptr) && got > 0)
-        content.append(buffer, got);
-    return AnsiToUtf8(content);
+    if (!content.empty() && (!ReadFile(file.Get(), content.data(), static_cast<DWORD>(content.size()), &got, nullptr) ||
+                             got != content.size()))
+        return {Result::Failed, {}};
+    return {Result::Read, AnsiToUtf8(content)};
 }
 
 bool SettingsStore::Write(const std::string& utf8Content) const {
-    const std::wstring temporary = m_path + L".tmp";
+    // Beside the file and no longer than its name, so that it fits wherever the file does.
+    std::wstring temporary = m_path;
+    temporary.back() = L'~';
     const std::string ansi = Utf8ToAnsi(utf8Content);
     {
         UniqueFile file(

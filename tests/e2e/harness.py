@@ -396,6 +396,17 @@ class Program:
         visible, enabled, checked = map(int, out.split())
         return {"visible": bool(visible), "enabled": bool(enabled), "checked": checked == 1}
 
+    def rect(self, name):
+        """Where a control lies on the screen: left, top, width, height."""
+        rc, out = self.session.probe("rect", IDS[name])
+        if rc != 0:
+            raise AssertionError(f"cannot find {name}")
+        return tuple(map(int, out.split()))
+
+    def pixels(self, name):
+        """What a person sees where a control lies, row by row (0xRRGGBB)."""
+        return self.session.screen_pixels(*self.rect(name))
+
     def click(self, name):
         self.session.probe("click", IDS[name])
 

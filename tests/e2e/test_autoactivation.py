@@ -59,6 +59,24 @@ class WatchedProgram(E2ECase):
         time.sleep(2)  # and it stays off
         self.assertEqual(program.text("estadoTxt"), "False")
 
+    def test_a_set_up_from_the_shipped_file_holds_after_a_restart(self):
+        self.session.set_stored_level("37")
+        program = self.session.new_program().start()  # the shipped file: automatic activation off
+        program.command("menuActivacion")
+        program.click("Check1")
+        program.click("btOtrosProgramas")  # reads the stored "False" again
+        self.assertTrue(program.type("busqueda_Proceso2", "juego.exe"))
+        program.click("Command1")
+        program.click("btAutoactivar")
+        self.assertEqual(ini_lines(program)[2:5], ["True", "hl.exe", "juego.exe"])
+        program.command("Salir")
+        program.wait_exit(10)
+
+        program.start()
+        self.assertTrue(program.state("Check1")["checked"])
+        self.game("juego.exe")
+        wait_for(lambda: program.text("estadoTxt") == "True", 3, what="switched on with the game")
+
     def test_a_name_prefix_finds_longer_names_and_empty_names_nothing(self):
         program = self.session.new_program(ini=[HEADER, "0", "True", "", "", "", "", "//End"]).start()
         self.game("hlds.exe")
@@ -133,6 +151,16 @@ class SettingsAtStartUp(E2ECase):
         self.assertFalse(program.state("FrProgramas")["visible"])
         self.assertEqual(ini_lines(program)[4], "  quake3.exe ")
         self.assertTrue(program.ini().endswith(b"//End\r\n"))
+
+    def test_the_watched_programs_panel_stays_in_front(self):
+        program = self.session.new_program(ini=[HEADER, "0", "True", "hl.exe", "", "", "", "//End"]).start()
+        program.command("menuActivacion")
+        program.click("btOtrosProgramas")
+        program.command("menuActivacion")  # chosen again while the names are open
+        time.sleep(0.5)
+        # A person still sees the green name boxes, not the panel behind them.
+        pixels = [p for row in program.pixels("busqueda_Proceso2") for p in row]
+        self.assertGreater(sum(1 for p in pixels if p == 0xC0FFC0), len(pixels) // 2)
 
 
 if __name__ == "__main__":

@@ -11,6 +11,7 @@ from harness import E2ECase, wait_for
 
 HEADER = "NO ELIMINAR MODIFICAR O MOVER ESTE ARCHIVO"
 TEST_CRASH_MESSAGE = 0x8000 + 0x3C  # WM_APP + 0x3C, known only to the test build
+WM_ENDSESSION = 0x16
 
 
 def setUpModule():
@@ -70,6 +71,27 @@ class NeverStuckBright(E2ECase):
         self.assertEqual(self.session.stored_level(), "37")
         self.assertFalse(self.has_record())
 
+    def test_the_end_of_the_session_gives_the_ramp_back_for_good(self):
+        # Switched on by a watched game that is still listed when the session ends: the
+        # watcher's re-arm must not switch the boost on again after the restore. Wine's
+        # own end of session ends every process at once, so Windows' message is posted.
+        self.session.set_xramp_power(1.2)
+        preset = self.session.xramp()
+        self.session.set_stored_level("37")
+        game, _ = self.session.start_game("hl.exe")
+        try:
+            program = self.session.new_program(ini=[HEADER, "0", "True", "hl.exe", "", "", "", "//End"]).start()
+            program.wait_text("estadoTxt", "True", timeout=5)
+            self.session.probe("post", WM_ENDSESSION, 1)
+            wait_for(lambda: max(abs(a - b) for a, b in zip(self.session.xramp()[0], preset[0])) <= 257, 10,
+                     what="the preset ramp back")
+            time.sleep(2)
+            self.assertRampNear(self.session.xramp(), preset[0])
+            self.assertEqual(self.session.stored_level(), "37")
+            self.assertFalse(self.has_record())
+        finally:
+            harness._end_process(game, grace=1)
+
 
 class HostileInput(E2ECase):
     def starts_and_keeps_the_file(self, content):
@@ -86,6 +108,10 @@ class HostileInput(E2ECase):
             "CR-only lines": f"{HEADER}\r4\rFalse\rhl.exe\r\r\r\r//End\r".encode(),
             "a byte-order mark": b"\xef\xbb\xbf" + f"{HEADER}\r\n5\r\nFalse\r\n".encode(),
             "no lines at all": b"",
+            # Once ended the program inside Wine's edit control before its window showed.
+            "a 64 KB binary file": open(os.path.join(os.path.dirname(__file__), "hostile",
+                                                    "lumeq-ini-binary-64k.bin"), "rb").read(),
+            "over the size cap": f"{HEADER}\r\n3\r\nTrue\r\n".encode() + b"x" * (64 * 1024),
         }
         for name, content in cases.items():
             with self.subTest(name):
@@ -95,6 +121,9 @@ class HostileInput(E2ECase):
                     self.assertTrue(program.state("Check1")["checked"])
                 if name == "CR-only lines":
                     self.assertEqual(program.text("screenText"), "4")
+                if name == "over the size cap":  # not read: the program keeps its own values
+                    self.assertEqual(program.text("screenText"), "0")
+                    self.assertFalse(program.state("Check1")["checked"])
                 program.kill()
                 self.session.programs.clear()
 
@@ -124,11 +153,13 @@ class HostileInput(E2ECase):
                 self.assertEqual(self.session.stored_level(), "40")
 
     def test_long_and_non_ascii_watched_names(self):
-        long_name = "x" * 296 + ".exe"
-        lines = [HEADER, "0", "True", "Ñandú.exe", long_name, "", "", "//End"]
+        # No file name is longer than 259 characters: a longer name is cut there.
+        long_name = "x" * 255 + ".exe"
+        lines = [HEADER, "0", "True", "Ñandú.exe", long_name + "yyy", "", "", "//End"]
         program = self.session.new_program(ini=lines).start()
         self.assertEqual(program.text("busqueda_Proceso1"), "Ñandú.exe")
         self.assertEqual(program.text("busqueda_Proceso2"), long_name)
+        lines[4] = long_name
         game, _ = self.session.start_game("ñandú.exe")
         try:
             wait_for(lambda: program.text("estadoTxt") == "True", 4, what="switched on by Ñandú.exe")
@@ -154,7 +185,10 @@ class HostileInput(E2ECase):
         self.assertTrue(program.running())
 
     def test_read_only_program_folder(self):
-        program = self.session.new_program(ini=[HEADER, "3", "False", "hl.exe", "", "", "", "//End"])
+        # A first run whose Screenshots folder cannot be made: no information box (it would
+        # come back at every start), so the window shows at once.
+        program = self.session.new_program(ini=[HEADER, "3", "False", "hl.exe", "", "", "", "//End"],
+                                           first_run=True)
         before = program.ini()
         mounted = subprocess.run(["mount", "--bind", program.folder, program.folder], capture_output=True)
         if mounted.returncode != 0:
@@ -168,6 +202,8 @@ class HostileInput(E2ECase):
             program.wait_text("estadoTxt", "True")
             program.command("menuCapturarPantalla")
             program.wait_text("ScreenNuevas", "Screenshot no guardada")
+            pixels = [p for row in program.pixels("ScreenNuevas") for p in row]
+            self.assertGreater(sum(1 for p in pixels if p == 0xC00000), 20, "the failure is not seen")
             self.assertEqual(program.text("screenText"), "3")
             self.assertTrue(program.running())
             program.command("Salir")

@@ -41,14 +41,21 @@ class Capture(E2ECase):
         screen = os.path.join(self.session.tmp, "screen.png")
         subprocess.run(["import", "-window", "root", screen], env=self.session.env(), check=True, timeout=30)
 
+        with open(self.shot(0), "rb") as f:
+            self.assertEqual(f.read(3), b"\xff\xd8\xff")  # a real JPEG, not a bitmap under a .jpg name
         info = subprocess.run(["identify", "-format", "%m %w %h", self.shot(0)], capture_output=True, text=True,
                               check=True).stdout
-        self.assertEqual(info, "BMP3 1280 1024")  # a Windows 3 (BITMAPINFOHEADER) bitmap
-        with open(self.shot(0), "rb") as f:
-            self.assertEqual(f.read(2), b"BM")
-        differing = subprocess.run(["compare", "-metric", "AE", "-fuzz", "3%", self.shot(0), screen, "null:"],
-                                   capture_output=True, text=True).stderr.split()[0]
-        self.assertLess(float(differing), 1280 * 1024 * 0.01, "the picture is not the screen")
+        self.assertEqual(info, "JPEG 1280 1024")
+        error = subprocess.run(["compare", "-metric", "RMSE", self.shot(0), screen, "null:"], capture_output=True,
+                               text=True).stderr
+        self.assertLess(float(error.split("(")[1].rstrip(")")), 0.03, "the picture is not the screen: " + error)
+        self.assertLess(os.path.getsize(self.shot(0)), 1_000_000)
+
+        # A person sees the count over the banner: its rectangle shows the label's
+        # background and its red text, not the banner.
+        pixels = [p for row in self.program.pixels("ScreenNuevas") for p in row]
+        self.assertGreater(sum(1 for p in pixels if p == 0x4C5844), len(pixels) // 2, "the label is not seen")
+        self.assertGreater(sum(1 for p in pixels if p == 0xC00000), 20, "its text is not seen")
         self.assertEqual(self.program.ini(),
                          f"{HEADER}\r\n1\r\nFalse\r\nhl.exe\r\n\r\ncs.exe\r\n\r\n//End\r\n".encode())
         self.assertEqual(self.session.probe("clipboard")[1].strip(), "1")
@@ -66,18 +73,69 @@ class Capture(E2ECase):
         self.assertEqual(os.listdir(self.shots), [])
         self.assertEqual(self.program.text("screenText"), "0")
 
-    def test_deleted_folder_comes_back_and_an_unwritable_file_is_told(self):
+    def test_deleted_folder_comes_back_and_a_taken_name_is_passed_over(self):
         self.session.key("ctrl+F1")
         self.program.wait_text("estadoTxt", "True")
         os.rmdir(self.shots)
         self.session.key("ctrl+F2")
         wait_for(lambda: os.path.exists(self.shot(0)), 5, what="the folder made again")
         self.program.wait_text("screenText", "1")
-        os.makedirs(self.shot(1))  # a folder where the next picture should go
+        os.makedirs(self.shot(1))  # a folder where the next picture would go
         self.session.key("ctrl+F2")
-        self.program.wait_text("ScreenNuevas", "Screenshot no guardada")
-        self.assertEqual(self.program.text("screenText"), "1")
-        self.assertTrue(self.program.running())
+        self.program.wait_text("screenText", "3")
+        self.assertTrue(os.path.isdir(self.shot(1)))
+        self.assertTrue(os.path.isfile(self.shot(2)))
+        self.assertEqual(self.program.text("ScreenNuevas"), "2 nuevas Screenshots")
+
+
+class NeverOverwrites(E2ECase):
+    def boosted(self, counter):
+        program = self.session.new_program(ini=[HEADER, counter, "False", "hl.exe", "", "", "", "//End"]).start()
+        program.command("menuactivar")
+        program.wait_text("estadoTxt", "True")
+        return program, os.path.join(program.folder, "Screenshots")
+
+    def capture(self, program, taken):
+        program.command("menuCapturarPantalla")
+        program.wait_text("TxtScreenNuevas", str(taken))
+
+    def test_the_largest_counter_goes_on_and_never_wraps_onto_screen_0(self):
+        program, shots = self.boosted("18446744073709551615")
+        with open(os.path.join(shots, "screen_0.jpg"), "wb") as f:
+            f.write(b"the player's first screenshot")
+        self.capture(program, 1)
+        self.capture(program, 2)
+        self.assertEqual(sorted(os.listdir(shots)), ["screen_0.jpg", "screen_18446744073709551615.jpg",
+                                                     "screen_18446744073709551616.jpg"])
+        with open(os.path.join(shots, "screen_0.jpg"), "rb") as f:
+            self.assertEqual(f.read(), b"the player's first screenshot")
+        self.assertEqual(program.ini().split(b"\r\n")[1], b"18446744073709551617")
+
+    def test_an_unwritable_settings_file_never_costs_a_screenshot(self):
+        program, shots = self.boosted("0")
+        ini = os.path.join(program.folder, "lumeq.ini")
+        mounted = subprocess.run(["mount", "--bind", ini, ini], capture_output=True)
+        if mounted.returncode != 0:
+            self.skipTest("a read-only file needs a bind mount: " + mounted.stderr.decode())
+        try:
+            subprocess.run(["mount", "-o", "remount,ro,bind", ini], check=True)
+            self.capture(program, 1)
+            with open(os.path.join(shots, "screen_0.jpg"), "rb") as f:
+                first = f.read()
+            # Ticking automatic activation reads the file again, which still says 0.
+            program.command("menuActivacion")
+            program.click("Check1")
+            self.capture(program, 2)
+            program.kill()
+            program.start()  # and so does a restart
+            program.command("menuactivar")
+            program.wait_text("estadoTxt", "True")
+            self.capture(program, 1)
+        finally:
+            subprocess.run(["umount", ini])
+        self.assertEqual(sorted(os.listdir(shots)), ["screen_0.jpg", "screen_1.jpg", "screen_2.jpg"])
+        with open(os.path.join(shots, "screen_0.jpg"), "rb") as f:
+            self.assertEqual(f.read(), first)
 
 
 class FolderWarning(E2ECase):

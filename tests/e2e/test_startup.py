@@ -40,6 +40,8 @@ class StartUp(E2ECase):
         second = self.session.new_program().start(wait_shown=False)
         lines = wait_for(lambda: self._box_lines("lumeq gamma"), 20, what="the message box")
         xid = lines[0]
+        # While its box waits, the second copy has no window, no icon and no menu to act on.
+        self.assertEqual(self.session.probe("count", "FormMain", "lumeq gamma")[1].strip(), "1")
         self.assertIn("[icon]", lines)
         self.assertIn("El programa ya está en ejecución!|\nAcción cancelada.", "\n".join(lines))
         # The user presses Return on it.

@@ -140,6 +140,15 @@ int main(int argc, char** argv) {
         EnumChildWindows(search.found, PrintChild, 0);
         return 0;
     }
+    if (verb == "count" && argc >= 4) {
+        // Top-level windows of a class and title, hidden ones too.
+        int count = 0;
+        for (HWND window = FindWindowExW(nullptr, nullptr, Wide(argv[2]).c_str(), Wide(argv[3]).c_str()); window;
+             window = FindWindowExW(nullptr, window, Wide(argv[2]).c_str(), Wide(argv[3]).c_str()))
+            ++count;
+        std::printf("%d\n", count);
+        return 0;
+    }
     if (verb == "clipboard") {
         std::printf("%d\n", IsClipboardFormatAvailable(CF_BITMAP) ? 1 : 0);
         return 0;
@@ -204,6 +213,15 @@ int main(int argc, char** argv) {
                     static_cast<int>(SendMessageW(control, BM_GETCHECK, 0, 0)));
         return 0;
     }
+    if (verb == "rect" && argc >= 3) {
+        // Where a control lies on the screen.
+        HWND control = Control(main, std::atoi(argv[2]));
+        RECT rect{};
+        if (!control || !GetWindowRect(control, &rect)) return 1;
+        std::printf("%ld %ld %ld %ld\n", static_cast<long>(rect.left), static_cast<long>(rect.top),
+                    static_cast<long>(rect.right - rect.left), static_cast<long>(rect.bottom - rect.top));
+        return 0;
+    }
     if (verb == "click" && argc >= 3) {
         // As a user's click: a disabled button does nothing.
         HWND control = Control(main, std::atoi(argv[2]));
@@ -221,7 +239,8 @@ int main(int argc, char** argv) {
         return PostMessageW(main, WM_COMMAND, static_cast<WPARAM>(std::atoi(argv[2])), 0) ? 0 : 1;
     }
     if (verb == "post" && argc >= 3) {
-        return PostMessageW(main, static_cast<UINT>(std::strtoul(argv[2], nullptr, 0)), 0, 0) ? 0 : 1;
+        const WPARAM wParam = argc >= 4 ? static_cast<WPARAM>(std::strtoul(argv[3], nullptr, 0)) : 0;
+        return PostMessageW(main, static_cast<UINT>(std::strtoul(argv[2], nullptr, 0)), wParam, 0) ? 0 : 1;
     }
     if (verb == "tray" && argc >= 3) {
         // The shell's callback for a mouse event on the icon, posted to its receiver.

@@ -1,5 +1,6 @@
 #pragma once
 #include <algorithm>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -27,20 +28,37 @@ struct FakeScreen {
     }
 };
 
-// The displays: display 0 is this object's own screen (the fields below, for the
-// common one-display case); `extra` holds displays 1, 2, ...
+// The displays: "D0" is this object's own screen (the fields below, for the common
+// one-display case); `extra` holds "D1", "D2", ... A name in `detached` is not attached
+// now: it is not listed, and reads and writes fail.
 struct FakeDisplay : DisplayRamp, FakeScreen {
     std::vector<FakeScreen> extra;
-    int primary = 0;
+    std::string primary = "D0";
+    std::set<std::string> detached;
     std::vector<std::string>* log = nullptr;
 
-    FakeScreen& Screen(int i) { return i == 0 ? static_cast<FakeScreen&>(*this) : extra[static_cast<std::size_t>(i - 1)]; }
-    int Count() override { return 1 + static_cast<int>(extra.size()); }
-    int Primary() override { return primary; }
-    bool Read(int display, GammaRamp& ramp) override { return Screen(display).Read(ramp); }
-    bool Write(int display, const GammaRamp& ramp) override {
-        if (log) log->push_back("display.Write " + std::to_string(display));
-        return Screen(display).Write(ramp);
+    static std::string NameOf(std::size_t i) { return "D" + std::to_string(i); }
+    FakeScreen& Screen(std::size_t i) { return i == 0 ? static_cast<FakeScreen&>(*this) : extra[i - 1]; }
+    FakeScreen* Find(const std::string& name) {
+        for (std::size_t i = 0; i <= extra.size(); ++i)
+            if (NameOf(i) == name && !detached.count(name)) return &Screen(i);
+        return nullptr;
+    }
+    std::vector<std::string> Names() override {
+        std::vector<std::string> names;
+        for (std::size_t i = 0; i <= extra.size(); ++i)
+            if (!detached.count(NameOf(i))) names.push_back(NameOf(i));
+        return names;
+    }
+    std::string Primary() override { return primary; }
+    bool Read(const std::string& name, GammaRamp& ramp) override {
+        FakeScreen* screen = Find(name);
+        return screen && screen->Read(ramp);
+    }
+    bool Write(const std::string& name, const GammaRamp& ramp) override {
+        if (log) log->push_back("display.Write " + name);
+        FakeScreen* screen = Find(name);
+        return screen && screen->Write(ramp);
     }
 };
 

@@ -55,7 +55,7 @@ TEST(GammaConfig, LoadsStoredLevelAndRestoresTheExactCapture) {
     store.log = &log;
     engine.reset();
     // Release: the level first, then exactly the 768 entries read at Initialize.
-    EXPECT_EQ(log, (std::vector<std::string>{"store.Write 45", "display.Write 0"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"store.Write 45", "display.Write D0"}));
     EXPECT_EQ(display.current, DarkCurve());
 }
 
@@ -99,7 +99,9 @@ TEST(GammaConfig, FailedCaptureDisablesSliderAndIsNeverRestored) {
         EXPECT_TRUE(engine.LastRampRefused());
     }
     EXPECT_TRUE(display.written.empty());
-    EXPECT_EQ(store.value, "41");
+    // The displays never showed 41: the stored level stays the player's.
+    EXPECT_EQ(store.value, "44");
+    EXPECT_TRUE(store.writes.empty());
 }
 
 TEST(GammaConfig, LaterSuccessfulCaptureDoesNotEnableTheSliderAgain) {
@@ -185,9 +187,9 @@ TEST(StepLevel, RefusalIsReportedButTheLevelStillMoves) {
 
 struct FakeJournal : CaptureJournal {
     std::vector<std::string>* log;
-    std::vector<std::optional<GammaRamp>> recorded;
+    CapturedDisplays recorded;
     explicit FakeJournal(std::vector<std::string>* l) : log(l) {}
-    void Record(const std::vector<std::optional<GammaRamp>>& captured) override {
+    void Record(const CapturedDisplays& captured) override {
         recorded = captured;
         log->push_back("journal.Record");
     }
@@ -199,7 +201,7 @@ TEST(GammaConfigDisplays, EachDisplayKeepsItsOwnRampAndTheEstimateFollowsThePrim
     displays.current = BuildRamp(ExponentOfLevel(36));  // display 0
     displays.extra.resize(1);
     displays.extra[0].current = DarkCurve();  // display 1, the primary
-    displays.primary = 1;
+    displays.primary = "D1";
     FakeStore store;
     FakeSlider slider;
     {
@@ -244,9 +246,10 @@ TEST(GammaConfigDisplays, CaptureIsJournalledBeforeTheFirstBoostAndClearedAfterT
     FakeStore store;
     FakeSlider slider;
     { GammaConfig(displays, store, &journal).Initialize(slider); }
-    EXPECT_EQ(log, (std::vector<std::string>{"journal.Record", "display.Write 0", "display.Write 0", "journal.Clear"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"journal.Record", "display.Write D0", "display.Write D0", "journal.Clear"}));
     ASSERT_EQ(journal.recorded.size(), 1u);
-    EXPECT_EQ(journal.recorded[0], IdentityRamp());
+    EXPECT_EQ(journal.recorded[0].name, "D0");
+    EXPECT_EQ(journal.recorded[0].ramp, IdentityRamp());
 }
 
 TEST(GammaConfigWatchdog, ReplacedRampIsSetAgainButARefusedOneNever) {
@@ -273,6 +276,103 @@ TEST(GammaConfigWatchdog, ReplacedRampIsSetAgainButARefusedOneNever) {
     EXPECT_FALSE(engine.ReapplyIfReplaced());
     engine.ReapplyLevel();
     EXPECT_EQ(display.written.size(), writes);
+}
+
+TEST(GammaConfigDisplays, DisplaysThatComeAndGoAreToldApartByName) {
+    FakeDisplay displays;
+    displays.extra.resize(1);
+    displays.extra[0].current = DarkCurve();  // D1
+    std::vector<std::string> log;
+    FakeJournal journal(&log);
+    FakeStore store;
+    store.value = "37";
+    FakeSlider slider;
+    const GammaRamp boosted = BuildRamp(ExponentOfLevel(37));
+    GammaConfig engine(displays, store, &journal);
+    engine.Initialize(slider);
+
+    // D0 is unplugged while boosted: gone, not refused, and the watchdog goes on for D1.
+    displays.detached.insert("D0");
+    displays.extra[0].current = BuildRamp(2.0);
+    EXPECT_TRUE(engine.ReapplyIfReplaced());
+    EXPECT_FALSE(engine.LastRampRefused());
+    EXPECT_EQ(displays.extra[0].current, boosted);
+    EXPECT_TRUE(StepLevel(slider, +1, &engine).rampAccepted);
+
+    // A new display joins: captured (and journalled) before it is boosted.
+    displays.extra.resize(2);
+    displays.extra[1].current = BuildRamp(1.1);  // D2
+    EXPECT_TRUE(engine.ReapplyIfReplaced());
+    EXPECT_EQ(displays.extra[1].current, BuildRamp(ExponentOfLevel(38)));
+    ASSERT_EQ(journal.recorded.size(), 3u);  // D0 is still to be given back if it returns
+    EXPECT_EQ(journal.recorded[2].name, "D2");
+    EXPECT_EQ(journal.recorded[2].ramp, BuildRamp(1.1));
+
+    // D0 comes back (with whatever the system gave it): boosted again, and at the end it
+    // gets its own captured ramp, not a second capture.
+    displays.detached.clear();
+    displays.current = BuildRamp(0.9);
+    EXPECT_TRUE(engine.ApplyLevel(38));
+    EXPECT_EQ(displays.current, BuildRamp(ExponentOfLevel(38)));
+    EXPECT_TRUE(engine.Release());
+    EXPECT_EQ(displays.current, IdentityRamp());
+    EXPECT_EQ(displays.extra[0].current, DarkCurve());
+    EXPECT_EQ(displays.extra[1].current, BuildRamp(1.1));
+    EXPECT_EQ(log.back(), "journal.Clear");
+}
+
+TEST(GammaConfigDisplays, ARefusedRestoreKeepsTheRecordAndIsTold) {
+    FakeDisplay displays;
+    displays.extra.resize(1);
+    std::vector<std::string> log;
+    FakeJournal journal(&log);
+    FakeStore store;
+    FakeSlider slider;
+    GammaConfig engine(displays, store, &journal);
+    engine.Initialize(slider);
+    displays.extra[0].refuseWrites = true;
+    EXPECT_FALSE(engine.Release());
+    EXPECT_EQ(log.back(), "journal.Record");  // never cleared: the next start tries again
+    EXPECT_EQ(displays.current, IdentityRamp());
+
+    // The display that is gone at the end does not hold the record back.
+    FakeDisplay other;
+    other.extra.resize(1);
+    std::vector<std::string> otherLog;
+    FakeJournal otherJournal(&otherLog);
+    GammaConfig second(other, store, &otherJournal);
+    second.Initialize(slider);
+    other.detached.insert("D1");
+    EXPECT_TRUE(second.Release());
+    EXPECT_EQ(otherLog.back(), "journal.Clear");
+}
+
+TEST(GammaConfigWatchdog, ARefusalMetByTheWatchdogCountsAndIsNeverRetried) {
+    FakeDisplay displays;
+    displays.extra.resize(1);
+    FakeStore store;
+    store.value = "37";
+    FakeSlider slider;
+    GammaConfig engine(displays, store);
+    engine.Initialize(slider);
+    displays.extra[0].current = BuildRamp(2.0);
+    displays.extra[0].refuseWrites = true;
+    EXPECT_FALSE(engine.ReapplyIfReplaced());
+    EXPECT_TRUE(engine.LastRampRefused());
+    const std::size_t tries = displays.extra[0].written.size();
+    displays.current = BuildRamp(2.0);  // D0 still gets its ramp back
+    EXPECT_TRUE(engine.ReapplyIfReplaced());
+    EXPECT_EQ(displays.current, BuildRamp(ExponentOfLevel(37)));
+    EXPECT_EQ(displays.extra[0].written.size(), tries);
+}
+
+TEST(PutBackCaptured, RecordsOfOldFindTheirDisplaysByPlace) {
+    FakeDisplay displays;
+    displays.extra.resize(1);
+    const CapturedDisplays old = {{"", DarkCurve(), 1}, {"", GammaRamp{}, 0}};
+    EXPECT_TRUE(PutBackCaptured(displays, old));
+    EXPECT_EQ(displays.extra[0].current, DarkCurve());
+    EXPECT_EQ(displays.current, IdentityRamp());  // all zero goes back as linear, never black
 }
 
 }  // namespace

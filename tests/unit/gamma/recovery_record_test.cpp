@@ -9,7 +9,7 @@ RecoveryRecord TwoDisplays() {
     RecoveryRecord record;
     record.processId = 4242;
     record.processStart = 0x0123456789ABCDEFull;
-    record.ramps = {BuildRamp(1.25), std::nullopt};
+    record.displays = {{"\\\\.\\DISPLAY1", BuildRamp(1.25)}, {"\\\\.\\DISPLAY2", IdentityRamp()}};
     return record;
 }
 
@@ -19,9 +19,10 @@ TEST(RecoveryRecord, RoundTripsEveryDisplay) {
     ASSERT_TRUE(parsed);
     EXPECT_EQ(parsed->processId, 4242u);
     EXPECT_EQ(parsed->processStart, 0x0123456789ABCDEFull);
-    ASSERT_EQ(parsed->ramps.size(), 2u);
-    EXPECT_EQ(parsed->ramps[0], BuildRamp(1.25));
-    EXPECT_FALSE(parsed->ramps[1]);
+    ASSERT_EQ(parsed->displays.size(), 2u);
+    EXPECT_EQ(parsed->displays[0].name, "\\\\.\\DISPLAY1");
+    EXPECT_EQ(parsed->displays[0].ramp, BuildRamp(1.25));
+    EXPECT_EQ(parsed->displays[1].ramp, IdentityRamp());
 }
 
 TEST(RecoveryRecord, AnythingElseIsNotARecord) {
@@ -36,6 +37,20 @@ TEST(RecoveryRecord, AnythingElseIsNotARecord) {
     EXPECT_FALSE(ParseRecovery({}));
     std::vector<std::uint8_t> huge(std::size_t{1} << 20, 0xFF);
     EXPECT_FALSE(ParseRecovery(huge));
+}
+
+TEST(RecoveryRecord, RecordsOfOldKeepTheDisplaysByPlace) {
+    // Version 1: magic, version, pid, start, count 2, display 0 not captured, display 1 captured.
+    std::vector<std::uint8_t> bytes = {'L', 'Q', 'R', 'R', 1, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2, 0, 0, 0, 0, 1};
+    for (std::uint16_t entry : BuildRamp(1.25).entries) {
+        bytes.push_back(static_cast<std::uint8_t>(entry));
+        bytes.push_back(static_cast<std::uint8_t>(entry >> 8));
+    }
+    const auto parsed = ParseRecovery(bytes);
+    ASSERT_TRUE(parsed);
+    ASSERT_EQ(parsed->displays.size(), 1u);
+    EXPECT_EQ(parsed->displays[0].position, 1);
+    EXPECT_EQ(parsed->displays[0].ramp, BuildRamp(1.25));
 }
 
 TEST(RecoveryRecord, Decisions) {

@@ -5,6 +5,8 @@
 #include <map>
 #include <set>
 
+#include "screenshots/screenshot_numbering.h"
+
 namespace lumeq {
 namespace {
 
@@ -93,6 +95,26 @@ TEST(FolderSearch, CounterValueReadsLikeVal) {
     EXPECT_EQ(CounterValue(""), 0u);
     EXPECT_EQ(CounterValue("-3"), 0u);
     EXPECT_EQ(CounterValue(std::string(5000, '9')), 9999999999999999999u);  // saturates, never wraps
+}
+
+TEST(ScreenshotNumbering, TakesTheNextFreeNumberAndNeverReplacesAFile) {
+    std::set<std::string> existing = {"18446744073709551615", "18446744073709551616"};
+    std::vector<std::string> offered;
+    auto create = [&](const std::string& number) {
+        offered.push_back(number);
+        return existing.insert(number).second ? CreateResult::Created : CreateResult::Exists;
+    };
+    Numbering taken = TakeFreeNumber("18446744073709551615", create);
+    EXPECT_EQ(taken.used, "18446744073709551617");
+    EXPECT_EQ(taken.next, "18446744073709551618");
+    EXPECT_EQ(offered.size(), 3u);
+    EXPECT_FALSE(existing.count("0"));  // never wrapped round onto screen_0.jpg
+
+    // A failure saves nothing and keeps the counter where it stood.
+    taken = TakeFreeNumber("4", [](const std::string&) { return CreateResult::Failed; });
+    EXPECT_FALSE(taken.used);
+    EXPECT_EQ(taken.next, "4");
+    EXPECT_EQ(ScreenshotFileName("7"), "screen_7.jpg");
 }
 
 }  // namespace

@@ -64,13 +64,92 @@ TEST(SettingsFile, BinaryBytesAndHugeLinesStayWhereTheyAre) {
     EXPECT_EQ(fields.names[0], std::string("a\0b\x01\xFF", 5));
 }
 
-TEST(SettingsFile, SentinelIsNeverStored) {
-    Settings current;
-    current.txtActivacion = "False";
-    current.names = {kNameSentinel, kNameSentinel, "typed.exe", kNameSentinel};
-    const Settings stored = SettingsToWrite(current, {"hl.exe", "", "old.exe", "cs.exe"});
-    EXPECT_EQ(stored.names, (std::array<std::string, 4>{"hl.exe", "", "typed.exe", "cs.exe"}));
-    EXPECT_EQ(stored.txtActivacion, "False");
+using Result = SettingsMemory::ReadResult;
+
+std::string File(const char* counter, const char* flag, std::array<const char*, 4> names) {
+    Settings fields;
+    fields.screenText = counter;
+    fields.txtActivacion = flag;
+    for (std::size_t i = 0; i < 4; ++i) fields.names[i] = names[i];
+    return FormatSettings(fields);
+}
+
+TEST(SettingsMemory, SentinelIsNeverStoredNorKeptAfterAFailedRead) {
+    SettingsMemory memory;
+    Settings fields;
+    memory.AfterRead(Result::Read, File("0", "False", {"hl.exe", "", "old.exe", "cs.exe"}), fields);
+    fields.names = {kNameSentinel, kNameSentinel, "typed.exe", kNameSentinel};
+    EXPECT_EQ(memory.ToWrite(fields).names, (std::array<std::string, 4>{"hl.exe", "", "typed.exe", "cs.exe"}));
+    // Ticking the box re-reads the file; when that read fails, the boxes get the names back.
+    memory.AfterRead(Result::Failed, "", fields);
+    EXPECT_EQ(fields.names, (std::array<std::string, 4>{"hl.exe", "", "typed.exe", "cs.exe"}));
+}
+
+TEST(SettingsMemory, TheStoredFlagIsTheOneConfirmedWithAceptar) {
+    SettingsMemory memory;
+    Settings fields;
+    memory.AfterRead(Result::Read, File("0", "False", {"hl.exe", "", "", ""}), fields);
+    // Ticked, then "Otros programas" re-reads the stored "False"; a screenshot meanwhile
+    // stores what the user last confirmed, not the tick.
+    fields.txtActivacion = "True";
+    memory.AfterRead(Result::Read, File("0", "False", {"hl.exe", "", "", ""}), fields);
+    fields.names[1] = "quake3.exe";
+    EXPECT_EQ(memory.ToWrite(fields).txtActivacion, "False");
+    memory.Confirm(true);  // "Aceptar" with the box ticked
+    fields.txtActivacion = "False";
+    EXPECT_EQ(memory.ToWrite(fields).txtActivacion, "True");
+    memory.Confirm(false);
+    EXPECT_EQ(memory.ToWrite(fields).txtActivacion, "False");
+}
+
+TEST(SettingsMemory, ARereadNeverLowersTheCounterBelowANumberUsed) {
+    SettingsMemory memory;
+    Settings fields;
+    memory.AfterRead(Result::Read, File("5", "False", {"", "", "", ""}), fields);
+    memory.CounterUsed("6");  // screen_5.jpg taken, but the file could not be written
+    memory.AfterRead(Result::Read, File("5", "False", {"", "", "", ""}), fields);
+    EXPECT_EQ(fields.screenText, "6");
+    memory.AfterRead(Result::Read, File("900", "False", {"", "", "", ""}), fields);
+    EXPECT_EQ(fields.screenText, "900");
+    fields.screenText = "2";
+    EXPECT_EQ(memory.ToWrite(fields).screenText, "6");
+}
+
+TEST(SettingsMemory, AFileThatCouldNotBeReadIsNeverOverwrittenUnasked) {
+    SettingsMemory memory;
+    Settings fields;
+    fields.names[0] = "kept.exe";
+    memory.AfterRead(Result::Failed, "", fields);
+    EXPECT_EQ(fields.names[0], "kept.exe");
+    EXPECT_FALSE(memory.MayWriteUnasked());
+    memory.AfterRead(Result::Missing, "", fields);  // nothing to lose: the first write makes it
+    EXPECT_TRUE(memory.MayWriteUnasked());
+}
+
+TEST(SettingsMemory, ValuesAreMadeFitForTheWindowAndTheSystem) {
+    SettingsMemory memory;
+    Settings fields;
+    std::string content = "h\r\n  007x\r\nTr\x01ue\r\n";
+    content += std::string("a\0b\x1b", 4) + "\xC2\x85" "c\xCB\x9C" "d\xFF.exe\r\n";  // NUL, ESC, U+0085, U+02DC, a bad byte
+    content += std::string(400, 'x') + "\r\nÑandú.exe\r\n\r\n//End\r\n";
+    memory.AfterRead(Result::Read, content, fields);
+    EXPECT_EQ(fields.screenText, "7");
+    EXPECT_EQ(fields.txtActivacion, "True");
+    EXPECT_EQ(fields.names[0], "abcd.exe");
+    EXPECT_EQ(fields.names[1], std::string(kMaxNameLength, 'x'));
+    EXPECT_EQ(fields.names[2], "Ñandú.exe");
+    Settings huge;
+    memory.AfterRead(Result::Read, "h\r\n" + std::string(100, '9') + "\r\n", huge);
+    EXPECT_EQ(huge.screenText, std::string(kMaxCounterDigits, '9'));
+}
+
+TEST(Counter, CountsInDecimalAndNeverWraps) {
+    EXPECT_EQ(NextCounter("0"), "1");
+    EXPECT_EQ(NextCounter("199"), "200");
+    EXPECT_EQ(NextCounter("18446744073709551615"), "18446744073709551616");
+    EXPECT_EQ(LaterCounter("18446744073709551616", "99"), "18446744073709551616");
+    EXPECT_EQ(CounterDigits(" -3"), "0");
+    EXPECT_EQ(CounterDigits("000"), "0");
 }
 
 }  // namespace
