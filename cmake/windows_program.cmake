@@ -62,3 +62,14 @@ configure_file(res/lumeq.ini ${CMAKE_BINARY_DIR}/lumeq.ini COPYONLY)
 
 # Helpers of the end-to-end tests: they run under Wine beside the program.
 include(tests/e2e/win32/CMakeLists.txt)
+
+# A benchmark helper that runs under Wine: the screenshot's capture and save.
+add_executable(capture_bench bench/win32/capture_bench.cpp src/screenshots/screen_capture_win32.cpp)
+target_include_directories(capture_bench PRIVATE ${PROJECT_SOURCE_DIR}/src)
+target_compile_definitions(capture_bench PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+target_compile_options(capture_bench PRIVATE ${LUMEQ_WARNINGS})
+target_link_libraries(capture_bench PRIVATE lumeq_core gdi32 user32 ole32 oleaut32 windowscodecs uuid)
+set_target_properties(capture_bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+if(MINGW)
+  target_link_options(capture_bench PRIVATE -municode -static -static-libgcc -static-libstdc++)
+endif()

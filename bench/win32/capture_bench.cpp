@@ -1,0 +1,84 @@
+// Capture and save of the whole screen, timed inside one process: the program's JPEG
+// path (copy, encode with the Windows Imaging Component, write a new file) beside the
+// 24-bit bitmap file it replaced. Prints one line per format: median milliseconds and
+// the file's size.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "platform/com_ptr.h"
+#include "platform/unique_handle.h"
+#include "screenshots/screen_capture_win32.h"
+
+namespace {
+
+double Now() {
+    LARGE_INTEGER frequency, count;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&count);
+    return static_cast<double>(count.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+// The bitmap file of old: the screen's pixels, bottom-up, 24 bits, no compression.
+std::vector<std::uint8_t> CaptureScreenAsBitmap() {
+    const int width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    const int height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    lumeq::WindowDC screen(nullptr);
+    lumeq::UniqueMemoryDC memory(CreateCompatibleDC(screen.Get()));
+    lumeq::UniqueGdiObject bitmap(CreateCompatibleBitmap(screen.Get(), width, height));
+    {
+        lumeq::SelectedObject selected(memory.Get(), bitmap.Get());
+        BitBlt(memory.Get(), 0, 0, width, height, screen.Get(), GetSystemMetrics(SM_XVIRTUALSCREEN),
+               GetSystemMetrics(SM_YVIRTUALSCREEN), SRCCOPY | CAPTUREBLT);
+    }
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof(header);
+    header.biWidth = width;
+    header.biHeight = height;
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    header.biCompression = BI_RGB;
+    const DWORD stride = ((static_cast<DWORD>(width) * 3 + 3) / 4) * 4;
+    header.biSizeImage = stride * static_cast<DWORD>(height);
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+    file.bfSize = file.bfOffBits + header.biSizeImage;
+    std::vector<std::uint8_t> bytes(file.bfSize);
+    std::copy_n(reinterpret_cast<const std::uint8_t*>(&file), sizeof(file), bytes.begin());
+    std::copy_n(reinterpret_cast<const std::uint8_t*>(&header), sizeof(header), bytes.begin() + sizeof(file));
+    GetDIBits(memory.Get(), static_cast<HBITMAP>(bitmap.Get()), 0, static_cast<UINT>(height),
+              bytes.data() + file.bfOffBits, reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS);
+    return bytes;
+}
+
+template <typename Capture>
+void Measure(const char* name, const std::wstring& folder, int runs, Capture capture) {
+    std::vector<double> times;
+    std::size_t size = 0;
+    for (int run = 0; run < runs; ++run) {
+        const std::wstring path = folder + L"\\bench_" + std::to_wstring(run);
+        const double start = Now();
+        const std::vector<std::uint8_t> bytes = capture();
+        lumeq::WriteNewFile(path, bytes);
+        times.push_back(Now() - start);
+        size = bytes.size();
+        DeleteFileW(path.c_str());
+    }
+    std::sort(times.begin(), times.end());
+    std::printf("%s %.1f ms %zu bytes\n", name, times[times.size() / 2], size);
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    const std::wstring folder = argc > 1 ? argv[1] : L".";
+    const int runs = argc > 2 ? std::max(1, _wtoi(argv[2])) : 9;
+    const lumeq::ComApartment com;
+    Measure("bmp", folder, runs, CaptureScreenAsBitmap);
+    Measure("jpeg", folder, runs, [] { return lumeq::CaptureScreenAsJpeg(nullptr).value_or(std::vector<std::uint8_t>{}); });
+    return 0;
+}
