@@ -11,6 +11,7 @@ set(LUMEQ_PROGRAM_SOURCES
   src/app/panel.cpp
   src/app/banner.cpp
   src/app/layout.cpp
+  src/app/scaled_layout.cpp
   src/autoactivation/panels_win32.cpp
   src/autoactivation/process_scan_win32.cpp
   src/settings/settings_store_win32.cpp
@@ -22,6 +23,7 @@ set(LUMEQ_PROGRAM_SOURCES
   src/platform/registry_level_store.cpp
   src/platform/registry_capture_journal.cpp
   src/platform/text.cpp
+  src/platform/dpi.cpp
   src/platform/ui_style.cpp
   res/lumeq.rc
 )

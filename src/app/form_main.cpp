@@ -7,6 +7,7 @@
 #include "app/banner.h"
 #include "app/control_ids.h"
 #include "app/tray_model.h"
+#include "platform/dpi.h"
 #include "platform/text.h"
 #include "platform/ui_style.h"
 #include "platform/window_proc.h"
@@ -24,6 +25,7 @@ constexpr int kWindowHeightTwips = 2520;
 constexpr int kHiddenAreaLeftTwips = 2880;
 #ifdef LUMEQ_TEST_TRIGGERS
 constexpr UINT kTestCrashMessage = WM_APP + 0x3C;
+constexpr UINT kTestDpiMessage = WM_APP + 0x3D;
 #endif
 constexpr int kBannerWidthTwips = 2400;
 constexpr int kBannerHeightTwips = 1905;
@@ -52,7 +54,7 @@ bool FormMain::Form_Load() {
     // 6.-7. The global hot keys; WM_HOTKEY is consumed by our window procedure.
     RegisterHotKeys();
     // 8. The indicator strip: loaded, shown, and parked far above every screen.
-    m_FormIndicador.Create(m_instance, m_dpi);
+    m_FormIndicador.Create(m_instance, m_layout.Dpi());
     m_FormIndicador.ParkOffScreen();
     // 9. The window's fixed size.
     SetFixedSize();
@@ -90,10 +92,8 @@ bool FormMain::CreateMainWindow() {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
 
-    {
-        WindowDC screen(nullptr);
-        if (screen) m_dpi = GetDeviceCaps(screen.Get(), LOGPIXELSX);
-    }
+    // The system's DPI until the window knows its monitor's.
+    m_layout.SetDpi(SystemDpi());
     m_bannerBrush.Reset(CreateSolidBrush(kBannerColour));
 
     WNDCLASSEXW windowClass{};
@@ -113,55 +113,49 @@ bool FormMain::CreateMainWindow() {
     // A fixed frame with a caption and the system menu, no minimise or maximise box.
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
     m_hwnd = CreateWindowExW(0, kClassName, kTitle, style, CW_USEDEFAULT, CW_USEDEFAULT,
-                             Twips(kWindowWidthTwips), Twips(kWindowHeightTwips), nullptr, m_menuBar,
+                             m_layout.Pixels(kWindowWidthTwips), m_layout.Pixels(kWindowHeightTwips), nullptr, m_menuBar,
                              m_instance, this);
-    return m_hwnd != nullptr;
+    if (!m_hwnd) return false;
+    if (WindowDpi(m_hwnd) != m_layout.Dpi()) OnDpiChanged(WindowDpi(m_hwnd), nullptr);
+    return true;
 }
 
-HWND FormMain::CreateLabel(int id, const wchar_t* text, int left, int top, int width, int height, DWORD style) {
-    HWND label = CreateWindowExW(0, L"STATIC", text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SS_NOTIFY | style,
-                                 Twips(left), Twips(top), Twips(width), Twips(height), m_hwnd,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), m_instance, nullptr);
-    return label;
+HWND FormMain::CreateLabel(int id, const wchar_t* text, TwipsRect rect, DWORD style, FontRole font, Fit fit) {
+    return m_layout.Create(m_instance, m_hwnd, L"STATIC", text, WS_VISIBLE | WS_CLIPSIBLINGS | SS_NOTIFY | style, id,
+                           rect, font, fit);
 }
 
 HWND FormMain::CreateStateField(int id, const wchar_t* initial) {
     const int top = 300 * m_hiddenFieldCount++;
-    return CreateWindowExW(0, L"STATIC", initial, WS_CHILD, Twips(kHiddenAreaLeftTwips), Twips(top),
-                           Twips(1500), Twips(285), m_hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                           m_instance, nullptr);
+    return m_layout.Create(m_instance, m_hwnd, L"STATIC", initial, 0, id, {kHiddenAreaLeftTwips, top, 1500, 285});
 }
 
 void FormMain::CreateControls() {
-    m_labelFont = MakeUiFont(m_dpi, false, false);
-    m_label3Font = MakeUiFont(m_dpi, false, true);
-    m_label4Font = MakeUiFont(m_dpi, true, true);
-
     // The banner fills the client area, behind everything else.
-    m_Image1 = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SS_OWNERDRAW | SS_NOTIFY,
-                               0, 0, Twips(kBannerWidthTwips), Twips(kBannerHeightTwips), m_hwnd,
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(ids::Image1)), m_instance, nullptr);
+    m_Image1 = m_layout.Create(m_instance, m_hwnd, L"STATIC", L"", WS_VISIBLE | WS_CLIPSIBLINGS | SS_OWNERDRAW | SS_NOTIFY,
+                               ids::Image1, {0, 0, kBannerWidthTwips, kBannerHeightTwips});
     m_Resolution = CreateStateField(ids::Resolution, L"Resolution");
 
-    // The bottom strip: Label3 behind, the level and "by ZEV" in front of it.
-    m_LbIndicador = CreateLabel(ids::LbIndicador, L"", 1215, 1485, 465, 240, SS_CENTER);
-    m_Label4 = CreateLabel(ids::Label4, L"by ZEV", 1665, 1485, 825, 240, SS_LEFT);
-    m_Label3 = CreateLabel(ids::Label3, L"lumeq gamma", 0, 1485, 2445, 240, SS_LEFT);
-    SendMessageW(m_LbIndicador, WM_SETFONT, reinterpret_cast<WPARAM>(m_labelFont.Get()), FALSE);
-    SendMessageW(m_Label4, WM_SETFONT, reinterpret_cast<WPARAM>(m_label4Font.Get()), FALSE);
-    SendMessageW(m_Label3, WM_SETFONT, reinterpret_cast<WPARAM>(m_label3Font.Get()), FALSE);
+    // The bottom strip of the banner, three labels side by side: the name, the level and
+    // "by ZEV", one colour for the state.
+    // Where a font is wider than the layout assumed, the name takes the room it needs and
+    // the others move right (see FitStrip).
+    m_LbIndicador =
+        CreateLabel(ids::LbIndicador, L"", {1215, 1485, 465, 240}, SS_CENTER, FontRole::Label, Fit::Caption);
+    m_Label4 = CreateLabel(ids::Label4, L"by ZEV", {1680, 1485, kBannerWidthTwips - 1680, 240}, SS_LEFT,
+                           FontRole::Label4, Fit::Caption);
+    m_Label3 =
+        CreateLabel(ids::Label3, L"lumeq gamma", {0, 1485, 1215, 240}, SS_LEFT, FontRole::Label3, Fit::Caption);
 
     // The level store: a trackbar 0..50 at 40 until the first capture.
-    HWND slider = CreateWindowExW(0, TRACKBAR_CLASSW, L"", WS_CHILD | TBS_HORZ | TBS_AUTOTICKS,
-                                  Twips(kHiddenAreaLeftTwips + 1700), Twips(400), Twips(1800), Twips(400), m_hwnd,
-                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(ids::SliderGamma)), m_instance,
-                                  nullptr);
+    HWND slider = m_layout.Create(m_instance, m_hwnd, TRACKBAR_CLASSW, L"", TBS_HORZ | TBS_AUTOTICKS, ids::SliderGamma,
+                                  {kHiddenAreaLeftTwips + 1700, 400, 1800, 400});
     m_SliderGamma.Attach(slider);
     m_SliderGamma.SetRangeMin(0);
     m_SliderGamma.SetRangeMax(50);
     m_SliderGamma.SetPosition(40);
 
-    m_tray.Create(m_instance, m_hwnd, Twips(kHiddenAreaLeftTwips + 1700), Twips(1000),
+    m_tray.Create(m_instance, m_hwnd, m_layout.Pixels(kHiddenAreaLeftTwips + 1700), m_layout.Pixels(1000),
                   [this](int code) { OnTrayEvent(code); });
     m_taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
 
@@ -175,6 +169,8 @@ void FormMain::CreateControls() {
     m_txtOculta = CreateStateField(ids::txtOculta, L"No");
     SetStripColour(kStripOff);
 
+    FitStrip();
+
     // Last, once every control exists: the banner behind everything, and the strip of
     // labels just above it, so that whatever the layout puts over them (the screenshot
     // count, the panels) is seen.
@@ -183,18 +179,20 @@ void FormMain::CreateControls() {
 }
 
 void FormMain::SetFixedSize() {
-    SetWindowPos(m_hwnd, nullptr, 0, 0, Twips(kWindowWidthTwips), Twips(kWindowHeightTwips),
+    SetWindowPos(m_hwnd, nullptr, 0, 0, m_layout.Pixels(kWindowWidthTwips), m_layout.Pixels(kWindowHeightTwips),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     // 2490 x 2520 twips framed the 2400 x 1905 banner exactly with the frames of old.
     // Today's captions and borders are thicker, and the menu bar may wrap onto a second
-    // line, so the window grows until the client area shows the whole banner.
+    // line, so the window grows until the client area shows the whole banner, and every
+    // panel whole where a font wider than the layout assumed made one taller.
+    const int neededHeight = std::max(m_layout.Pixels(kBannerHeightTwips), m_layout.TallestPanel());
     for (int attempt = 0; attempt < 3; ++attempt) {
         RECT client{};
         RECT outer{};
         GetClientRect(m_hwnd, &client);
         GetWindowRect(m_hwnd, &outer);
-        const int missingWidth = std::max(0, Twips(kBannerWidthTwips) - static_cast<int>(client.right));
-        const int missingHeight = std::max(0, Twips(kBannerHeightTwips) - static_cast<int>(client.bottom));
+        const int missingWidth = std::max(0, m_layout.Pixels(kBannerWidthTwips) - static_cast<int>(client.right));
+        const int missingHeight = std::max(0, neededHeight - static_cast<int>(client.bottom));
         if (missingWidth == 0 && missingHeight == 0) return;
         SetWindowPos(m_hwnd, nullptr, 0, 0, outer.right - outer.left + missingWidth,
                      outer.bottom - outer.top + missingHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -255,7 +253,7 @@ LRESULT FormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_DRAWITEM: {
             const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
             if (item->hwndItem != m_Image1) return FALSE;
-            DrawBanner(item->hDC, item->rcItem, m_dpi);
+            DrawBanner(item->hDC, item->rcItem, m_layout.Dpi());
             return TRUE;
         }
         case WM_CTLCOLORSTATIC:
@@ -268,6 +266,9 @@ LRESULT FormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_ENDSESSION:
             if (wParam) OnEndSession();
             return 0;
+        case WM_DPICHANGED:
+            OnDpiChanged(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+            return 0;
         case WM_DISPLAYCHANGE:
             if (m_GammaEngine) m_GammaEngine->ReapplyLevel();  // a mode change resets the ramps
             return DefWindowProcW(m_hwnd, message, wParam, lParam);
@@ -278,6 +279,7 @@ LRESULT FormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         default:
 #ifdef LUMEQ_TEST_TRIGGERS
             if (message == kTestCrashMessage) *static_cast<volatile int*>(nullptr) = 0;  // a crash in a handler
+            if (message == kTestDpiMessage) OnDpiChanged(static_cast<int>(wParam), nullptr);  // a move to another monitor
 #endif
             if (message == m_taskbarCreated && m_taskbarCreated != 0) {
                 m_tray.Add();  // the shell restarted and forgot every icon
@@ -296,6 +298,25 @@ void FormMain::OnTimer(UINT_PTR id) {
         case ids::RampWatch: KeepBoostOn(); break;
         default: break;
     }
+}
+
+void FormMain::OnDpiChanged(int dpi, const RECT* suggested) {
+    // Moved to a monitor of another scaling (or its scaling changed): fonts, banner and
+    // every control again at the new DPI, the window where the system suggests.
+    m_layout.SetDpi(dpi);
+    m_layout.LayOutAll();
+    FitStrip();
+    if (suggested)
+        SetWindowPos(m_hwnd, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetFixedSize();
+    KeepOnScreen();
+    InvalidateRect(m_hwnd, nullptr, TRUE);
+}
+
+void FormMain::FitStrip() {
+    // The banner's bottom strip; the level's label keeps its place as the level changes.
+    m_layout.FitChildren(m_hwnd, {0, 0, kBannerWidthTwips, kBannerHeightTwips}, 0);
 }
 
 void FormMain::KeepBoostOn() {

@@ -10,6 +10,7 @@
 
 #include "app/activation_model.h"
 #include "app/hotkey_model.h"
+#include "app/scaled_layout.h"
 #include "app/tray_icon.h"
 #include "autoactivation/process_watcher.h"
 #include "app/trackbar_slider.h"
@@ -47,9 +48,10 @@ private:
     // Window creation and the hidden controls.
     bool CreateMainWindow();
     void CreateControls();
-    HWND CreateLabel(int id, const wchar_t* text, int left, int top, int width, int height, DWORD style);
+    HWND CreateLabel(int id, const wchar_t* text, TwipsRect rect, DWORD style, FontRole font, Fit fit);
+    void FitStrip();
     HWND CreateStateField(int id, const wchar_t* initial);
-    int Twips(int twips) const { return MulDiv(twips, m_dpi, 1440); }
+    void OnDpiChanged(int dpi, const RECT* suggested);
 
     // Start-up steps and the single-instance rule.
     void SetFixedSize();
@@ -129,6 +131,8 @@ private:
     // Layout, the information box and the site links.
     std::string ScreenResolution() const;
     void btResolution_Click();
+    // Wholly inside the primary monitor's work area, as near where it is as fits.
+    void KeepOnScreen();
     void funMostrarInformacion();
     void OpenSite();  // btlink, FunctionsLink, Image1, Label3
     void FirstRunCheck();
@@ -147,7 +151,7 @@ private:
 
     HINSTANCE m_instance;
     HWND m_hwnd = nullptr;
-    int m_dpi = 96;
+    ScaledLayout m_layout;
     int m_hiddenFieldCount = 0;
 
     ScreenDisplays m_display;
@@ -174,9 +178,6 @@ private:
     Colour m_stripColour = kStripOff;
     UniqueGdiObject m_stripBrush;
     UniqueGdiObject m_bannerBrush;
-    UniqueGdiObject m_labelFont;
-    UniqueGdiObject m_label3Font;
-    UniqueGdiObject m_label4Font;
 
     HWND m_TxtScreenNuevas = nullptr;
     HWND m_Text1 = nullptr;
@@ -188,7 +189,6 @@ private:
     HWND m_Label6 = nullptr;
     HWND m_Label7 = nullptr;
     UniqueGdiObject m_screenNuevasBrush;
-    UniqueGdiObject m_screenNuevasFont;
 
     ProcessWatcher m_watcher{*this};
     SettingsStore m_settings;
@@ -202,7 +202,6 @@ private:
     std::array<HWND, 4> m_busqueda_Proceso{};
     UniqueGdiObject m_firstBoxBrush;
     UniqueGdiObject m_otherBoxBrush;
-    UniqueGdiObject m_panelFont;
 
     std::array<bool, 4> m_hotKeyRegistered{};
     bool m_toldRestoreFailed = false;

@@ -5,6 +5,7 @@
 #include "app/control_ids.h"
 #include "app/form_main.h"
 #include "app/layout_model.h"
+#include "app/scaling.h"
 #include "platform/text.h"
 
 namespace lumeq {
@@ -17,12 +18,23 @@ std::string FormMain::ScreenResolution() const {
 
 void FormMain::btResolution_Click() {
     SetText(m_Resolution, ScreenResolution());
-    const std::optional<TwipsPoint> place = PlacementForWidth(Text(m_Resolution));
-    if (!place) return;
-    // Whole pixels towards the top left, as twips positions have always been turned
-    // into pixels.
-    SetWindowPos(m_hwnd, nullptr, place->left * m_dpi / 1440, place->top * m_dpi / 1440, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // The table's spots were laid out for 15 twips a pixel of the screen, whatever its
+    // DPI: at 120 dpi its twips would put the window past the right edge.
+    if (const std::optional<TwipsPoint> place = PlacementForWidth(Text(m_Resolution)))
+        SetWindowPos(m_hwnd, nullptr, PlacementPixels(place->left), PlacementPixels(place->top), 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    KeepOnScreen();
+}
+
+void FormMain::KeepOnScreen() {
+    RECT area{};
+    RECT outer{};
+    if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0) || !GetWindowRect(m_hwnd, &outer)) return;
+    const PixelRect window{outer.left, outer.top, outer.right - outer.left, outer.bottom - outer.top};
+    const PixelRect fitted =
+        FitInside(window, {area.left, area.top, area.right - area.left, area.bottom - area.top});
+    if (fitted != window)
+        SetWindowPos(m_hwnd, nullptr, fitted.left, fitted.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void FormMain::funMostrarInformacion() {

@@ -40,7 +40,9 @@ HWND CreatePanel(HINSTANCE instance, HWND parent, int id, int left, int top, int
         windowClass.lpszClassName = kClassName;
         RegisterClassExW(&windowClass);
     }
-    return CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, L"", WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, left,
+    // Not WS_CLIPCHILDREN: the frame drawn round a panel is a child that covers it whole
+    // and paints no background of its own, so the panel paints it underneath.
+    return CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, L"", WS_CHILD | WS_CLIPSIBLINGS, left,
                            top, width, height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
                            nullptr);
 }

@@ -7,52 +7,54 @@
 #include "app/panel.h"
 #include "autoactivation/process_scan_win32.h"
 #include "platform/text.h"
-#include "platform/ui_style.h"
 
 namespace lumeq {
 
 namespace {
 constexpr COLORREF kFirstBoxColour = 0x00C0C0FF;  // light red: the first name cannot be edited
 constexpr COLORREF kOtherBoxColour = 0x00C0FFC0;  // light green
-
-HMENU ControlId(int id) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)); }
 }  // namespace
 
 void FormMain::CreatePanels() {
     m_firstBoxBrush.Reset(CreateSolidBrush(kFirstBoxColour));
     m_otherBoxBrush.Reset(CreateSolidBrush(kOtherBoxColour));
-    m_panelFont = MakeUiFont(m_dpi);
 
-    auto control = [this](HWND parent, const wchar_t* cls, const wchar_t* text, DWORD style, int id, int left,
-                          int top, int width, int height, DWORD exStyle = 0) {
-        HWND hwnd = CreateWindowExW(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, Twips(left), Twips(top),
-                                    Twips(width), Twips(height), parent, ControlId(id), m_instance, nullptr);
-        SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(m_panelFont.Get()), FALSE);
-        return hwnd;
+    auto control = [this](HWND parent, const wchar_t* cls, const wchar_t* text, DWORD style, int id, TwipsRect rect,
+                          Fit fit, DWORD exStyle = 0) {
+        return m_layout.Create(m_instance, parent, cls, text, WS_VISIBLE | style, id, rect, FontRole::Panel, fit,
+                               exStyle);
+    };
+    auto panel = [this](int id, TwipsRect rect) {
+        const PixelRect at = TwipsToPixels(rect, m_layout.Dpi());
+        return m_layout.Add(CreatePanel(m_instance, m_hwnd, id, at.left, at.top, at.width, at.height), rect,
+                            FontRole::None, Fit::Panel);
     };
 
     // Created first, so that it lies behind the watched-programs panel.
-    m_FrProgramas = CreatePanel(m_instance, m_hwnd, ids::FrProgramas, 0, 0, Twips(2400), Twips(1905));
-    control(m_FrProgramas, L"STATIC", L"Programas que pueden activan/desactivar la gamma.", SS_LEFT, ids::Label9, 90,
-            180, 2175, 420);
+    m_FrProgramas = panel(ids::FrProgramas, {0, 0, 2400, 1905});
+    control(m_FrProgramas, L"STATIC", L"Programas que pueden activan/desactivar la gamma.", SS_LEFT, ids::Label9,
+            {90, 180, 2175, 420}, Fit::WrappingCaption);
     for (int box = 0; box < 4; ++box) {
         m_busqueda_Proceso[static_cast<std::size_t>(box)] =
-            control(m_FrProgramas, L"EDIT", L"", ES_AUTOHSCROLL | WS_TABSTOP, ids::busqueda_Proceso1 + box, 90,
-                    585 + 315 * box, 1905, 285, WS_EX_CLIENTEDGE);
+            control(m_FrProgramas, L"EDIT", L"", ES_AUTOHSCROLL | WS_TABSTOP, ids::busqueda_Proceso1 + box,
+                    {90, 585 + 315 * box, 1905, 285}, Fit::Caption, WS_EX_CLIENTEDGE);
     }
     EnableWindow(m_busqueda_Proceso[0], FALSE);
-    control(m_FrProgramas, L"BUTTON", L"0k", BS_PUSHBUTTON | WS_TABSTOP, ids::Command1, 2025, 585, 330, 1230);
+    control(m_FrProgramas, L"BUTTON", L"0k", BS_PUSHBUTTON | WS_TABSTOP, ids::Command1, {2025, 585, 330, 1230},
+            Fit::Caption);
 
-    m_FrActivacion = CreatePanel(m_instance, m_hwnd, ids::FrActivacion, 0, 0, Twips(2400), Twips(1365));
+    m_FrActivacion = panel(ids::FrActivacion, {0, 0, 2400, 1365});
     control(m_FrActivacion, L"STATIC", L"Activar junto al Counter-Strike o cualquier MOD del HL", SS_LEFT,
-            ids::Label5, 90, 270, 2220, 465);
+            ids::Label5, {90, 270, 2220, 465}, Fit::WrappingCaption);
     m_Check1 = control(m_FrActivacion, L"BUTTON", L"Activación automática", BS_AUTOCHECKBOX | WS_TABSTOP,
-                       ids::Check1, 90, 720, 1950, 195);
+                       ids::Check1, {90, 720, 1950, 195}, Fit::Caption);
     m_btOtrosProgramas = control(m_FrActivacion, L"BUTTON", L"Otros programas", BS_PUSHBUTTON | WS_TABSTOP,
-                                 ids::btOtrosProgramas, 90, 1080, 1365, 240);
+                                 ids::btOtrosProgramas, {90, 1080, 1365, 240}, Fit::Caption);
     EnableWindow(m_btOtrosProgramas, FALSE);
-    control(m_FrActivacion, L"BUTTON", L"Aceptar", BS_PUSHBUTTON | WS_TABSTOP, ids::btAutoactivar, 1530, 1080, 780,
-            240);
+    control(m_FrActivacion, L"BUTTON", L"Aceptar", BS_PUSHBUTTON | WS_TABSTOP, ids::btAutoactivar,
+            {1530, 1080, 780, 240}, Fit::Caption);
+    m_layout.FitPanel(m_FrProgramas);
+    m_layout.FitPanel(m_FrActivacion);
     // The watched-programs panel lies in front of the automatic-activation panel.
     SetWindowPos(m_FrProgramas, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }

@@ -3,7 +3,9 @@
 #include <algorithm>
 
 #include "app/control_ids.h"
+#include "app/scaling.h"
 #include "indicator/indicator_text.h"
+#include "platform/dpi.h"
 #include "platform/text.h"
 #include "platform/ui_style.h"
 #include "platform/window_proc.h"
@@ -14,8 +16,6 @@ namespace {
 constexpr wchar_t kClassName[] = L"FormIndicador";
 constexpr COLORREF kBackground = 0x0044584C;
 constexpr COLORREF kLabelText = 0x00E0E0E0;
-constexpr int kStripWidthPx = 231;
-constexpr int kStripHeightPx = 17;
 constexpr UINT kHideAfterMs = 8000;
 
 COLORREF FromRgb(std::uint32_t rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
@@ -36,28 +36,32 @@ void FormIndicador::Create(HINSTANCE instance, int dpi) {
     RegisterClassExW(&windowClass);
 
     // Topmost, not activated by clicks or by showing, no taskbar button, no Alt+Tab.
+    const StripLayout strip = LayOutStrip(m_dpi, 0, 0);
     CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kClassName, L"Gamma", WS_POPUP, 0,
-                    Twips(50), kStripWidthPx, kStripHeightPx, nullptr, nullptr, instance, this);
+                    Twips(50), strip.window.width, strip.window.height, nullptr, nullptr, instance, this);
     if (!m_hwnd) return;
 
-    m_font = MakeUiFont(m_dpi);
-    // The label stays inside the panel's border so that the raised edge shows whole.
-    const int labelLeft = Twips(90);
-    const int labelTop = Twips(20);
-    const int labelWidth = std::min(Twips(3570), kStripWidthPx - 1 - labelLeft);
-    const int labelHeight = std::min(Twips(195), kStripHeightPx - 1 - labelTop);
-    m_Label1 = CreateWindowExW(0, L"STATIC", L"xX", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, labelLeft,
-                               labelTop, labelWidth, labelHeight, m_hwnd,
+    // One line, never wrapped: the strip is made as wide as the text needs.
+    m_Label1 = CreateWindowExW(0, L"STATIC", L"xX", WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX,
+                               strip.label.left, strip.label.top, strip.label.width, strip.label.height, m_hwnd,
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(ids::Label1)), instance, nullptr);
-    SendMessageW(m_Label1, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.Get()), FALSE);
+    SetDpi(m_dpi);
     Form_Load();
+}
+
+void FormIndicador::SetDpi(int dpi) {
+    m_dpi = dpi;
+    m_font = MakeUiFont(m_dpi);
+    SendMessageW(m_Label1, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.Get()), FALSE);
 }
 
 void FormIndicador::Form_Load() {
     SetWindowPos(m_hwnd, nullptr, 0, Twips(50), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWithoutActivating();
     ShowWindow(m_hwnd, SW_HIDE);
-    SetWindowPos(m_hwnd, HWND_TOPMOST, 100, 20, kStripWidthPx, kStripHeightPx, SWP_NOACTIVATE);
+    const StripLayout strip = LayOutStrip(m_dpi, 0, 0);
+    SetWindowPos(m_hwnd, HWND_TOPMOST, ScalePixels(100, m_dpi), ScalePixels(20, m_dpi), strip.window.width,
+                 strip.window.height, SWP_NOACTIVATE);
 }
 
 void FormIndicador::ParkOffScreen() {
@@ -70,13 +74,26 @@ void FormIndicador::ShowLevel(std::string_view levelText, bool refused) {
 }
 
 void FormIndicador::ShowText(std::string_view text) {
-    SetTop(50);
+    // The DPI of the monitor the strip is on, and the room its text takes in its font.
+    if (const int dpi = WindowDpi(m_hwnd); dpi != m_dpi) SetDpi(dpi);
+    const std::wstring wide = Widen(text);
+    SIZE extent{};
+    {
+        WindowDC dc(m_Label1);
+        SelectedObject font(dc.Get(), m_font.Get());
+        GetTextExtentPoint32W(dc.Get(), wide.c_str(), static_cast<int>(wide.size()), &extent);
+    }
+    const StripLayout strip = LayOutStrip(m_dpi, extent.cx, extent.cy);
+    SetWindowPos(m_Label1, nullptr, strip.label.left, strip.label.top, strip.label.width, strip.label.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowTextW(m_Label1, wide.c_str());
     RECT rect{};
     GetWindowRect(m_hwnd, &rect);
-    SetWindowPos(m_hwnd, HWND_TOPMOST, 0, 0, Twips(3460), rect.bottom - rect.top, SWP_NOMOVE | SWP_NOACTIVATE);
+    SetWindowPos(m_hwnd, HWND_TOPMOST, rect.left, Twips(50), strip.window.width, strip.window.height,
+                 SWP_NOACTIVATE);
+    InvalidateRect(m_hwnd, nullptr, TRUE);
     ShowWithoutActivating();
     SetTimer(m_hwnd, ids::Timer1, kHideAfterMs, nullptr);
-    SetWindowTextW(m_Label1, Widen(text).c_str());
 }
 
 void FormIndicador::btMostrar_Click() {
@@ -112,19 +129,17 @@ void FormIndicador::OnPaint() {
     HDC dc = BeginPaint(m_hwnd, &paint);
     RECT client{};
     GetClientRect(m_hwnd, &client);
-    const int width = std::min<int>(client.right, kStripWidthPx);
-    const int height = std::min<int>(client.bottom, kStripHeightPx);
-    // The raised panel: inside, light top and left edges, dark right and bottom edges.
-    UniqueGdiObject inside(CreateSolidBrush(FromRgb(IndicatorPanelPixel(1, 1, width, height))));
-    RECT fill{0, 0, client.right, client.bottom};
-    FillRect(dc, &fill, static_cast<HBRUSH>(inside.Get()));
-    for (int x = 0; x < width; ++x) {
-        SetPixelV(dc, x, 0, FromRgb(IndicatorPanelPixel(x, 0, width, height)));
-        SetPixelV(dc, x, height - 1, FromRgb(IndicatorPanelPixel(x, height - 1, width, height)));
-    }
-    for (int y = 1; y < height - 1; ++y) {
-        SetPixelV(dc, 0, y, FromRgb(IndicatorPanelPixel(0, y, width, height)));
-        SetPixelV(dc, width - 1, y, FromRgb(IndicatorPanelPixel(width - 1, y, width, height)));
+    // The raised panel, its edges as thick as a pixel is at this DPI: inside, light top
+    // and left edges, dark right and bottom edges (the picture of a 3 x 3 panel, scaled).
+    const int edge = std::max(1, ScalePixels(1, m_dpi));
+    const int columns[4] = {0, edge, static_cast<int>(client.right) - edge, static_cast<int>(client.right)};
+    const int rows[4] = {0, edge, static_cast<int>(client.bottom) - edge, static_cast<int>(client.bottom)};
+    for (int row = 0; row < 3; ++row) {
+        for (int column = 0; column < 3; ++column) {
+            UniqueGdiObject brush(CreateSolidBrush(FromRgb(IndicatorPanelPixel(column, row, 3, 3))));
+            RECT part{columns[column], rows[row], columns[column + 1], rows[row + 1]};
+            FillRect(dc, &part, static_cast<HBRUSH>(brush.Get()));
+        }
     }
     EndPaint(m_hwnd, &paint);
 }

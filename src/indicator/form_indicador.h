@@ -42,6 +42,7 @@ private:
     void OnPaint();
     void SetTop(int twips);
     void ShowWithoutActivating();
+    void SetDpi(int dpi);
     int Twips(int twips) const { return MulDiv(twips, m_dpi, 1440); }
 
     HINSTANCE m_instance = nullptr;

@@ -19,8 +19,6 @@ constexpr UINT kHotKeyDelayMs = 50;
 constexpr UINT kMenuDelayMs = 250;
 constexpr char kNotSaved[] = "Screenshot no guardada";
 
-HMENU ControlId(int id) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)); }
-
 void SetMenuCaption(HMENU menu, UINT id, const std::wstring& caption) {
     MENUITEMINFOW item{};
     item.cbSize = sizeof(item);
@@ -37,28 +35,25 @@ void FormMain::CreateScreenshotControls() {
     m_txtCantidad = CreateStateField(ids::txtCantidad, L"");
     m_FileSizeMB = CreateStateField(ids::FileSizeMB, L"");
 
-    m_screenNuevasFont = MakeUiFont(m_dpi, /*bold=*/false, /*italic=*/true);
     m_screenNuevasBrush.Reset(CreateSolidBrush(0x0044584C));
-    m_ScreenNuevas = CreateWindowExW(0, L"STATIC", L"x nuevas screens", WS_CHILD | WS_CLIPSIBLINGS | SS_LEFT, 0,
-                                     Twips(1260), Twips(1905), Twips(195), m_hwnd, ControlId(ids::ScreenNuevas),
-                                     m_instance, nullptr);
-    SendMessageW(m_ScreenNuevas, WM_SETFONT, reinterpret_cast<WPARAM>(m_screenNuevasFont.Get()), FALSE);
+    m_ScreenNuevas = m_layout.Create(m_instance, m_hwnd, L"STATIC", L"x nuevas screens", WS_CLIPSIBLINGS | SS_LEFT,
+                                     ids::ScreenNuevas, {0, 1260, 1905, 195}, FontRole::ScreenNuevas);
 
-    m_Frame3 = CreatePanel(m_instance, m_hwnd, ids::Frame3, 0, 0, Twips(2400), Twips(1500));
-    auto control = [this](const wchar_t* cls, const wchar_t* text, DWORD style, int id, int left, int top, int width,
-                          int height) {
-        HWND hwnd = CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, Twips(left), Twips(top),
-                                    Twips(width), Twips(height), m_Frame3, ControlId(id), m_instance, nullptr);
-        SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(m_panelFont.Get()), FALSE);
-        return hwnd;
+    const TwipsRect frame{0, 0, 2400, 1500};
+    const PixelRect at = TwipsToPixels(frame, m_layout.Dpi());
+    m_Frame3 = m_layout.Add(CreatePanel(m_instance, m_hwnd, ids::Frame3, at.left, at.top, at.width, at.height), frame,
+                            FontRole::None, Fit::Panel);
+    auto control = [this](const wchar_t* cls, const wchar_t* text, DWORD style, int id, TwipsRect rect, Fit fit) {
+        return m_layout.Create(m_instance, m_Frame3, cls, text, WS_VISIBLE | style, id, rect, FontRole::Panel, fit);
     };
-    control(L"BUTTON", L" Advertencia : ", BS_GROUPBOX, 0, 0, 0, 2400, 1500);
-    m_Label6 = control(L"STATIC", L"El directorio Screenshots contiene un total de:", SS_LEFT, ids::Label6, 45, 270,
-                       2310, 375);
-    m_Label7 = control(L"STATIC", L"El tamaño total de los archivos es de: ", SS_LEFT, ids::Label7, 45, 720, 2220,
-                       510);
-    control(L"BUTTON", L"Abrir directorio", BS_PUSHBUTTON | WS_TABSTOP, ids::Command2, 45, 1170, 1275, 240);
-    control(L"BUTTON", L"ok", BS_PUSHBUTTON | WS_TABSTOP, ids::btadveroOK, 1935, 1170, 420, 240);
+    control(L"BUTTON", L" Advertencia : ", BS_GROUPBOX, 0, {0, 0, 2400, 1500}, Fit::FillsPanel);
+    m_Label6 = control(L"STATIC", L"El directorio Screenshots contiene un total de:", SS_LEFT, ids::Label6,
+                       {45, 270, 2310, 375}, Fit::WrappingCaption);
+    m_Label7 = control(L"STATIC", L"El tamaño total de los archivos es de: ", SS_LEFT, ids::Label7,
+                       {45, 720, 2220, 510}, Fit::WrappingCaption);
+    control(L"BUTTON", L"Abrir directorio", BS_PUSHBUTTON | WS_TABSTOP, ids::Command2, {45, 1170, 1275, 240},
+            Fit::Caption);
+    control(L"BUTTON", L"ok", BS_PUSHBUTTON | WS_TABSTOP, ids::btadveroOK, {1935, 1170, 420, 240}, Fit::Caption);
 }
 
 void FormMain::btScreen_Click() { SetTimer(m_hwnd, ids::TimerScreen, kHotKeyDelayMs, nullptr); }
@@ -113,6 +108,9 @@ void FormMain::btCantidadArch_Click() {
         SetText(m_Label6, WarningCountText(count));
         SetText(m_FileSizeMB, SizeText(total, UserDecimalSeparator()));
         SetText(m_Label7, WarningSizeText(Text(m_FileSizeMB)));
+        m_layout.FitPanel(m_Frame3);  // the new captions may need more lines, and the window more room
+        SetFixedSize();
+        KeepOnScreen();
         if (Text(m_estadoTxt) == "False") ShowWindow(m_hwnd, SW_SHOW);
         SetStripColour(kStripWarning);
     }

@@ -12,6 +12,7 @@ import atexit
 import fcntl
 import math
 import os
+import re
 import shutil
 import signal
 import subprocess
@@ -27,20 +28,20 @@ TEMPLATE = os.path.join(WORK_DIR, "wine-template")
 XORG_CONF = os.path.join(HERE, "xorg-dummy.conf")
 RAMP_TOLERANCE = 257  # the X server keeps about 8 bits of each entry
 
-# Control and command identifiers of the program (src/app/control_ids.h).
-IDS = {
-    "Salir": 100, "menuactivar": 101, "menudesactivar": 102, "masGamma": 103, "menosGamma": 104,
-    "Label3": 1000, "Label4": 1001, "LbIndicador": 1002, "SliderGamma": 1004,
-    "estadoTxt": 1010, "estado_txt": 1011, "txtOculta": 1012, "Label1": 1100,
-    "screenText": 1013, "txtActivacion": 1014, "menuActivacion": 105, "menuActivacionauto": 208,
-    "FrActivacion": 1020, "Check1": 1022, "btOtrosProgramas": 1023, "btAutoactivar": 1024, "FrProgramas": 1030,
-    "busqueda_Proceso1": 1032, "busqueda_Proceso2": 1033, "busqueda_Proceso3": 1034, "busqueda_Proceso4": 1035,
-    "Command1": 1036, "ScreenNuevas": 1003, "TxtScreenNuevas": 1015, "Text1": 1016, "txtCantidad": 1018,
-    "FileSizeMB": 1019, "Frame3": 1040, "Label6": 1041, "Label7": 1042, "Command2": 1043, "btadveroOK": 1044,
-    "menuCapturarPantalla": 106, "menuAbrirDirectorio": 107, "FunctionsScreenshot": 203,
-    "btInformacion": 108, "btlink": 109, "FunctionsLink": 200, "FunctionsInformacion": 201, "Image1": 1005,
-    "Resolution": 1050,
-}
+CONTROL_IDS_HEADER = os.path.join(HERE, "..", "..", "src", "app", "control_ids.h")
+
+
+def _program_ids():
+    """Control and command identifiers, read from the program's own header."""
+    with open(CONTROL_IDS_HEADER, encoding="utf-8") as f:
+        found = re.findall(r"inline constexpr (?:unsigned|int) (\w+) = (\d+);", f.read())
+    ids = {name: int(value) for name, value in found}
+    for box in range(2, 5):  # the header names only the first of the four name boxes
+        ids[f"busqueda_Proceso{box}"] = ids["busqueda_Proceso1"] + box - 1
+    return ids
+
+
+IDS = _program_ids()
 
 WINE_ENV = {
     "WINEARCH": "win64",
@@ -295,6 +296,18 @@ class Session:
         return None
 
     # ----- the program -----
+    def set_dpi(self, dpi):
+        """Wine's DPI for the programs started from now on, proved by what they are told."""
+        self.wine("reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t", "REG_DWORD", "/d",
+                  str(dpi), "/f", check=True)
+        told = self.probe("dpi")[1].strip()
+        if told != str(dpi):
+            raise AssertionError(f"Wine reports {told} dpi, not {dpi}")
+
+    def screenshot(self, path, left, top, width, height):
+        subprocess.run(["import", "-window", "root", "-crop", f"{width}x{height}+{left}+{top}", "+repage", path],
+                       env=self.env(), check=True, timeout=30)
+
     def set_screen(self, mode):
         """Switches the X screen to a mode of xorg-dummy.conf, such as "1024x768"."""
         subprocess.run(["xrandr", "-s", mode], env=self.env(), check=True, timeout=20, capture_output=True)
@@ -364,7 +377,8 @@ class Program:
         f = out.split()
         return {"hwnd": int(f[0]), "xid": int(f[1]), "visible": f[2] == "1", "left": int(f[3]), "top": int(f[4]),
                 "width": int(f[5]), "height": int(f[6]), "style": int(f[7], 16), "exstyle": int(f[8], 16),
-                "client_left": int(f[9]), "client_top": int(f[10])}
+                "client_left": int(f[9]), "client_top": int(f[10]), "client_width": int(f[11]),
+                "client_height": int(f[12])}
 
     def text(self, name):
         rc, out = self.session.probe("text", IDS[name])
@@ -406,6 +420,15 @@ class Program:
     def pixels(self, name):
         """What a person sees where a control lies, row by row (0xRRGGBB)."""
         return self.session.screen_pixels(*self.rect(name))
+
+    def caption_fits(self, name):
+        """(fits, needed, available): whether a control's caption, measured with the
+        control's own font, fits the room the control gives it."""
+        rc, out = self.session.probe("fits", IDS[name])
+        if rc != 0:
+            raise AssertionError(f"cannot find {name}")
+        need_w, need_h, have_w, have_h = map(int, out.split())
+        return need_w <= have_w and need_h <= have_h, (need_w, need_h), (have_w, have_h)
 
     def click(self, name):
         self.session.probe("click", IDS[name])

@@ -83,11 +83,14 @@ void PrintWindow(HWND window) {
     GetWindowRect(window, &rect);
     POINT client{0, 0};
     ClientToScreen(window, &client);
-    std::printf("%llu %lu %d %ld %ld %ld %ld %lx %lx %ld %ld\n",
+    RECT inside{};
+    GetClientRect(window, &inside);
+    std::printf("%llu %lu %d %ld %ld %ld %ld %lx %lx %ld %ld %ld %ld\n",
                 static_cast<unsigned long long>(reinterpret_cast<ULONG_PTR>(window)), XWindowOf(window),
                 IsWindowVisible(window) ? 1 : 0, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
                 static_cast<unsigned long>(GetWindowLongW(window, GWL_STYLE)),
-                static_cast<unsigned long>(GetWindowLongW(window, GWL_EXSTYLE)), client.x, client.y);
+                static_cast<unsigned long>(GetWindowLongW(window, GWL_EXSTYLE)), client.x, client.y, inside.right,
+                inside.bottom);
 }
 
 struct BoxSearch {
@@ -125,11 +128,28 @@ BOOL CALLBACK PrintChild(HWND child, LPARAM) {
 
 int main(int argc, char** argv) {
     if (argc < 2) return 2;
+    // Real pixels, as the program (which is DPI aware) sees them.
+    SetProcessDPIAware();
     const std::string verb = argv[1];
+    if (verb == "dpi") {
+        HDC screen = GetDC(nullptr);
+        std::printf("%d\n", GetDeviceCaps(screen, LOGPIXELSX));
+        ReleaseDC(nullptr, screen);
+        return 0;
+    }
     if (verb == "window" && argc >= 4) {
         HWND window = FindWindowW(Wide(argv[2]).c_str(), Wide(argv[3]).c_str());
         if (!window) return 1;
         PrintWindow(window);
+        return 0;
+    }
+    if (verb == "boxrect" && argc >= 3) {
+        BoxSearch search{Wide(argv[2])};
+        EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
+        RECT rect{};
+        if (!search.found || !GetWindowRect(search.found, &rect)) return 1;
+        std::printf("%ld %ld %ld %ld\n", static_cast<long>(rect.left), static_cast<long>(rect.top),
+                    static_cast<long>(rect.right - rect.left), static_cast<long>(rect.bottom - rect.top));
         return 0;
     }
     if (verb == "boxtext" && argc >= 3) {
@@ -220,6 +240,47 @@ int main(int argc, char** argv) {
         if (!control || !GetWindowRect(control, &rect)) return 1;
         std::printf("%ld %ld %ld %ld\n", static_cast<long>(rect.left), static_cast<long>(rect.top),
                     static_cast<long>(rect.right - rect.left), static_cast<long>(rect.bottom - rect.top));
+        return 0;
+    }
+    if (verb == "fits" && argc >= 3) {
+        // The room a control's caption needs with the control's own font, beside the room
+        // the control gives it: "needW needH haveW haveH".
+        HWND control = Control(main, std::atoi(argv[2]));
+        if (!control) return 1;
+        const std::wstring text = TextOf(control);
+        wchar_t className[32] = {};
+        GetClassNameW(control, className, 32);
+        const LONG style = GetWindowLongW(control, GWL_STYLE);
+        RECT client{};
+        GetClientRect(control, &client);
+        HDC dc = GetDC(control);
+        // A font of another process cannot be selected here: the same one is made again,
+        // the program's MS Sans Serif 8.25 pt at the screen's DPI.
+        LOGFONTW face{};
+        face.lfHeight = -MulDiv(825, GetDeviceCaps(dc, LOGPIXELSY), 7200);
+        face.lfWeight = FW_NORMAL;
+        face.lfCharSet = DEFAULT_CHARSET;
+        wcscpy_s(face.lfFaceName, L"MS Sans Serif");
+        HFONT font = CreateFontIndirectW(&face);
+        HGDIOBJ old = SelectObject(dc, font);
+        RECT need{0, 0, client.right, 0};
+        long haveW = client.right;
+        long haveH = client.bottom;
+        if (_wcsicmp(className, L"Static") == 0 && (style & SS_TYPEMASK) == SS_LEFT) {
+            DrawTextW(dc, text.c_str(), -1, &need, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+        } else {
+            DrawTextW(dc, text.c_str(), -1, &need, DT_CALCRECT | DT_SINGLELINE);
+            const int dpi = GetDeviceCaps(dc, LOGPIXELSX);
+            const LONG kind = style & BS_TYPEMASK;
+            if (_wcsicmp(className, L"Button") == 0 && (kind == BS_AUTOCHECKBOX || kind == BS_CHECKBOX))
+                haveW -= MulDiv(13 + 4, dpi, 96);  // the box and its gap
+            else if (_wcsicmp(className, L"Button") == 0 && kind != BS_GROUPBOX)
+                haveW -= 2 * MulDiv(3, dpi, 96), haveH -= 2 * MulDiv(2, dpi, 96);  // the button's edges
+        }
+        SelectObject(dc, old);
+        DeleteObject(font);
+        ReleaseDC(control, dc);
+        std::printf("%ld %ld %ld %ld\n", need.right - need.left, need.bottom - need.top, haveW, haveH);
         return 0;
     }
     if (verb == "click" && argc >= 3) {
