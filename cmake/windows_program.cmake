@@ -1,39 +1,13 @@
 # lumeq.exe: the portable core plus the thin Win32 shell.
 enable_language(RC)
 
-set(LUMEQ_PROGRAM_SOURCES
-  src/app/main.cpp
-  src/app/form_main.cpp
-  src/app/activation.cpp
-  src/app/menus.cpp
-  src/app/trackbar_slider.cpp
-  src/app/tray_icon.cpp
-  src/app/panel.cpp
-  src/app/banner.cpp
-  src/app/layout.cpp
-  src/app/scaled_layout.cpp
-  src/autoactivation/panels_win32.cpp
-  src/autoactivation/process_scan_win32.cpp
-  src/settings/settings_store_win32.cpp
-  src/screenshots/folder_reader_win32.cpp
-  src/screenshots/screen_capture_win32.cpp
-  src/screenshots/screenshots_win32.cpp
-  src/gamma/display_win32.cpp
-  src/indicator/form_indicador.cpp
-  src/platform/registry_level_store.cpp
-  src/platform/registry_capture_journal.cpp
-  src/platform/text.cpp
-  src/platform/dpi.cpp
-  src/platform/ui_style.cpp
-  res/lumeq.rc
-)
-
 # Everything but the main window's file is compiled once for both programs below.
-list(FILTER LUMEQ_PROGRAM_SOURCES EXCLUDE REGEX "src/app/form_main.cpp$")
+set(LUMEQ_PROGRAM_SOURCES ${LUMEQ_WIN32_SOURCES} res/lumeq.rc)
+list(FILTER LUMEQ_PROGRAM_SOURCES EXCLUDE REGEX "src/app/form_main_win32.cpp$")
 add_library(lumeq_win32 OBJECT ${LUMEQ_PROGRAM_SOURCES})
 
 function(lumeq_program target)
-  add_executable(${target} WIN32 src/app/form_main.cpp $<TARGET_OBJECTS:lumeq_win32>)
+  add_executable(${target} WIN32 src/app/form_main_win32.cpp $<TARGET_OBJECTS:lumeq_win32>)
 endfunction()
 
 lumeq_program(lumeq)

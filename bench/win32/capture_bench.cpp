@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/com_ptr.h"
-#include "platform/unique_handle.h"
+#include "platform/com_ptr_win32.h"
+#include "platform/unique_handle_win32.h"
 #include "screenshots/screen_capture_win32.h"
 
 namespace {

@@ -2,11 +2,10 @@
 
 namespace lumeq {
 
-HotKeyAction DecideHotKey(int id, std::string_view estadoTxt) {
-    const bool on = estadoTxt == "True";
+HotKeyAction DecideHotKey(int id, bool on) {
     switch (id) {
         case static_cast<int>(HotKeyId::CtrlF1):
-            return estadoTxt == "False" ? HotKeyAction::Activate : HotKeyAction::Deactivate;
+            return on ? HotKeyAction::Deactivate : HotKeyAction::Activate;
         case static_cast<int>(HotKeyId::CtrlF2):
             return on ? HotKeyAction::Screenshot : HotKeyAction::None;
         case static_cast<int>(HotKeyId::CtrlF3):

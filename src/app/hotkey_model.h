@@ -1,6 +1,5 @@
 #pragma once
 // The global hot keys and what the dispatcher does with each.
-#include <string_view>
 
 namespace lumeq {
 
@@ -9,8 +8,7 @@ inline constexpr int kHotKeyCount = 4;
 
 enum class HotKeyAction { None, Activate, Deactivate, Screenshot, StepDown, StepUp };
 
-// Ctrl+F1 toggles (on when the state reads exactly "False"); the other three act only
-// while it reads "True"; unknown ids do nothing.
-HotKeyAction DecideHotKey(int id, std::string_view estadoTxt);
+// Ctrl+F1 toggles; the other three act only while the boost is on; unknown ids do nothing.
+HotKeyAction DecideHotKey(int id, bool on);
 
 }  // namespace lumeq

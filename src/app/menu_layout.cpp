@@ -1,7 +1,7 @@
 #include "app/menu_layout.h"
 
 #include "app/activation_model.h"
-#include "app/control_ids.h"
+#include "ui/control_ids.h"
 
 namespace lumeq {
 

@@ -1,10 +1,11 @@
 #include "app/tray_model.h"
 
+#include <string_view>
+
 namespace lumeq {
 
-TrayReaction ReactToTrayEvent(int code, std::string_view txtOculta) {
+TrayReaction ReactToTrayEvent(int code, bool shown) {
     TrayReaction reaction;
-    const bool shown = txtOculta == "Si";
     switch (code) {
         case kTrayMouseMove:
             reaction.showWindow = shown;
@@ -13,9 +14,9 @@ TrayReaction ReactToTrayEvent(int code, std::string_view txtOculta) {
             reaction.showWindow = true;
             if (!shown) {
                 reaction.startTimer2 = true;
-                reaction.newOculta = "Si";
+                reaction.shownFromIcon = true;
             } else {
-                reaction.newOculta = "No";
+                reaction.shownFromIcon = false;
                 reaction.hideWindow = true;
             }
             break;

@@ -1,8 +1,8 @@
 #pragma once
-// What a mouse event on the notification-area icon does, given txtOculta.
+// What a mouse event on the notification-area icon does, given txtOculta (whether the
+// window was brought back from the icon).
 #include <array>
-#include <string>
-#include <string_view>
+#include <optional>
 
 namespace lumeq {
 
@@ -15,10 +15,10 @@ struct TrayReaction {
     bool hideWindow = false;   // hide it (last)
     bool startTimer2 = false;  // the delayed re-show, 300 ms later
     bool openPopup = false;
-    std::string newOculta;     // the new txtOculta, or empty to keep it
+    std::optional<bool> shownFromIcon;  // the new txtOculta, or nothing to keep it
 };
 
-TrayReaction ReactToTrayEvent(int code, std::string_view txtOculta);
+TrayReaction ReactToTrayEvent(int code, bool shownFromIcon);
 
 // The tip field: "lumeq gamma", one NUL, then blanks up to 64 characters.
 std::array<char16_t, 64> TrayTip();

@@ -4,8 +4,8 @@
 #include <tlhelp32.h>
 
 #include "autoactivation/process_watcher.h"
-#include "platform/text.h"
-#include "platform/unique_handle.h"
+#include "platform/text_win32.h"
+#include "platform/unique_handle_win32.h"
 
 namespace lumeq {
 

@@ -21,12 +21,17 @@ std::vector<std::string> ListItems(std::string_view scanText);
 // Case-insensitive prefix test, as a list box searches (ASCII and Latin-1 letters).
 bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix);
 
-// What the watcher needs from the main window.
-class WatcherHost {
+// The system's process list.
+class ProcessList {
 public:
-    virtual ~WatcherHost() = default;
+    virtual ~ProcessList() = default;
     // funListarProcesos: the scan text; lets waiting window messages run after each process.
     virtual std::string ListProcesses() = 0;
+};
+
+// What the watcher needs from the program.
+class WatcherHost : public ProcessList {
+public:
     virtual void Activate() = 0;    // btActivar
     virtual void Deactivate() = 0;  // btDesactivar, which also starts the re-arm timer
     // The text of name box busqueda_Proceso1 .. 4 (index 0 .. 3).

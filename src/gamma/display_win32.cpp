@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/text.h"
-#include "platform/unique_handle.h"
+#include "platform/text_win32.h"
+#include "platform/unique_handle_win32.h"
 
 namespace lumeq {
 

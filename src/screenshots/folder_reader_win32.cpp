@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "platform/text.h"
-#include "platform/unique_handle.h"
+#include "platform/text_win32.h"
+#include "platform/unique_handle_win32.h"
 
 namespace lumeq {
 

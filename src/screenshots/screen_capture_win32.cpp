@@ -3,8 +3,8 @@
 #include <ocidl.h>
 #include <wincodec.h>
 
-#include "platform/com_ptr.h"
-#include "platform/unique_handle.h"
+#include "platform/com_ptr_win32.h"
+#include "platform/unique_handle_win32.h"
 
 namespace lumeq {
 

@@ -91,4 +91,17 @@ private:
     bool m_unreadable = false;
 };
 
+// The settings file beside the program, as the core sees it.
+class SettingsFileStore {
+public:
+    virtual ~SettingsFileStore() = default;
+    struct Content {
+        SettingsMemory::ReadResult result;
+        std::string text;  // UTF-8, when read
+    };
+    virtual Content Read() = 0;
+    // Replaces the whole file in one step; false when it could not.
+    virtual bool Write(const std::string& utf8Content) = 0;
+};
+
 }  // namespace lumeq

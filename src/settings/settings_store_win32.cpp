@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "platform/unique_handle.h"
+#include "platform/unique_handle_win32.h"
 
 namespace lumeq {
 
@@ -46,7 +46,7 @@ std::wstring ProgramFolder() {
     return path;
 }
 
-SettingsStore::Content SettingsStore::Read() const {
+SettingsStore::Content SettingsStore::Read() {
     using Result = SettingsMemory::ReadResult;
     UniqueFile file(CreateFileW(m_path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -67,7 +67,7 @@ SettingsStore::Content SettingsStore::Read() const {
     return {Result::Read, AnsiToUtf8(content)};
 }
 
-bool SettingsStore::Write(const std::string& utf8Content) const {
+bool SettingsStore::Write(const std::string& utf8Content) {
     // Beside the file and no longer than its name, so that it fits wherever the file does.
     std::wstring temporary = m_path;
     temporary.back() = L'~';

@@ -9,18 +9,14 @@ namespace lumeq {
 
 std::wstring ProgramFolder();  // without a trailing backslash
 
-class SettingsStore {
+class SettingsStore : public SettingsFileStore {
 public:
     explicit SettingsStore(std::wstring path) : m_path(std::move(path)) {}
-    struct Content {
-        SettingsMemory::ReadResult result;
-        std::string text;  // UTF-8, when read
-    };
     // The whole file converted to UTF-8. A file that cannot be opened (but exists), that
     // is larger than any settings file, or whose reading fails part-way is a failed read.
-    Content Read() const;
+    Content Read() override;
     // Writes beside the file and then replaces it: a failed write leaves the old file.
-    bool Write(const std::string& utf8Content) const;
+    bool Write(const std::string& utf8Content) override;
 
 private:
     std::wstring m_path;

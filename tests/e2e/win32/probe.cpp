@@ -25,7 +25,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/control_ids.h"
+#include "ui/control_ids.h"
 
 namespace {
 

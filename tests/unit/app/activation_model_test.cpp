@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "app/hotkey_model.h"
 
 namespace lumeq {
 namespace {
@@ -24,24 +23,6 @@ TEST(ActivationModel, MenuStatesFollowTheStateInTheWrittenOrder) {
     }
     EXPECT_EQ(StripColour(true), 0x000000u);
     EXPECT_EQ(StripColour(false), 0x808080u);
-}
-
-TEST(HotKeyModel, DecisionsForEveryIdAndState) {
-    struct Case {
-        int id;
-        const char* estado;
-        HotKeyAction action;
-    };
-    const Case cases[] = {
-        {0, "False", HotKeyAction::Activate},  {0, "True", HotKeyAction::Deactivate},
-        {1, "True", HotKeyAction::Screenshot}, {1, "False", HotKeyAction::None},
-        {2, "True", HotKeyAction::StepDown},   {2, "False", HotKeyAction::None},
-        {3, "True", HotKeyAction::StepUp},     {3, "False", HotKeyAction::None},
-        {4, "True", HotKeyAction::None},       {-1, "True", HotKeyAction::None},
-        // Ctrl+F1 compares with "False" exactly; anything else counts as on.
-        {0, "false", HotKeyAction::Deactivate},
-    };
-    for (const auto& c : cases) EXPECT_EQ(DecideHotKey(c.id, c.estado), c.action) << c.id << " " << c.estado;
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #include "app/layout_model.h"
 
-#include "app/scaling.h"
+#include "ui/scaling.h"
 
 #include <gtest/gtest.h>
 

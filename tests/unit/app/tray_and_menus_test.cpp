@@ -3,40 +3,12 @@
 #include <algorithm>
 #include <set>
 
-#include "app/control_ids.h"
+#include "ui/control_ids.h"
 #include "app/menu_layout.h"
 #include "app/tray_model.h"
 
 namespace lumeq {
 namespace {
-
-TEST(TrayEvents, TxtOcultaStateTable) {
-    struct Case {
-        int code;
-        const char* oculta;
-        bool show, hide, timer2, popup;
-        const char* newOculta;
-    };
-    const Case cases[] = {
-        {kTrayDoubleClick, "No", true, false, true, false, "Si"},
-        {kTrayDoubleClick, "Si", true, true, false, false, "No"},
-        {kTrayMouseMove, "Si", true, false, false, false, ""},
-        {kTrayMouseMove, "No", false, false, false, false, ""},
-        {kTrayMouseMove, "si", false, false, false, false, ""},  // exact comparison
-        {kTrayRightButtonUp, "No", false, false, false, true, ""},
-        {kTrayRightButtonUp, "Si", false, false, false, true, ""},
-        {0x202, "Si", false, false, false, false, ""},  // left button up: nothing
-    };
-    for (const Case& c : cases) {
-        const TrayReaction r = ReactToTrayEvent(c.code, c.oculta);
-        SCOPED_TRACE(testing::Message() << std::hex << c.code << " " << c.oculta);
-        EXPECT_EQ(r.showWindow, c.show);
-        EXPECT_EQ(r.hideWindow, c.hide);
-        EXPECT_EQ(r.startTimer2, c.timer2);
-        EXPECT_EQ(r.openPopup, c.popup);
-        EXPECT_EQ(r.newOculta, c.newOculta);
-    }
-}
 
 TEST(TrayEvents, TipIsTheNameThenNulThenBlanks) {
     const auto tip = TrayTip();

@@ -1,0 +1,390 @@
+#include "app/form_main_win32.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "app/banner_win32.h"
+#include "autoactivation/process_scan_win32.h"
+#include "platform/text_win32.h"
+#include "ui/control_ids.h"
+#include "ui/dpi_win32.h"
+#include "ui/ui_style_win32.h"
+
+namespace lumeq {
+
+namespace {
+constexpr wchar_t kClassName[] = L"FormMain";
+constexpr wchar_t kTitle[] = L"lumeq gamma";
+
+// Outer size of the window, and where the hidden controls live: beyond the right
+// edge of the client area, never on screen.
+constexpr int kWindowWidthTwips = 2490;
+constexpr int kWindowHeightTwips = 2520;
+constexpr int kHiddenAreaLeftTwips = 2880;
+constexpr int kBannerWidthTwips = 2400;
+constexpr int kBannerHeightTwips = 1905;
+#ifdef LUMEQ_TEST_TRIGGERS
+constexpr UINT kTestCrashMessage = WM_APP + 0x3C;
+constexpr UINT kTestDpiMessage = WM_APP + 0x3D;
+#endif
+
+constexpr COLORREF kBannerColour = RGB(0x1A, 0x1F, 0x24);
+constexpr COLORREF kLabel3Text = 0x00FFFFFF;
+constexpr COLORREF kLabel4Text = 0x00A8A8A8;
+constexpr COLORREF kLbIndicadorText = 0x00FFFFFF;
+
+// Window timers by the core's names: 1 to 5, as they have always been numbered.
+UINT_PTR TimerIdentifier(TimerId timer) { return static_cast<UINT_PTR>(timer) + 1; }
+}  // namespace
+
+FormMain::FormMain(HINSTANCE instance)
+    : m_instance(instance),
+      m_settings(ProgramFolder() + L"\\lumeq.ini"),
+      m_screenshots(ProgramFolder() + L"\\Screenshots", nullptr),
+      m_core(AppPorts{*this, *this, m_FormIndicador, m_panels, m_screenshotControls, m_screenshots, m_settings,
+                      m_display, m_levelStore, &m_journal, m_SliderGamma, *this},
+             UserDecimalSeparator()) {}
+
+bool FormMain::Form_Load() {
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
+    // The system's DPI until the window knows its monitor's.
+    m_layout.SetDpi(SystemDpi());
+    m_bannerBrush.Reset(CreateSolidBrush(kBannerColour));
+    CreateMenus();
+    WindowClassLook look;
+    look.icon = LoadIconW(m_instance, MAKEINTRESOURCEW(1));
+    look.smallIcon = static_cast<HICON>(LoadImageW(m_instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+    look.background = m_bannerBrush.Get();
+    // A fixed frame with a caption and the system menu, no minimise or maximise box.
+    if (!CreateBase(m_instance, kClassName, look, 0, kTitle, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN,
+                    CW_USEDEFAULT, CW_USEDEFAULT, m_layout.Pixels(kWindowWidthTwips),
+                    m_layout.Pixels(kWindowHeightTwips), nullptr, m_menuBar))
+        return false;
+    if (WindowDpi(m_hwnd) != m_layout.Dpi()) OnDpiChanged(WindowDpi(m_hwnd), nullptr);
+    m_screenshots.SetClipboardOwner(m_hwnd);
+
+    // 1. The notification-area icon.
+    m_tray.Fill();
+    m_tray.Add();
+    // 2.-3. No maximise box, and the system menu loses its entry at position 2.
+    RemoveMaximiseAndSystemMenuEntry();
+    // 4.-5. The settings file, then the stored automatic-activation flag.
+    m_core.Start();
+    // 6.-7. The global hot keys; WM_HOTKEY is consumed by our window procedure.
+    RegisterHotKeys();
+    // 8. The indicator strip: loaded, shown, and parked far above every screen.
+    m_FormIndicador.Create(m_instance, m_layout.Dpi());
+    m_FormIndicador.ParkOffScreen();
+    // 9.-10. The window's fixed size, placed by the screen's width.
+    SetFixedSize();
+    btResolution_Click();
+    // 11.-15. Screenshots taken in this run, the folder counted, its count in the menus.
+    m_core.StartScreenshots();
+    // 16.-17. The popup menu is never part of the menu bar; a second copy never gets
+    // this far (see wWinMain).
+    // 18. The first run makes the Screenshots folder and tells what the keys do.
+    FirstRunCheck();
+    // 19. Shown in its normal state; the boosted gamma is off.
+    ShowWindow(m_hwnd, SW_SHOWNORMAL);
+    UpdateWindow(m_hwnd);
+    return true;
+}
+
+int FormMain::Run() {
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+HWND FormMain::CreateLabel(int id, const wchar_t* text, TwipsRect rect, DWORD style, FontRole font, Fit fit) {
+    return m_layout.Create(m_instance, m_hwnd, L"STATIC", text, WS_VISIBLE | WS_CLIPSIBLINGS | SS_NOTIFY | style, id,
+                           rect, font, fit);
+}
+
+void FormMain::CreateControls() {
+    // The banner fills the client area, behind everything else.
+    m_Image1 = m_layout.Create(m_instance, m_hwnd, L"STATIC", L"", WS_VISIBLE | WS_CLIPSIBLINGS | SS_OWNERDRAW | SS_NOTIFY,
+                               ids::Image1, {0, 0, kBannerWidthTwips, kBannerHeightTwips});
+
+    // The bottom strip of the banner, three labels side by side: the name, the level and
+    // "by ZEV", one colour for the state. Where a font is wider than the layout assumed,
+    // the name takes the room it needs and the others move right (see FitStrip).
+    m_LbIndicador =
+        CreateLabel(ids::LbIndicador, L"", {1215, 1485, 465, 240}, SS_CENTER, FontRole::Label, Fit::Caption);
+    m_Label4 = CreateLabel(ids::Label4, L"by ZEV", {1680, 1485, kBannerWidthTwips - 1680, 240}, SS_LEFT,
+                           FontRole::Label4, Fit::Caption);
+    m_Label3 =
+        CreateLabel(ids::Label3, L"lumeq gamma", {0, 1485, 1215, 240}, SS_LEFT, FontRole::Label3, Fit::Caption);
+
+    // The hidden mirrors of the core's state, stacked beyond the visible area.
+    auto field = [this](int id, const std::wstring& initial) {
+        const int top = 300 * m_hiddenFieldCount++;
+        return m_layout.Create(m_instance, m_hwnd, L"STATIC", initial.c_str(), 0, id,
+                               {kHiddenAreaLeftTwips, top, 1500, 285});
+    };
+    m_fields = {{Field::Resolution, field(ids::Resolution, L"Resolution")},
+                {Field::screenText, field(ids::screenText, L"0")},
+                {Field::txtActivacion, field(ids::txtActivacion, L"False")},
+                {Field::TxtScreenNuevas, field(ids::TxtScreenNuevas, L"0")},
+                {Field::txtCantidad, field(ids::txtCantidad, L"")},
+                {Field::FileSizeMB, field(ids::FileSizeMB, L"")},
+                {Field::estadoTxt, field(ids::estadoTxt, L"False")},
+                {Field::estado_txt, field(ids::estado_txt, L"- -")},
+                {Field::txtOculta, field(ids::txtOculta, L"No")},
+                {Field::LbIndicador, m_LbIndicador}};
+    field(ids::Text1, m_screenshots.Folder());
+    field(ids::Text2, L"*.jpg");
+
+    // The level store: a trackbar 0..50 at 40 until the first capture.
+    m_SliderGamma.Attach(m_layout.Create(m_instance, m_hwnd, TRACKBAR_CLASSW, L"", TBS_HORZ | TBS_AUTOTICKS,
+                                         ids::SliderGamma, {kHiddenAreaLeftTwips + 1700, 400, 1800, 400}));
+    m_SliderGamma.SetRangeMin(0);
+    m_SliderGamma.SetRangeMax(50);
+    m_SliderGamma.SetPosition(40);
+
+    m_tray.Create(m_instance, m_hwnd, m_layout.Pixels(kHiddenAreaLeftTwips + 1700), m_layout.Pixels(1000),
+                  BuildPopupMenu(), [this](int code) { m_core.OnTrayEvent(code); });
+    m_panels.Create(m_instance, m_hwnd, m_layout, m_core);
+    m_screenshotControls.Create(m_instance, m_hwnd, m_layout,
+                                {[this] { OpenScreenshotsFolder(); },
+                                 [this] {
+                                     SetFixedSize();
+                                     KeepOnScreen();
+                                 }});
+    SetStripColour(kStripOff);
+    FitStrip();
+
+    // Last, once every control exists: the banner behind everything, and the strip of
+    // labels just above it, so that whatever the layout puts over them (the screenshot
+    // count, the panels) is seen.
+    SetWindowPos(m_Label3, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(m_Image1, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void FormMain::SetFixedSize() {
+    SetWindowPos(m_hwnd, nullptr, 0, 0, m_layout.Pixels(kWindowWidthTwips), m_layout.Pixels(kWindowHeightTwips),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // 2490 x 2520 twips framed the 2400 x 1905 banner exactly with the frames of old.
+    // Today's captions and borders are thicker, and the menu bar may wrap onto a second
+    // line, so the window grows until the client area shows the whole banner, and every
+    // panel whole where a font wider than the layout assumed made one taller.
+    const int neededHeight = std::max(m_layout.Pixels(kBannerHeightTwips), m_layout.TallestPanel());
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        RECT client{};
+        RECT outer{};
+        GetClientRect(m_hwnd, &client);
+        GetWindowRect(m_hwnd, &outer);
+        const int missingWidth = std::max(0, m_layout.Pixels(kBannerWidthTwips) - static_cast<int>(client.right));
+        const int missingHeight = std::max(0, neededHeight - static_cast<int>(client.bottom));
+        if (missingWidth == 0 && missingHeight == 0) return;
+        SetWindowPos(m_hwnd, nullptr, 0, 0, outer.right - outer.left + missingWidth,
+                     outer.bottom - outer.top + missingHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void FormMain::RemoveMaximiseAndSystemMenuEntry() {
+    const LONG style = GetWindowLongW(m_hwnd, GWL_STYLE);
+    SetWindowLongW(m_hwnd, GWL_STYLE, style & ~static_cast<LONG>(WS_MAXIMIZEBOX));
+    constexpr UINT kSystemMenuEntryToRemove = 2;  // by position
+    if (HMENU systemMenu = GetSystemMenu(m_hwnd, FALSE))
+        RemoveMenu(systemMenu, kSystemMenuEntryToRemove, MF_BYPOSITION | MF_REMOVE);
+}
+
+void FormMain::OnDpiChanged(int dpi, const RECT* suggested) {
+    // Moved to a monitor of another scaling (or its scaling changed): fonts, banner and
+    // every control again at the new DPI, the window where the system suggests.
+    m_layout.SetDpi(dpi);
+    m_layout.LayOutAll();
+    FitStrip();
+    if (suggested)
+        SetWindowPos(m_hwnd, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetFixedSize();
+    KeepOnScreen();
+    InvalidateRect(m_hwnd, nullptr, TRUE);
+}
+
+void FormMain::FitStrip() {
+    // The banner's bottom strip; the level's label keeps its place as the level changes.
+    m_layout.FitChildren(m_hwnd, {0, 0, kBannerWidthTwips, kBannerHeightTwips}, 0);
+}
+
+void FormMain::ExitSequence(bool unregisterHotKeys) {
+    m_core.Leave();
+    m_tray.Delete();
+    if (unregisterHotKeys) {
+        for (int id = 0; id < static_cast<int>(m_hotKeyRegistered.size()); ++id)
+            if (m_hotKeyRegistered[static_cast<std::size_t>(id)]) UnregisterHotKey(m_hwnd, id);
+    }
+    // Ends at once: no close request, timer or other event of any window runs after this.
+    ExitProcess(0);
+}
+
+LRESULT FormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CREATE:
+            CreateControls();
+            return 0;
+        case WM_HOTKEY:
+            DispatchHotKey(static_cast<int>(wParam));
+            return 1;
+        case WM_COMMAND:
+            if (lParam == 0)
+                OnCommand(LOWORD(wParam));
+            else
+                OnControlCommand(LOWORD(wParam), HIWORD(wParam));
+            return 0;
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORSTATIC:
+            return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        case WM_HSCROLL:
+            // Only the slider's own input reaches here: setting its position from code sends
+            // no notification. The end of a drag repeats the last position and is skipped.
+            if (reinterpret_cast<HWND>(lParam) == m_SliderGamma.Handle() && LOWORD(wParam) != TB_ENDTRACK)
+                m_core.OnSliderInput();
+            return 0;
+        case WM_TIMER:
+            if (wParam >= TimerIdentifier(TimerId::TimerReset) && wParam <= TimerIdentifier(TimerId::RampWatch))
+                m_core.OnTimer(static_cast<TimerId>(wParam - 1));
+            return 0;
+        case WM_DRAWITEM: {
+            const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            if (item->hwndItem != m_Image1) return FALSE;
+            DrawBanner(item->hDC, item->rcItem, m_layout.Dpi());
+            return TRUE;
+        }
+        case WM_CLOSE:
+            // Brings the icon back if it was lost; fails harmlessly while it exists.
+            m_tray.Fill();
+            m_tray.Add();
+            m_core.OnCloseRequest();
+            return 0;
+        case WM_QUERYENDSESSION:
+            return TRUE;
+        case WM_ENDSESSION:
+            if (wParam) ExitSequence(/*unregisterHotKeys=*/true);  // Windows is ending the session
+            return 0;
+        case WM_DPICHANGED:
+            OnDpiChanged(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+            return 0;
+        case WM_DISPLAYCHANGE:
+            m_core.ReapplyLevel();  // a mode change resets the ramps
+            return DefWindowProcW(m_hwnd, message, wParam, lParam);
+        case WM_POWERBROADCAST:
+            if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) m_core.ReapplyLevel();
+            return TRUE;
+        default:
+#ifdef LUMEQ_TEST_TRIGGERS
+            if (message == kTestCrashMessage) *static_cast<volatile int*>(nullptr) = 0;  // a crash in a handler
+            if (message == kTestDpiMessage) OnDpiChanged(static_cast<int>(wParam), nullptr);  // another monitor
+#endif
+            if (m_tray.IsTaskbarCreated(message)) {
+                m_tray.OnTaskbarCreated();
+                return 0;
+            }
+            return DefWindowProcW(m_hwnd, message, wParam, lParam);
+    }
+}
+
+void FormMain::OnControlCommand(int id, int code) {
+    if (m_panels.OnCommand(id, code) || m_screenshotControls.OnCommand(id, code)) return;
+    if (code == STN_CLICKED && (id == ids::Image1 || id == ids::Label3)) OpenSite();
+}
+
+LRESULT FormMain::OnCtlColorStatic(HDC dc, HWND control) {
+    if (const auto brush = m_screenshotControls.OnCtlColor(dc, control)) return *brush;
+    if (const auto brush = m_panels.OnCtlColor(dc, control)) return *brush;
+    COLORREF text = 0;
+    if (control == m_Label3)
+        text = kLabel3Text;
+    else if (control == m_Label4)
+        text = kLabel4Text;
+    else if (control == m_LbIndicador)
+        text = kLbIndicadorText;
+    else
+        return DefWindowProcW(m_hwnd, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
+    SetTextColor(dc, text);
+    SetBkColor(dc, m_stripColour);
+    return reinterpret_cast<LRESULT>(m_stripBrush.Get());
+}
+
+// ----- hot keys -----
+
+void FormMain::RegisterHotKeys() {
+    for (int id = 0; id < static_cast<int>(m_hotKeyRegistered.size()); ++id)
+        m_hotKeyRegistered[static_cast<std::size_t>(id)] =
+            RegisterHotKey(m_hwnd, id, MOD_CONTROL, VK_F1 + static_cast<UINT>(id)) != FALSE;
+}
+
+void FormMain::PumpWaitingMessages() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+void FormMain::DispatchHotKey(int id) {
+    // Back to the normal state without showing a hidden window, and without taking
+    // activation from the game in front; then what waits runs once before the key acts.
+    if (IsWindowVisible(m_hwnd) && IsIconic(m_hwnd)) ShowWindow(m_hwnd, SW_SHOWNOACTIVATE);
+    PumpWaitingMessages();
+    m_core.DispatchHotKey(id);
+}
+
+// ----- what the core asks of the window -----
+
+void FormMain::SetField(Field field, std::string_view text) {
+    const auto found = m_fields.find(field);
+    if (found != m_fields.end()) SetWindowTextW(found->second, Widen(text).c_str());
+}
+
+void FormMain::SetStripColour(Colour colour) {
+    m_stripColour = colour;
+    m_stripBrush.Reset(CreateSolidBrush(colour));
+    for (HWND label : {m_Label3, m_Label4, m_LbIndicador}) InvalidateRect(label, nullptr, TRUE);
+}
+
+void FormMain::Window(WindowRequest request) {
+    switch (request) {
+        case WindowRequest::Show: ShowWindow(m_hwnd, SW_SHOW); break;
+        case WindowRequest::Hide: ShowWindow(m_hwnd, SW_HIDE); break;
+        case WindowRequest::BringBack: {
+            // Back to the front in its normal state. Passing through the maximised and
+            // minimised states on the way would only flash a fixed-size window.
+            ShowWindow(m_hwnd, SW_SHOW);
+            ShowWindow(m_hwnd, SW_HIDE);
+            WINDOWPLACEMENT placement{};
+            placement.length = sizeof(placement);
+            GetWindowPlacement(m_hwnd, &placement);
+            placement.showCmd = SW_HIDE;
+            placement.flags &= ~static_cast<UINT>(WPF_RESTORETOMAXIMIZED);
+            SetWindowPlacement(m_hwnd, &placement);
+            ShowWindow(m_hwnd, SW_SHOWNORMAL);
+            SetForegroundWindow(m_hwnd);
+            break;
+        }
+    }
+}
+
+void FormMain::OpenPopup() { m_tray.ShowPopup(m_hwnd); }
+
+void FormMain::Start(TimerId timer, unsigned ms) { SetTimer(m_hwnd, TimerIdentifier(timer), ms, nullptr); }
+
+void FormMain::Stop(TimerId timer) { KillTimer(m_hwnd, TimerIdentifier(timer)); }
+
+std::string FormMain::ListProcesses() {
+    return ListProcessesFromSnapshot([this] { PumpWaitingMessages(); });
+}
+
+}  // namespace lumeq

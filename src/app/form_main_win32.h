@@ -1,0 +1,122 @@
+#pragma once
+// The main window: the window itself, its menus, and the wiring between the Win32
+// platform and the program's core (AppCore), which decides everything. It translates
+// messages into the core's commands and carries out what the core asks of the window.
+#include <windows.h>
+
+#include <array>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "app/app_core.h"
+#include "app/tray_icon_win32.h"
+#include "autoactivation/panels_win32.h"
+#include "gamma/capture_journal_win32.h"
+#include "gamma/display_win32.h"
+#include "gamma/level_store_win32.h"
+#include "gamma/trackbar_slider_win32.h"
+#include "indicator/form_indicador_win32.h"
+#include "platform/unique_handle_win32.h"
+#include "screenshots/screenshot_controls_win32.h"
+#include "screenshots/screenshot_store_win32.h"
+#include "settings/settings_store_win32.h"
+#include "ui/base_window_win32.h"
+#include "ui/scaled_layout_win32.h"
+
+namespace lumeq {
+
+// The icon's popup menu, from the same layout as the menu bar (see menus_win32.cpp).
+HMENU BuildPopupMenu();
+
+class FormMain : public BaseWindow<FormMain>, private MainView, private Timers, private ProcessList {
+public:
+    explicit FormMain(HINSTANCE instance);
+
+    // Creates the window and runs the start-up sequence. False when the window could
+    // not be created at all.
+    bool Form_Load();
+    // The message loop; returns when the program ends.
+    int Run();
+    // A display did not take its own ramp back at start-up: told once.
+    void TellRestoreFailed() { m_core.TellRestoreFailed(); }
+
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    // The window, its controls and its size.
+    void CreateControls();
+    HWND CreateLabel(int id, const wchar_t* text, TwipsRect rect, DWORD style, FontRole font, Fit fit);
+    void SetFixedSize();
+    void RemoveMaximiseAndSystemMenuEntry();
+    void OnDpiChanged(int dpi, const RECT* suggested);
+    void FitStrip();
+    LRESULT OnCtlColorStatic(HDC dc, HWND control);
+
+    // Menus and commands.
+    void CreateMenus();
+    bool IsMenuEntryEnabled(unsigned id) const;
+    void OnCommand(unsigned id);
+    void OnControlCommand(int id, int code);
+
+    // Hot keys and the nested pump of their dispatcher.
+    void RegisterHotKeys();
+    void DispatchHotKey(int id);
+    void PumpWaitingMessages();
+
+    // Leaving: "Salir" of either menu, and the end of the Windows session.
+    void ExitSequence(bool unregisterHotKeys);
+
+    // Placement, the information box, the site links and the first run.
+    std::string ScreenResolution() const;
+    void btResolution_Click();
+    void KeepOnScreen();
+    void funMostrarInformacion();
+    void OpenSite();
+    void OpenScreenshotsFolder();
+    void FirstRunCheck();
+
+    // MainView.
+    void SetField(Field field, std::string_view text) override;
+    void SetStripColour(Colour colour) override;
+    void SetMenuEntry(MenuEntry entry, bool enabled) override;
+    void SetFolderCaption(std::string_view caption) override;
+    void Window(WindowRequest request) override;
+    void OpenPopup() override;
+    // Timers.
+    void Start(TimerId timer, unsigned ms) override;
+    void Stop(TimerId timer) override;
+    // ProcessList: a snapshot, with waiting messages let through after each process.
+    std::string ListProcesses() override;
+
+    HINSTANCE m_instance;
+    ScaledLayout m_layout;
+    HMENU m_menuBar = nullptr;  // owned by the window
+    TrayIcon m_tray;
+    FormIndicador m_FormIndicador;
+    AutoActivationPanels m_panels;
+    ScreenshotControls m_screenshotControls;
+
+    HWND m_Image1 = nullptr;
+    HWND m_Label3 = nullptr;
+    HWND m_Label4 = nullptr;
+    HWND m_LbIndicador = nullptr;
+    std::map<Field, HWND> m_fields;  // the hidden mirrors of the core's state
+    int m_hiddenFieldCount = 0;
+    Colour m_stripColour = kStripOff;
+    UniqueBrush m_stripBrush;
+    UniqueBrush m_bannerBrush;
+    std::array<bool, 4> m_hotKeyRegistered{};
+
+    // The ports the core drives, then the core.
+    ScreenDisplays m_display;
+    RegistryCaptureJournal m_journal;
+    RegistryLevelStore m_levelStore;
+    TrackbarSlider m_SliderGamma;
+    SettingsStore m_settings;
+    Win32ScreenshotStore m_screenshots;
+    AppCore m_core;
+};
+
+}  // namespace lumeq

@@ -1,0 +1,56 @@
+#include <windows.h>
+
+#include <cstdlib>
+#include <exception>
+#include <memory>
+
+#include "app/form_main_win32.h"
+#include "gamma/display_win32.h"
+#include "platform/com_ptr_win32.h"
+#include "gamma/capture_journal_win32.h"
+#include "platform/unique_handle_win32.h"
+
+namespace {
+
+constexpr wchar_t kInstanceMutexName[] = L"lumeq gamma single instance";
+
+// Whatever ends the program abnormally, the displays get their own ramps back first.
+LONG WINAPI RestoreDisplaysOnCrash(EXCEPTION_POINTERS*) {
+    lumeq::ScreenDisplays displays;
+    lumeq::RestoreOwnRecord(displays);
+    return EXCEPTION_CONTINUE_SEARCH;
+}
+
+void RestoreDisplaysOnTerminate() {
+    lumeq::ScreenDisplays displays;
+    lumeq::RestoreOwnRecord(displays);
+    std::abort();
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    // A second copy is turned away before it has a window, an icon or a timer, and
+    // before it touches the display, the registry or the settings file: all of them
+    // belong to the copy that runs.
+    lumeq::UniqueHandle instanceMutex(CreateMutexW(nullptr, FALSE, kInstanceMutexName));
+    if (instanceMutex && GetLastError() == ERROR_ALREADY_EXISTS) {
+        MessageBoxW(nullptr, L"El programa ya está en ejecución!\r\nAcción cancelada.", L"lumeq gamma", MB_ICONERROR);
+        return 0;
+    }
+    bool recovered = true;
+    {
+        // Before anything else: a previous run that crashed or was killed while boosted.
+        lumeq::ScreenDisplays displays;
+        recovered = lumeq::RecoverDisplaysAfterCrash(displays);
+    }
+    SetUnhandledExceptionFilter(RestoreDisplaysOnCrash);
+    std::set_terminate(RestoreDisplaysOnTerminate);
+    const lumeq::ComApartment com;  // the screenshots' JPEG encoder
+
+    // The main window is large (its core, its ports): it lives on the heap.
+    const auto form = std::make_unique<lumeq::FormMain>(instance);
+    if (!form->Form_Load()) return 1;
+    if (!recovered) form->TellRestoreFailed();
+    return form->Run();
+}

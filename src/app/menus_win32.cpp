@@ -1,0 +1,103 @@
+// The menu bar, the icon's popup menu, and the commands behind their entries.
+#include "app/form_main_win32.h"
+#include "app/menu_layout.h"
+#include "platform/text_win32.h"
+#include "ui/control_ids.h"
+
+namespace lumeq {
+
+namespace {
+void AppendItems(HMENU menu, const std::vector<MenuItem>& items) {
+    for (const MenuItem& item : items) {
+        if (item.IsSeparator()) {
+            AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+        } else if (item.IsSubmenu()) {
+            HMENU submenu = CreatePopupMenu();
+            AppendItems(submenu, item.items);
+            AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(submenu), Widen(item.caption).c_str());
+        } else {
+            // Built for the state at start-up: the boost is off.
+            const UINT state = IsEntryEnabled(item.id, false) ? MF_ENABLED : MF_GRAYED;
+            AppendMenuW(menu, MF_STRING | state, item.id, Widen(item.caption).c_str());
+        }
+    }
+}
+
+void SetMenuCaption(HMENU menu, UINT id, const std::wstring& caption) {
+    MENUITEMINFOW item{};
+    item.cbSize = sizeof(item);
+    item.fMask = MIIM_STRING;
+    item.dwTypeData = const_cast<wchar_t*>(caption.c_str());
+    SetMenuItemInfoW(menu, id, FALSE, &item);
+}
+}  // namespace
+
+HMENU BuildPopupMenu() {
+    // "Functions" never shows in the menu bar: it is only the icon's popup menu.
+    HMENU popup = CreatePopupMenu();
+    AppendItems(popup, PopupLayout());
+    return popup;
+}
+
+void FormMain::CreateMenus() {
+    m_menuBar = CreateMenu();
+    AppendItems(m_menuBar, MenuBarLayout());
+}
+
+void FormMain::SetMenuEntry(MenuEntry entry, bool enabled) {
+    const UINT flags = MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED);
+    // Each entry lives in one of the two menus; the call on the other one fails harmlessly.
+    EnableMenuItem(m_menuBar, MenuCommandOf(entry), flags);
+    EnableMenuItem(m_tray.Popup(), MenuCommandOf(entry), flags);
+    DrawMenuBar(m_hwnd);
+}
+
+void FormMain::SetFolderCaption(std::string_view caption) {
+    const std::wstring wide = Widen(caption);
+    SetMenuCaption(m_menuBar, ids::menuAbrirDirectorio, wide);
+    SetMenuCaption(m_tray.Popup(), ids::FunctionsScreenshot, wide);
+    DrawMenuBar(m_hwnd);
+}
+
+bool FormMain::IsMenuEntryEnabled(unsigned id) const {
+    for (HMENU menu : {m_menuBar, m_tray.Popup()}) {
+        const UINT state = GetMenuState(menu, id, MF_BYCOMMAND);
+        if (state != static_cast<UINT>(-1)) return (state & (MF_GRAYED | MF_DISABLED)) == 0;
+    }
+    return false;
+}
+
+void FormMain::OnCommand(unsigned id) {
+    // A greyed entry cannot be chosen; a command for one that arrives anyway (posted by
+    // another program) is ignored the same way.
+    if (!IsMenuEntryEnabled(id)) return;
+    switch (id) {
+        case ids::Salir: ExitSequence(/*unregisterHotKeys=*/true); break;
+        case ids::FunctionsSalir: ExitSequence(/*unregisterHotKeys=*/false); break;
+        case ids::menuactivar:
+        case ids::FunctionsActivar: m_core.btActivar_Click(); break;
+        case ids::menudesactivar:
+        case ids::FunctionsDesactivar: m_core.btDesactivar_Click(); break;
+        case ids::masGamma:
+        case ids::FunctionsmasGamma: m_core.StepLevel(+1); break;
+        case ids::menosGamma:
+        case ids::FunctionsmenosGamma: m_core.StepLevel(-1); break;
+        case ids::menuActivacion: m_core.menuActivacion_Click(); break;
+        case ids::menuActivacionauto:
+            m_core.menuActivacion_Click();
+            Window(WindowRequest::Show);
+            break;
+        case ids::FunctionsRestaurar: m_core.FunctionsRestaurar_Click(); break;
+        case ids::btInformacion:
+        case ids::FunctionsInformacion: funMostrarInformacion(); break;
+        case ids::btlink:
+        case ids::FunctionsLink: OpenSite(); break;
+        case ids::menuCapturarPantalla:
+        case ids::menuCapturarPantalla2: m_core.menuCapturarPantalla_Click(); break;
+        case ids::menuAbrirDirectorio:
+        case ids::FunctionsScreenshot: OpenScreenshotsFolder(); break;
+        default: break;
+    }
+}
+
+}  // namespace lumeq

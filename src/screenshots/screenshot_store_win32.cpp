@@ -1,0 +1,27 @@
+#include "screenshots/screenshot_store_win32.h"
+
+#include "platform/text_win32.h"
+#include "screenshots/folder_reader_win32.h"
+#include "screenshots/folder_stats.h"
+#include "screenshots/screen_capture_win32.h"
+
+namespace lumeq {
+
+std::optional<std::vector<std::uint8_t>> Win32ScreenshotStore::Capture() { return CaptureScreenAsJpeg(m_clipboardOwner); }
+
+CreateResult Win32ScreenshotStore::CreateNew(const std::string& fileName, const std::vector<std::uint8_t>& bytes) {
+    // The player may have deleted the folder since start-up.
+    CreateDirectoryW(m_folder.c_str(), nullptr);
+    return WriteNewFile(m_folder + L"\\" + Widen(fileName), bytes);
+}
+
+std::pair<std::int64_t, std::uint64_t> Win32ScreenshotStore::Count() {
+    HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    Win32FolderReader reader;
+    std::int64_t count = 0;
+    const std::uint64_t total = funBuscarArchivos(reader, Narrow(m_folder), "*.jpg", count);
+    SetCursor(previous ? previous : LoadCursorW(nullptr, IDC_ARROW));
+    return {count, total};
+}
+
+}  // namespace lumeq

@@ -1,0 +1,27 @@
+#pragma once
+// The Screenshots folder beside the program, and the screen it copies into it.
+#include <windows.h>
+
+#include <string>
+
+#include "screenshots/screenshot_ports.h"
+
+namespace lumeq {
+
+class Win32ScreenshotStore : public ScreenshotStore {
+public:
+    Win32ScreenshotStore(std::wstring folder, HWND clipboardOwner)
+        : m_folder(std::move(folder)), m_clipboardOwner(clipboardOwner) {}
+    void SetClipboardOwner(HWND owner) { m_clipboardOwner = owner; }
+    const std::wstring& Folder() const { return m_folder; }
+
+    std::optional<std::vector<std::uint8_t>> Capture() override;
+    CreateResult CreateNew(const std::string& fileName, const std::vector<std::uint8_t>& bytes) override;
+    std::pair<std::int64_t, std::uint64_t> Count() override;
+
+private:
+    std::wstring m_folder;  // without a trailing backslash
+    HWND m_clipboardOwner;
+};
+
+}  // namespace lumeq

@@ -1,0 +1,179 @@
+// The program's behaviour through its real core, with a shell of fakes and a clock.
+#include "app/app_core.h"
+
+#include <gtest/gtest.h>
+
+#include "fake_shell.h"
+#include "gamma/level_text.h"
+
+namespace lumeq {
+namespace {
+
+using testing::FakeShell;
+using testing::SettingsText;
+
+GammaRamp LevelRamp(int level) { return BuildRamp(ExponentOfLevel(level)); }
+
+TEST(AppCore, ActivationRunsItsStepsInTheWrittenOrder) {
+    FakeShell shell;
+    shell.levelStore.value = "37";
+    std::vector<std::string> log;
+    shell.main.log = &log;
+    shell.display.log = &log;
+    shell.Start();
+    log.clear();
+    shell.core.btActivar_Click();
+    // The colour, then the engine (capture, the stored level's ramp), then the ten menu
+    // entries, and the displays watched once a second.
+    std::vector<std::string> expected = {"strip", "display.Write D0"};
+    expected.insert(expected.end(), 10, "menu");
+    EXPECT_EQ(log, expected);
+    EXPECT_EQ(shell.display.current, LevelRamp(37));
+    EXPECT_EQ(shell.Field(Field::estadoTxt), "True");
+    EXPECT_EQ(shell.Field(Field::LbIndicador), "-3.00");
+    EXPECT_TRUE(shell.timers.IsRunning(TimerId::RampWatch));
+    EXPECT_FALSE(shell.main.menus[MenuEntry::menuactivar]);
+
+    log.clear();
+    shell.core.btDesactivar_Click();
+    expected = {"strip", "display.Write D0"};
+    expected.insert(expected.end(), 10, "menu");
+    EXPECT_EQ(log, expected);
+    EXPECT_EQ(shell.display.current, IdentityRamp());
+    EXPECT_EQ(shell.levelStore.value, "37");
+    EXPECT_FALSE(shell.timers.IsRunning(TimerId::RampWatch));
+    EXPECT_TRUE(shell.timers.IsRunning(TimerId::TimerReset));  // every switch-off re-arms the watcher
+}
+
+TEST(AppCore, HotKeysStepTheLevelAndTheStripTellsIt) {
+    FakeShell shell;
+    shell.Start();
+    shell.core.DispatchHotKey(3);  // Ctrl+F4 while off: nothing
+    EXPECT_TRUE(shell.indicator.shown.empty());
+    shell.core.DispatchHotKey(0);
+    shell.core.DispatchHotKey(3);
+    shell.core.DispatchHotKey(3);
+    shell.core.DispatchHotKey(2);
+    EXPECT_EQ(shell.display.current, LevelRamp(41));
+    EXPECT_EQ(shell.indicator.shown.back(), "lumeq Gamma      La gamma actual es 1.00");
+    shell.display.refuseWrites = true;
+    shell.core.DispatchHotKey(3);
+    EXPECT_EQ(shell.indicator.shown.back(), "lumeq Gamma      La pantalla no acepta 2.00");
+    shell.display.refuseWrites = false;
+    shell.core.DispatchHotKey(1);  // Ctrl+F2: a screenshot 50 ms later
+    shell.timers.Advance(50);
+    EXPECT_EQ(shell.screenshots.files.size(), 1u);
+    shell.core.DispatchHotKey(0);
+    EXPECT_FALSE(shell.core.IsOn());
+}
+
+TEST(AppCore, TheIconBringsTheWindowBackAndHidesIt) {
+    FakeShell shell;
+    shell.Start();
+    shell.core.OnTrayEvent(0x203);  // double click while hidden: shown, brought to the front 300 ms later
+    EXPECT_EQ(shell.Field(Field::txtOculta), "Si");
+    shell.timers.Advance(300);
+    EXPECT_EQ(shell.main.window, (std::vector<WindowRequest>{WindowRequest::Show, WindowRequest::BringBack}));
+    EXPECT_FALSE(shell.timers.IsRunning(TimerId::Timer2));
+    shell.core.OnTrayEvent(0x203);  // again: hidden
+    EXPECT_EQ(shell.main.window.back(), WindowRequest::Hide);
+    EXPECT_EQ(shell.Field(Field::txtOculta), "No");
+    shell.core.OnTrayEvent(0x205);
+    EXPECT_EQ(shell.main.popups, 1);
+}
+
+TEST(AppCore, TheWatcherFollowsTheGameThroughItsOwnTimers) {
+    FakeShell shell(SettingsText("0", "True", {"hl.exe", "", "", ""}));
+    shell.Start();
+    EXPECT_TRUE(shell.panels.checked);
+    shell.timers.Advance(3000);
+    EXPECT_FALSE(shell.core.IsOn());
+
+    shell.processes.running.push_back({"HL.EXE", 77});
+    const std::size_t before = shell.display.written.size();
+    shell.timers.Advance(2000);  // listed at the next tick, selected and started at the one after
+    EXPECT_TRUE(shell.core.IsOn());
+    shell.timers.Advance(600);  // the re-arm finds it still running: off and on once more
+    EXPECT_TRUE(shell.core.IsOn());
+    EXPECT_EQ(shell.display.written.size() - before, 3u);  // boost, restore, boost
+    EXPECT_TRUE(shell.core.Watcher().txtBTdesactivado());
+    EXPECT_FALSE(shell.timers.IsRunning(TimerId::TimerReset));
+
+    // A switch-off by hand is undone half a second later while the game runs.
+    shell.core.btDesactivar_Click();
+    shell.timers.Advance(600);
+    EXPECT_TRUE(shell.core.IsOn());
+
+    shell.processes.running.pop_back();
+    shell.timers.Advance(1000);
+    EXPECT_FALSE(shell.core.IsOn());
+    shell.timers.Advance(3000);
+    EXPECT_FALSE(shell.core.IsOn());
+    EXPECT_TRUE(shell.core.Watcher().txtBTactivado());
+    EXPECT_EQ(shell.display.current, IdentityRamp());
+}
+
+TEST(AppCore, LeavingStopsEverythingSoTheBoostCannotComeBack) {
+    FakeShell shell(SettingsText("0", "True", {"hl.exe", "", "", ""}));
+    shell.processes.running.push_back({"hl.exe", 77});
+    shell.Start();
+    shell.timers.Advance(2600);
+    ASSERT_TRUE(shell.core.IsOn());
+    EXPECT_TRUE(shell.core.Leave());
+    shell.timers.Advance(5000);  // the game is still listed
+    EXPECT_FALSE(shell.core.IsOn());
+    EXPECT_TRUE(shell.timers.running.empty());
+    EXPECT_EQ(shell.display.current, IdentityRamp());
+}
+
+TEST(AppCore, TheStoredFlagFollowsAceptarWhateverWasReadBetween) {
+    FakeShell shell(SettingsText("0", "False", {"hl.exe", "", "", ""}));
+    shell.Start();
+    shell.core.menuActivacion_Click();
+    shell.core.Check1_Click(true);
+    shell.core.btOtrosProgramas_Click();  // reads the stored "False" again
+    shell.core.NameEdited(1, "juego.exe");
+    shell.core.btActivar_Click();
+    shell.core.menuCapturarPantalla_Click();
+    shell.timers.Advance(250);  // a screenshot's write meanwhile: the unconfirmed tick is not stored
+    EXPECT_EQ(shell.settings.writes.back(), SettingsText("1", "False", {"hl.exe", "juego.exe", "", ""}));
+    shell.core.Command1_Click();
+    shell.core.btAutoactivar_Click();
+    EXPECT_EQ(shell.settings.writes.back(), SettingsText("1", "True", {"hl.exe", "juego.exe", "", ""}));
+    EXPECT_TRUE(shell.timers.IsRunning(TimerId::activacionTimer));
+
+    // Unticked and confirmed: the boxes hold the sentinel, the file keeps the names.
+    shell.core.Check1_Click(false);
+    shell.core.btAutoactivar_Click();
+    EXPECT_EQ(shell.panels.names[0], kNameSentinel);
+    EXPECT_EQ(shell.settings.writes.back(), SettingsText("1", "False", {"hl.exe", "juego.exe", "", ""}));
+    EXPECT_FALSE(shell.core.IsOn());
+}
+
+TEST(AppCore, ScreenshotsTakeTheNextFreeNumberAndAFailureIsTold) {
+    FakeShell shell(SettingsText("18446744073709551615", "False", {"", "", "", ""}));
+    shell.screenshots.files["screen_18446744073709551615.jpg"] = {1};
+    shell.Start();
+    EXPECT_EQ(shell.Field(Field::txtCantidad), "1");
+    shell.core.btActivar_Click();
+    shell.core.btScreen_Click();
+    shell.core.menuCapturarPantalla_Click();  // a second request only restarts the delay
+    shell.timers.Advance(1000);
+    EXPECT_EQ(shell.screenshots.files.size(), 2u);
+    EXPECT_TRUE(shell.screenshots.files.count("screen_18446744073709551616.jpg"));
+    EXPECT_EQ(shell.screenshotsView.count, "1 nueva Screenshot");
+    EXPECT_EQ(shell.Field(Field::screenText), "18446744073709551617");
+    EXPECT_EQ(shell.main.folderCaption, "Abrir carpeta (2) *");
+    EXPECT_EQ(shell.settings.writes.size(), 1u);
+
+    shell.screenshots.writeFails = true;
+    shell.core.btScreen_Click();
+    shell.timers.Advance(50);
+    EXPECT_EQ(shell.screenshotsView.count, "Screenshot no guardada");
+    EXPECT_EQ(shell.Field(Field::screenText), "18446744073709551617");
+    EXPECT_EQ(shell.settings.writes.size(), 1u);
+    EXPECT_EQ(shell.Field(Field::TxtScreenNuevas), "1");
+}
+
+}  // namespace
+}  // namespace lumeq
