@@ -39,9 +39,11 @@ void AppCore::StartScreenshots() {
 void AppCore::btActivar_Click() {
     m_ports.main.SetStripColour(StripColour(true));
     m_on = true;
-    m_ports.main.SetField(Field::estadoTxt, EstadoText(true));
     if (!m_GammaEngine) m_GammaEngine = std::make_unique<GammaConfig>(m_ports.displays, m_ports.levelStore, m_ports.journal);
     m_GammaEngine->Initialize(m_ports.slider);
+    // The mirror tells the state once the displays have it: the display calls may let
+    // another program's request for the window's texts through before they return.
+    m_ports.main.SetField(Field::estadoTxt, EstadoText(true));
     // While on, the displays are read back once a second (a game may replace our ramp).
     m_ports.timers.Start(TimerId::RampWatch, kRampWatchMs);
     for (const MenuEntryState& state : MenuStates(true)) m_ports.main.SetMenuEntry(state.entry, state.enabled);
@@ -54,12 +56,12 @@ void AppCore::btActivar_Click() {
 void AppCore::btDesactivar_Click() {
     m_ports.main.SetStripColour(StripColour(false));
     m_on = false;
-    m_ports.main.SetField(Field::estadoTxt, EstadoText(false));
     if (m_GammaEngine) {
         const bool givenBack = m_GammaEngine->Release();
         m_GammaEngine.reset();
         if (!givenBack) TellRestoreFailed();
     }
+    m_ports.main.SetField(Field::estadoTxt, EstadoText(false));
     m_ports.timers.Stop(TimerId::RampWatch);
     for (const MenuEntryState& state : MenuStates(false)) m_ports.main.SetMenuEntry(state.entry, state.enabled);
     // Every deactivation re-arms the watcher half a second later.

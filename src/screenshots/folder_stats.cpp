@@ -13,7 +13,7 @@ std::uint64_t funBuscarArchivos(FolderReader& reader, std::string folder, std::s
     for (const FolderEntry& entry : reader.Find(folder, "*")) {
         const std::string name = funCortarNul(entry.name);
         if (name == "." || name == "..") continue;
-        if (reader.IsDirectory(folder + name)) subfolders.push_back(name);
+        if (entry.directory ? *entry.directory : reader.IsDirectory(folder + name)) subfolders.push_back(name);
     }
     std::uint64_t total = 0;
     for (const FolderEntry& entry : reader.Find(folder, pattern)) {
@@ -49,18 +49,6 @@ std::string FolderCaption(std::string_view count, bool newScreenshots) {
 
 std::string NewScreenshotsText(std::int64_t taken) {
     return std::to_string(taken) + (taken == 1 ? " nueva Screenshot" : " nuevas Screenshots");
-}
-
-std::uint64_t CounterValue(std::string_view text) {
-    std::size_t pos = 0;
-    while (pos < text.size() && (text[pos] == ' ' || text[pos] == '\t')) ++pos;
-    std::uint64_t value = 0;
-    for (; pos < text.size() && text[pos] >= '0' && text[pos] <= '9'; ++pos) {
-        const std::uint64_t digit = static_cast<std::uint64_t>(text[pos] - '0');
-        if (value > (UINT64_MAX - digit) / 10) return value;  // saturates rather than wraps
-        value = value * 10 + digit;
-    }
-    return value;
 }
 
 }  // namespace lumeq

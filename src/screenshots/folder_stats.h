@@ -1,6 +1,7 @@
 #pragma once
 // Counting and sizing the screenshots folder, and the texts that report on it.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,6 +13,7 @@ inline constexpr std::int64_t kWarningCount = 40;
 struct FolderEntry {
     std::string name;  // as the file system reports it (may carry a NUL and garbage after it)
     std::uint64_t size = 0;
+    std::optional<bool> directory;  // when the listing tells it; otherwise IsDirectory is asked
 };
 
 // The file system as the recursive search sees it.
@@ -40,9 +42,5 @@ std::string WarningCountText(std::int64_t count);  // "La carpeta Screenshots co
 std::string WarningSizeText(std::string_view sizeText);  // "El tamaño total de los archivos es de: 03.5MB"
 std::string FolderCaption(std::string_view count, bool newScreenshots);  // "Abrir carpeta (12)" [+ " *"]
 std::string NewScreenshotsText(std::int64_t taken);  // "1 nueva Screenshot", "2 nuevas Screenshots"
-
-// The numeric value of a counter field, as Val would read it: leading blanks skipped,
-// then the leading digits; anything else gives 0.
-std::uint64_t CounterValue(std::string_view text);
 
 }  // namespace lumeq

@@ -8,25 +8,16 @@ namespace lumeq {
 
 namespace {
 
-std::string AnsiToUtf8(const std::string& ansi) {
-    if (ansi.empty()) return {};
-    const int wide = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
-    std::wstring text(static_cast<std::size_t>(wide), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), text.data(), wide);
-    const int bytes = WideCharToMultiByte(CP_UTF8, 0, text.data(), wide, nullptr, 0, nullptr, nullptr);
+// Text from one code page to another, through UTF-16. The file holds the ANSI code
+// page; the program keeps UTF-8.
+std::string Recode(const std::string& text, UINT from, UINT to) {
+    if (text.empty()) return {};
+    const int wide = MultiByteToWideChar(from, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring utf16(static_cast<std::size_t>(wide), L'\0');
+    MultiByteToWideChar(from, 0, text.data(), static_cast<int>(text.size()), utf16.data(), wide);
+    const int bytes = WideCharToMultiByte(to, 0, utf16.data(), wide, nullptr, 0, nullptr, nullptr);
     std::string out(static_cast<std::size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), wide, out.data(), bytes, nullptr, nullptr);
-    return out;
-}
-
-std::string Utf8ToAnsi(const std::string& utf8) {
-    if (utf8.empty()) return {};
-    const int wide = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring text(static_cast<std::size_t>(wide), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), text.data(), wide);
-    const int bytes = WideCharToMultiByte(CP_ACP, 0, text.data(), wide, nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.data(), wide, out.data(), bytes, nullptr, nullptr);
+    WideCharToMultiByte(to, 0, utf16.data(), wide, out.data(), bytes, nullptr, nullptr);
     return out;
 }
 }  // namespace
@@ -64,14 +55,14 @@ SettingsStore::Content SettingsStore::Read() {
     if (!content.empty() && (!ReadFile(file.Get(), content.data(), static_cast<DWORD>(content.size()), &got, nullptr) ||
                              got != content.size()))
         return {Result::Failed, {}};
-    return {Result::Read, AnsiToUtf8(content)};
+    return {Result::Read, Recode(content, CP_ACP, CP_UTF8)};
 }
 
 bool SettingsStore::Write(const std::string& utf8Content) {
     // Beside the file and no longer than its name, so that it fits wherever the file does.
     std::wstring temporary = m_path;
     temporary.back() = L'~';
-    const std::string ansi = Utf8ToAnsi(utf8Content);
+    const std::string ansi = Recode(utf8Content, CP_UTF8, CP_ACP);
     {
         UniqueFile file(
             CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));

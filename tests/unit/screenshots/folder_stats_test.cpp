@@ -18,10 +18,10 @@ public:
     std::vector<std::string> searches;
 
     void AddFile(const std::string& folder, std::string name, std::uint64_t size) {
-        folders[folder].push_back({std::move(name), size});
+        folders[folder].push_back({std::move(name), size, std::nullopt});
     }
     void AddFolder(const std::string& parent, const std::string& name) {
-        folders[parent].push_back({name, 0});
+        folders[parent].push_back({name, 0, std::nullopt});
         directories.insert(parent + name);
         folders[parent + name + "\\"];
     }
@@ -29,7 +29,7 @@ public:
         searches.push_back(folder + std::string(pattern));
         auto found = folders.find(folder);
         if (found == folders.end()) return {};
-        std::vector<FolderEntry> out = {{".", 0}, {"..", 0}};
+        std::vector<FolderEntry> out = {{".", 0, std::nullopt}, {"..", 0, std::nullopt}};
         for (const FolderEntry& entry : found->second) {
             const std::string name = funCortarNul(entry.name);
             if (pattern == "*" || (name.size() >= 4 && name.substr(name.size() - 4) == ".jpg")) out.push_back(entry);
@@ -86,15 +86,6 @@ TEST(FolderSearch, Captions) {
     EXPECT_EQ(FolderCaption("12", true), "Abrir carpeta (12) *");
     EXPECT_EQ(NewScreenshotsText(1), "1 nueva Screenshot");
     EXPECT_EQ(NewScreenshotsText(2), "2 nuevas Screenshots");
-}
-
-TEST(FolderSearch, CounterValueReadsLikeVal) {
-    EXPECT_EQ(CounterValue("7"), 7u);
-    EXPECT_EQ(CounterValue("  12abc"), 12u);
-    EXPECT_EQ(CounterValue("abc"), 0u);
-    EXPECT_EQ(CounterValue(""), 0u);
-    EXPECT_EQ(CounterValue("-3"), 0u);
-    EXPECT_EQ(CounterValue(std::string(5000, '9')), 9999999999999999999u);  // saturates, never wraps
 }
 
 TEST(ScreenshotNumbering, TakesTheNextFreeNumberAndNeverReplacesAFile) {

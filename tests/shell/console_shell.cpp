@@ -1,0 +1,149 @@
+// A second shell, as small as one can be: a console program that drives the real core
+// through a fake of every port (the displays, the clock, the windows) and through real
+// files for the settings and the screenshots, and replays a player's session: start,
+// Activar, steps, Ctrl+F2, a watched game on and off, Salir. It checks the ramps the
+// displays were given and the files left behind. Exit code 0 when all held.
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include <unistd.h>
+
+#include "../unit/app/fake_shell.h"
+
+namespace fs = std::filesystem;
+using namespace lumeq;
+
+namespace {
+
+// lumeq.ini as a real file, replaced whole through a temporary beside it.
+class FileSettings : public SettingsFileStore {
+public:
+    explicit FileSettings(fs::path path) : m_path(std::move(path)) {}
+    Content Read() override {
+        std::ifstream in(m_path, std::ios::binary);
+        if (!in) return {SettingsMemory::ReadResult::Missing, {}};
+        std::ostringstream text;
+        text << in.rdbuf();
+        return {SettingsMemory::ReadResult::Read, text.str()};
+    }
+    bool Write(const std::string& content) override {
+        const fs::path temporary = m_path.string() + "~";
+        {
+            std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+            if (!(out << content)) return false;
+        }
+        std::error_code error;
+        fs::rename(temporary, m_path, error);
+        return !error;
+    }
+
+private:
+    fs::path m_path;
+};
+
+// The Screenshots folder as a real folder; a file is made only where none exists.
+class FolderScreenshots : public ScreenshotStore {
+public:
+    explicit FolderScreenshots(fs::path folder) : m_folder(std::move(folder)) {}
+    std::optional<std::vector<std::uint8_t>> Capture() override {
+        return std::vector<std::uint8_t>{0xFF, 0xD8, 0xFF, 0xE0, 'J', 'F', 'I', 'F', 0, 0xFF, 0xD9};
+    }
+    CreateResult CreateNew(const std::string& name, const std::vector<std::uint8_t>& bytes) override {
+        fs::create_directories(m_folder);
+        std::FILE* file = std::fopen((m_folder / name).string().c_str(), "wbx");  // exclusive
+        if (!file) return fs::exists(m_folder / name) ? CreateResult::Exists : CreateResult::Failed;
+        const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+        return std::fclose(file) == 0 && written ? CreateResult::Created : CreateResult::Failed;
+    }
+    std::pair<std::int64_t, std::uint64_t> Count() override {
+        std::int64_t count = 0;
+        std::uint64_t total = 0;
+        if (fs::exists(m_folder))
+            for (const auto& entry : fs::recursive_directory_iterator(m_folder))
+                if (entry.path().extension() == ".jpg") ++count, total += entry.is_regular_file() ? entry.file_size() : 0;
+        return {count, total};
+    }
+
+private:
+    fs::path m_folder;
+};
+
+int g_failed = 0;
+int g_passed = 0;
+void Check(bool held, const char* what) {
+    std::printf("%s: %s\n", held ? "ok  " : "FAIL", what);
+    (held ? g_passed : g_failed)++;
+}
+
+std::string FileText(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+}  // namespace
+
+int main() {
+    const fs::path folder = fs::temp_directory_path() / ("lumeq-shell-" + std::to_string(::getpid()));
+    fs::create_directories(folder);
+    {
+        std::ofstream(folder / "lumeq.ini", std::ios::binary)
+            << testing::SettingsText("0", "True", {"hl.exe", "", "", ""});
+    }
+    testing::FakeShell fakes;
+    FileSettings settings(folder / "lumeq.ini");
+    FolderScreenshots screenshots(folder / "Screenshots");
+    const GammaRamp preset = BuildRamp(1.2);  // the player's own calibration
+    fakes.display.current = preset;
+    fakes.levelStore.value = "42";
+    AppCore core(AppPorts{fakes.timers, fakes.main, fakes.indicator, fakes.panels, fakes.screenshotsView, screenshots,
+                          settings, fakes.display, fakes.levelStore, nullptr, fakes.slider, fakes.processes},
+                 ",");
+    fakes.timers.fire = [&](TimerId timer) { core.OnTimer(timer); };
+
+    core.Start();
+    core.StartScreenshots();
+    Check(fakes.panels.checked && fakes.timers.IsRunning(TimerId::activacionTimer), "automatic activation from the file");
+    Check(fakes.display.current == preset, "the start leaves the display alone");
+
+    core.btActivar_Click();  // "Activar"
+    Check(fakes.display.current == BuildRamp(ExponentOfLevel(42)), "Activar applies the stored level's ramp");
+    core.DispatchHotKey(3);  // Ctrl+F4
+    core.DispatchHotKey(3);
+    core.DispatchHotKey(2);  // Ctrl+F3
+    Check(fakes.display.current == BuildRamp(ExponentOfLevel(43)), "two steps up and one down give level 43");
+    Check(fakes.indicator.shown.back() == "lumeq Gamma      La gamma actual es 3,00", "the strip tells the level");
+
+    core.DispatchHotKey(1);  // Ctrl+F2
+    fakes.timers.Advance(100);
+    Check(fs::exists(folder / "Screenshots" / "screen_0.jpg"), "Ctrl+F2 writes screen_0.jpg");
+    Check(FileText(folder / "lumeq.ini") == testing::SettingsText("1", "True", {"hl.exe", "", "", ""}),
+          "the counter is stored, with the flag and the names");
+
+    core.btDesactivar_Click();
+    fakes.timers.Advance(1000);
+    Check(fakes.display.current == preset, "Desactivar puts the calibration back");
+    Check(fakes.levelStore.value == "43", "and stores the level");
+
+    fakes.processes.running.push_back({"hl.exe", 4242});  // the game starts
+    fakes.timers.Advance(2600);
+    Check(core.IsOn() && fakes.display.current == BuildRamp(ExponentOfLevel(43)), "the game switches the boost on");
+    fakes.processes.running.pop_back();  // and ends
+    fakes.timers.Advance(1000);
+    Check(!core.IsOn() && fakes.display.current == preset, "its end switches it off");
+    fakes.processes.running.push_back({"hl.exe", 4243});
+    fakes.timers.Advance(2600);
+
+    core.Leave();  // "Salir" while boosted, the game still running
+    fakes.timers.Advance(5000);
+    Check(!core.IsOn() && fakes.display.current == preset, "Salir leaves the calibration, for good");
+    Check(fakes.timers.running.empty(), "no timer runs after Salir");
+    Check(std::distance(fs::directory_iterator(folder / "Screenshots"), fs::directory_iterator()) == 1,
+          "one screenshot in the folder");
+
+    fs::remove_all(folder);
+    std::printf("%d passed, %d failed\n", g_passed, g_failed);
+    return g_failed == 0 ? 0 : 1;
+}
