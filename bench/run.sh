@@ -5,13 +5,14 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 scripts/build.sh >/dev/null
 export LUMEQ_WINDOWS_DIR=$PWD/build/windows LUMEQ_XRAMP=$PWD/build/native/tests/e2e/xramp
-export LUMEQ_E2E_WORK=$PWD/build/native/e2e
+export LUMEQ_E2E_WORK=$PWD/build/native/e2e LUMEQ_XKEYLAT=$PWD/build/native/bench/xkeylat
 echo "== ramp maths and watcher tick (native) =="
 build/native/bench/core_bench --benchmark_min_time=0.2 2>/dev/null | grep -E "^BM_"
-echo "== start-up under Wine =="
+echo "== every figure beside its floor (under Wine; LUMEQ_BENCH_QUICK=1 for fewer runs) =="
+python3 bench/pairs.py
+[ "${LUMEQ_BENCH_QUICK:-}" = 1 ] && exit 0
+echo "== start-up under Wine at 96 and 144 dpi =="
 python3 bench/startup.py
-echo "== hot key to ramp under Wine =="
-python3 bench/hotkey_latency.py
 echo "== screenshots under Wine =="
 python3 bench/screenshots_wine.py
 echo "== recovery after a kill under Wine =="
@@ -20,8 +21,6 @@ echo "== fuzzing (native, 20 s each) =="
 for target in settings registry_values; do
   fuzz/run_fuzzer.sh build/fuzz/${target}_fuzz fuzz/corpus/$target build/native/fuzz-work/bench-$target 20
 done
-echo "== idle CPU under Wine =="
-python3 bench/idle_cpu.py
 echo "== lumeq.exe =="
 size=$(stat -c %s build/windows/lumeq.exe)
 echo "size: $size bytes ($((size / 1024)) KiB)"

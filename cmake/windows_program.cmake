@@ -49,3 +49,19 @@ set_target_properties(capture_bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_
 if(MINGW)
   target_link_options(capture_bench PRIVATE -municode -static -static-libgcc -static-libstdc++)
 endif()
+
+# The floors the benchmarks measure the program against, and the recount in one process.
+add_executable(floor_hotkey WIN32 bench/win32/floor_hotkey.cpp)
+add_executable(recount_bench bench/win32/recount_bench.cpp src/screenshots/folder_reader_win32.cpp
+  src/platform/text_win32.cpp)
+target_include_directories(recount_bench PRIVATE ${PROJECT_SOURCE_DIR}/src)
+target_link_libraries(recount_bench PRIVATE lumeq_core)
+foreach(helper floor_hotkey recount_bench)
+  target_compile_definitions(${helper} PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+  target_compile_options(${helper} PRIVATE ${LUMEQ_WARNINGS})
+  target_link_libraries(${helper} PRIVATE gdi32 user32)
+  set_target_properties(${helper} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+  if(MINGW)
+    target_link_options(${helper} PRIVATE -municode -static -static-libgcc -static-libstdc++)
+  endif()
+endforeach()

@@ -274,7 +274,8 @@ LRESULT FormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             OnDpiChanged(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
             return 0;
         case WM_DISPLAYCHANGE:
-            m_core.ReapplyLevel();  // a mode change resets the ramps
+            m_display.Refresh();    // displays may have come or gone
+            m_core.ReapplyLevel();  // and a mode change resets the ramps
             return DefWindowProcW(m_hwnd, message, wParam, lParam);
         case WM_POWERBROADCAST:
             if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) m_core.ReapplyLevel();

@@ -4,8 +4,9 @@
 
 namespace lumeq {
 
-// funListarProcesos: one snapshot of the running processes as the watcher's scan text.
-// `afterEachProcess` runs after every process (the window stays responsive).
-std::string ListProcessesFromSnapshot(const std::function<void()>& afterEachProcess);
+// funListarProcesos: the running processes, in the system's order, as the watcher's scan
+// text. `letThrough` (the window's waiting messages) runs once the list is built (and
+// every few milliseconds while a slow toolhelp snapshot builds it).
+std::string ListProcessesFromSnapshot(const std::function<void()>& letThrough);
 
 }  // namespace lumeq

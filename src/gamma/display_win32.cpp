@@ -14,14 +14,11 @@ namespace lumeq {
 namespace {
 // The name the whole screen goes by when the system lists no display device.
 constexpr char kWholeScreen[] = "\\\\.\\DISPLAY1";
+}  // namespace
 
-struct Displays {
-    std::vector<std::string> names;
-    std::string primary;
-};
-
-Displays AttachedDisplays() {
-    Displays displays;
+const ScreenDisplays::Listed& ScreenDisplays::List() {
+    if (m_listed) return *m_listed;
+    Listed displays;
     DISPLAY_DEVICEW device{};
     device.cb = sizeof(device);
     for (DWORD i = 0; EnumDisplayDevicesW(nullptr, i, &device, 0); ++i) {
@@ -35,26 +32,28 @@ Displays AttachedDisplays() {
     }
     if (displays.names.empty()) displays.names.emplace_back(kWholeScreen);
     if (displays.primary.empty()) displays.primary = displays.names.front();
-    return displays;
+    m_listed = std::move(displays);
+    return *m_listed;
 }
 
 // Runs `call` with the DC of the named display; false when it is not attached.
 template <typename Call>
-bool WithDisplayDC(const std::string& name, Call call) {
-    const Displays displays = AttachedDisplays();
+bool ScreenDisplays::WithDisplayDC(const std::string& name, Call call) {
+    const Listed& displays = List();
     if (std::find(displays.names.begin(), displays.names.end(), name) == displays.names.end()) return false;
     if (displays.names.size() == 1) {
         WindowDC screen(nullptr);
         return screen && call(screen.Get());
     }
     UniqueMemoryDC dc(CreateDCW(Widen(name).c_str(), nullptr, nullptr, nullptr));
+    // A display that went without a WM_DISPLAYCHANGE yet: the next call lists them again.
+    if (!dc) Refresh();
     return dc && call(dc.Get());
 }
-}  // namespace
 
-std::vector<std::string> ScreenDisplays::Names() { return AttachedDisplays().names; }
+std::vector<std::string> ScreenDisplays::Names() { return List().names; }
 
-std::string ScreenDisplays::Primary() { return AttachedDisplays().primary; }
+std::string ScreenDisplays::Primary() { return List().primary; }
 
 bool ScreenDisplays::Read(const std::string& display, GammaRamp& ramp) {
     return WithDisplayDC(display, [&](HDC dc) { return GetDeviceGammaRamp(dc, ramp.entries.data()) != FALSE; });

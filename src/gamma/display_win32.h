@@ -1,4 +1,6 @@
 #pragma once
+#include <optional>
+
 #include "gamma/engine_ports.h"
 
 namespace lumeq {
@@ -14,6 +16,20 @@ public:
     std::string Primary() override;
     bool Read(const std::string& display, GammaRamp& ramp) override;
     bool Write(const std::string& display, const GammaRamp& ramp) override;
+    // The displays are listed once and kept until a display change (WM_DISPLAYCHANGE)
+    // says the list is stale: listing them costs more than setting a ramp.
+    void Refresh() { m_listed.reset(); }
+
+private:
+    struct Listed {
+        std::vector<std::string> names;
+        std::string primary;
+    };
+    const Listed& List();
+    template <typename Call>
+    bool WithDisplayDC(const std::string& name, Call call);
+
+    std::optional<Listed> m_listed;
 };
 
 }  // namespace lumeq

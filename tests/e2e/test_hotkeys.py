@@ -73,6 +73,34 @@ class InGame(E2ECase):
         self.assertEqual(pixels[15][200], 0x4C5844)
         self.assertGameKeepsFocus()
 
+    def test_a_long_session_leaves_nothing_behind(self):
+        # 200 steps and 20 screenshots from the game: what the program holds stays where it
+        # was after the first of each (fonts, brushes, the strip and the encoder are made
+        # once; a leak grows with every step or picture). Wine 8 counts no GDI or USER
+        # objects (GetGuiResources gives 0), so the working set is watched too.
+        self.press("ctrl+F1", "estadoTxt", "True")
+        self.press("ctrl+F3", "LbIndicador", "-1.00")
+        self.session.key("ctrl+F2")
+        self.program.wait_text("TxtScreenNuevas", "1")
+
+        def held():
+            rc, out = self.session.probe("resources")
+            self.assertEqual(rc, 0)
+            gdi, user, working, _ = map(int, out.split())
+            return gdi, user, working
+
+        before = held()
+        for _ in range(100):
+            self.session.xdotool("key", "--delay", "5", "ctrl+F4", "ctrl+F3")
+        self.program.wait_text("LbIndicador", "-1.00")
+        for taken in range(2, 22):
+            self.session.key("ctrl+F2")
+            self.program.wait_text("TxtScreenNuevas", str(taken))
+        after = held()
+        self.assertLessEqual(after[0] - before[0], 5, f"GDI objects {before[0]} -> {after[0]}")
+        self.assertLessEqual(after[1] - before[1], 5, f"USER objects {before[1]} -> {after[1]}")
+        self.assertLessEqual(after[2] - before[2], 12 * 2**20, f"working set {before[2]} -> {after[2]}")
+
     def _shown_strip(self):
         window, text = self.program.indicator()
         return (window, text) if window and window["visible"] and window["top"] >= 0 else None

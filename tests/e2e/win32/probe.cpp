@@ -9,7 +9,13 @@
 //   probe type ID TEXT         TEXT typed into edit box ID (fails when it is disabled)
 //   probe slider               position, minimum, maximum, enabled of the level slider
 //   probe slider-key VK        a key press on the level slider itself
-//   probe post MESSAGE         posts MESSAGE to the main window
+//   probe post MESSAGE [WP]    posts MESSAGE (with wParam WP) to the main window
+//   probe rect ID              "left top width height" of control ID on the screen
+//   probe fits ID              room its caption needs with the program's font, and room it has
+//   probe count CLASS TITLE    how many top-level windows of that class and title exist
+//   probe boxrect TITLE        "left top width height" of the message box with that title
+//   probe dpi                  the DPI a DPI-aware program is told
+//   probe resources [CLASS T]  GDI and USER objects, working set, private bytes of the program
 //   probe tray CODE            the icon's callback with mouse message CODE (0x205 right button up)
 //   probe foreground           class and title of the foreground window
 //   probe clipboard            1 when the clipboard holds a bitmap
@@ -18,6 +24,7 @@
 //   probe hotkey-try VK        exit code 0 when Ctrl+VK can be registered
 //   probe gammatime N          microseconds of one SetDeviceGammaRamp call, over N calls
 #include <windows.h>
+#include <psapi.h>
 #include <commctrl.h>
 
 #include <algorithm>
@@ -216,6 +223,24 @@ int main(int argc, char** argv) {
         QueryPerformanceCounter(&finish);
         ReleaseDC(nullptr, screen);
         std::printf("%.1f\n", (finish.QuadPart - begin.QuadPart) * 1e6 / frequency.QuadPart / calls);
+        return 0;
+    }
+    if (verb == "resources") {
+        // What a program holds: GDI and USER objects, working set and private bytes (the
+        // main window's program, or the one whose window has that class and title).
+        HWND owner = argc >= 4 ? FindWindowW(Wide(argv[2]).c_str(), Wide(argv[3]).c_str()) : MainWindow();
+        if (!owner) return 1;
+        DWORD pid = 0;
+        GetWindowThreadProcessId(owner, &pid);
+        HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+        if (!process) return 1;
+        PROCESS_MEMORY_COUNTERS_EX memory{};
+        memory.cb = sizeof(memory);
+        GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof(memory));
+        std::printf("%lu %lu %llu %llu\n", GetGuiResources(process, GR_GDIOBJECTS),
+                    GetGuiResources(process, GR_USEROBJECTS), static_cast<unsigned long long>(memory.WorkingSetSize),
+                    static_cast<unsigned long long>(memory.PrivateUsage));
+        CloseHandle(process);
         return 0;
     }
     HWND main = MainWindow();

@@ -1,0 +1,172 @@
+"""Every figure beside the floor it could reach, measured in one run under Wine on a
+private Xorg: hot key to ramp (one long-lived XTest client driving lumeq.exe, then a
+minimal program that sets a ramp on WM_HOTKEY), start to window shown, the folder
+recount, capture and save, memory after start, after 1,000 steps and after 100 captures,
+and the idle CPU with the watcher on (lumeq.exe and the Wine server it keeps busy).
+Prints a table and one line per pair: "ratio NAME OURS FLOOR RATIO"; "idle-cpu PERCENT".
+LUMEQ_BENCH_QUICK=1 runs each with fewer repetitions. Asserts nothing."""
+
+import os
+import shutil
+import statistics
+import subprocess
+import sys
+import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
+import harness  # noqa: E402
+import startup  # noqa: E402
+
+QUICK = os.environ.get("LUMEQ_BENCH_QUICK") == "1"
+PRESSES = 20 if QUICK else 60
+IDLE_SECONDS = 15 if QUICK else 60
+HEADER = "NO ELIMINAR MODIFICAR O MOVER ESTE ARCHIVO"
+XKEYLAT = os.environ.get("LUMEQ_XKEYLAT", os.path.join(harness.HERE, "..", "..", "build", "native", "bench", "xkeylat"))
+rows = []
+
+
+def pair(name, ours, floor, unit, note=""):
+    rows.append((name, ours, floor, unit, note))
+
+
+def key_latencies(session, window_xid):
+    session.focus(window_xid)
+    out = subprocess.run([XKEYLAT, str(PRESSES)], env=session.env(), capture_output=True, text=True, timeout=300,
+                         check=True).stdout.split()
+    times = [int(v) / 1000 for v in out if int(v) >= 0]
+    return statistics.median(times) if times else float("nan")
+
+
+def hotkey(session):
+    session.reset_display()
+    program = session.new_program().start()
+    program.command("menuactivar")
+    program.wait_text("estadoTxt", "True")
+    ours = key_latencies(session, program.main_window()["xid"])
+    program.command("Salir")
+    program.wait_exit(10)
+    session.programs.clear()
+    floor_proc = session.start_windows_program(os.path.join(harness.WINDOWS_DIR, "floor_hotkey.exe"))
+    xid = harness.wait_for(lambda: session.xdotool("search", "--onlyvisible", "--name", "^Floor hot key$")
+                           .stdout.split(), 20, what="the floor program")[0]
+    floor = key_latencies(session, int(xid))
+    harness._end_process(floor_proc, grace=1)
+    session.reset_display()
+    pair("hotkey", ours, floor, "ms", f"median of {PRESSES} presses, XTest to the ramp read back")
+
+
+def start_up(session):
+    startup.RUNS = 5 if QUICK else 10
+    program = session.new_program()
+    game = os.path.join(harness.WINDOWS_DIR, "standin_game.exe")
+    startup.time_to_window(session, game, "Juego de prueba")
+    floor = statistics.median(startup.time_to_window(session, game, "Juego de prueba"))
+    ours = statistics.median(startup.time_to_window(session, program.exe, "lumeq gamma"))
+    pair("startup", ours, floor, "ms", "start to window shown, beside a minimal window program")
+
+
+def recount(session):
+    folder = os.path.join(session.prefix, "drive_c", "recount")
+    for f in range(100):
+        os.makedirs(os.path.join(folder, f"f{f}"))
+        for n in range(100):
+            with open(os.path.join(folder, f"f{f}", f"screen_{n}.jpg"), "wb") as out:
+                out.write(b"x")
+    runs = "3" if QUICK else "9"
+    out = session.wine(os.path.join(harness.WINDOWS_DIR, "recount_bench.exe"), "C:\\recount", runs).stdout
+    figures = {line.split()[0]: line.split()[1:] for line in out.replace("\r", "").splitlines() if line.strip()}
+    same = figures["ours"][1:] == figures["floor"][1:]
+    pair("recount-wine", float(figures["ours"][0]), float(figures["floor"][0]), "ms",
+         "10,000 files in 100 folders" + ("" if same else f" (counts differ: {figures})"))
+    shutil.rmtree(folder)
+
+
+def recount_native():
+    out = subprocess.run([os.path.join(os.path.dirname(harness.XRAMP), "..", "..", "bench", "core_bench"),
+                          "--benchmark_filter=Recount", "--benchmark_min_time=0.2"], capture_output=True, text=True,
+                         timeout=300).stdout
+    times = {line.split()[0]: float(line.split()[1]) for line in out.splitlines() if line.startswith("BM_")}
+    pair("recount-native", times["BM_RecountTenThousandFiles"], times["BM_RecountFloor"], "ms",
+         "10,000 files in 100 folders, the portable search over POSIX calls")
+
+
+def capture(session):
+    out = session.wine(os.path.join(harness.WINDOWS_DIR, "capture_bench.exe"), "C:\\", "3" if QUICK else "9").stdout
+    figures = {line.split()[0]: float(line.split()[1]) for line in out.replace("\r", "").splitlines() if line.strip()}
+    pair("capture", figures["jpeg"], figures["bmp"], "ms",
+         "1280 x 1024: JPEG with the clipboard copy, beside a bitmap file (no encoding)")
+
+
+def memory(session):
+    def resources(*window):
+        rc, out = session.probe("resources", *window)
+        gdi, user, working, private = map(int, out.split())
+        return gdi, user, working, private
+
+    game_proc, _ = session.start_game()
+    floor = resources("StandInGame", "Juego de prueba")
+    harness._end_process(game_proc, grace=1)
+    program = session.new_program().start()
+    phases = [("after start", resources())]
+    program.command("menuactivar")
+    program.wait_text("estadoTxt", "True")
+    session.focus(program.main_window()["xid"])
+    steps = 200 if QUICK else 1000
+    for _ in range(steps // 2):
+        session.xdotool("key", "--delay", "2", "ctrl+F4", "ctrl+F3")
+    program.wait_text("LbIndicador", "0.00")
+    phases.append((f"after {steps} steps", resources()))
+    captures = 20 if QUICK else 100
+    for taken in range(1, captures + 1):
+        session.key("ctrl+F2")
+        program.wait_text("TxtScreenNuevas", str(taken), timeout=20)
+    phases.append((f"after {captures} captures", resources()))
+    print("memory (GDI objects, USER objects, working set MB, private MB):")
+    print(f"  minimal window program: {floor[0]:4d} {floor[1]:4d} {floor[2] / 2**20:7.1f} {floor[3] / 2**20:7.1f}")
+    for name, (gdi, user, working, private) in phases:
+        print(f"  lumeq.exe {name:18s}: {gdi:4d} {user:4d} {working / 2**20:7.1f} {private / 2**20:7.1f}")
+    # Wine 8 counts no private bytes (and no GDI or USER objects): the working set stands in.
+    index, what = (3, "private bytes") if floor[3] else (2, "working set (Wine reports no private bytes)")
+    pair("private-bytes", phases[-1][1][index] / 2**20, floor[index] / 2**20, "MB",
+         f"{what} after {captures} captures, beside a minimal window program")
+
+
+def cpu_seconds(pid):
+    with open(f"/proc/{pid}/stat") as f:
+        fields = f.read().rsplit(")", 1)[1].split()
+    return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
+
+
+def idle(session):
+    program = session.new_program(ini=[HEADER, "0", "True", "hl.exe", "", "", "", "//End"]).start()
+    time.sleep(2)
+    pids = [program.proc.pid, session.wineserver.pid]
+    before = [cpu_seconds(pid) for pid in pids]
+    time.sleep(IDLE_SECONDS)
+    used = [cpu_seconds(pid) - b for pid, b in zip(pids, before)]
+    percent = sum(used) / IDLE_SECONDS * 100
+    print(f"idle {IDLE_SECONDS} s with the watcher on: lumeq.exe {used[0] * 1000:.0f} ms, "
+          f"Wine server {used[1] * 1000:.0f} ms CPU")
+    print(f"idle-cpu {percent:.3f}")
+
+
+def main():
+    session = harness.Session().start()
+    try:
+        for step in (hotkey, start_up, recount, capture, memory, idle):
+            step(session)
+            for program in session.programs:
+                program.kill()
+            session.programs.clear()
+    finally:
+        session.stop()
+    recount_native()
+    print(f"{'pair':16s} {'ours':>10s} {'floor':>10s} {'ratio':>7s}  what")
+    for name, ours, floor, unit, note in rows:
+        print(f"{name:16s} {ours:8.1f}{unit:>2s} {floor:8.1f}{unit:>2s} {ours / floor if floor else float('nan'):7.2f}  {note}")
+    for name, ours, floor, _, _ in rows:
+        print(f"ratio {name} {ours:.2f} {floor:.2f} {ours / floor if floor else float('nan'):.2f}")
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,79 @@
+// The recount of a screenshots folder, timed inside one process: the program's own search
+// (funBuscarArchivos over the Win32 reader) beside the least a program could do, one
+// FindFirstFileExW pass per folder that counts the "*.jpg" names. Both must agree.
+//   recount_bench FOLDER RUNS   prints "ours MS COUNT BYTES" and "floor MS COUNT BYTES"
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cwctype>
+#include <string>
+#include <vector>
+
+#include "platform/text_win32.h"
+#include "screenshots/folder_reader_win32.h"
+#include "screenshots/folder_stats.h"
+
+namespace {
+
+double Now() {
+    LARGE_INTEGER frequency, count;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&count);
+    return static_cast<double>(count.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+bool EndsWithJpg(const wchar_t* name) {
+    const std::size_t length = wcslen(name);
+    if (length < 4) return false;
+    const wchar_t* tail = name + length - 4;
+    return tail[0] == L'.' && std::towlower(tail[1]) == L'j' && std::towlower(tail[2]) == L'p' &&
+           std::towlower(tail[3]) == L'g';
+}
+
+void Floor(const std::wstring& folder, std::int64_t& count, std::uint64_t& bytes) {
+    WIN32_FIND_DATAW data{};
+    HANDLE search = FindFirstFileExW((folder + L"\\*").c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
+                                     nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        if (wcscmp(data.cFileName, L".") == 0 || wcscmp(data.cFileName, L"..") == 0) continue;
+        if (EndsWithJpg(data.cFileName)) {
+            ++count;
+            bytes += (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+        }
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) Floor(folder + L"\\" + data.cFileName, count, bytes);
+    } while (FindNextFileW(search, &data));
+    FindClose(search);
+}
+
+template <typename Count>
+void Measure(const char* name, int runs, Count count) {
+    std::vector<double> times;
+    std::int64_t files = 0;
+    std::uint64_t bytes = 0;
+    for (int run = 0; run < runs; ++run) {
+        files = 0;
+        bytes = 0;
+        const double start = Now();
+        count(files, bytes);
+        times.push_back(Now() - start);
+    }
+    std::sort(times.begin(), times.end());
+    std::printf("%s %.1f %lld %llu\n", name, times[times.size() / 2], static_cast<long long>(files),
+                static_cast<unsigned long long>(bytes));
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc < 2) return 2;
+    const std::wstring folder = argv[1];
+    const int runs = argc > 2 ? std::max(1, _wtoi(argv[2])) : 9;
+    Measure("ours", runs, [&](std::int64_t& files, std::uint64_t& bytes) {
+        lumeq::Win32FolderReader reader;
+        bytes = lumeq::funBuscarArchivos(reader, lumeq::Narrow(folder), "*.jpg", files);
+    });
+    Measure("floor", runs, [&](std::int64_t& files, std::uint64_t& bytes) { Floor(folder, files, bytes); });
+    return 0;
+}
