@@ -10,18 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "bench_clock.h"
 #include "platform/text_win32.h"
 #include "screenshots/folder_reader_win32.h"
 #include "screenshots/folder_stats.h"
 
 namespace {
-
-double Now() {
-    LARGE_INTEGER frequency, count;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&count);
-    return static_cast<double>(count.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
 
 bool EndsWithJpg(const wchar_t* name) {
     const std::size_t length = wcslen(name);
@@ -55,9 +49,9 @@ void Measure(const char* name, int runs, Count count) {
     for (int run = 0; run < runs; ++run) {
         files = 0;
         bytes = 0;
-        const double start = Now();
+        const double start = MillisecondsNow();
         count(files, bytes);
-        times.push_back(Now() - start);
+        times.push_back(MillisecondsNow() - start);
     }
     std::sort(times.begin(), times.end());
     std::printf("%s %.1f %lld %llu\n", name, times[times.size() / 2], static_cast<long long>(files),

@@ -75,9 +75,8 @@ bool FormMain::Form_Load() {
     m_core.Start();
     // 6.-7. The global hot keys; WM_HOTKEY is consumed by our window procedure.
     RegisterHotKeys();
-    // 8. The indicator strip: loaded, shown, and parked far above every screen.
-    m_FormIndicador.Create(m_instance, m_layout.Dpi());
-    m_FormIndicador.ParkOffScreen();
+    // 8. The indicator strip comes last, once the window shows: it is parked off every
+    // screen until the first step, so nobody can see when it was made.
     // 9.-10. The window's fixed size, placed by the screen's width.
     SetFixedSize();
     btResolution_Click();
@@ -90,6 +89,9 @@ bool FormMain::Form_Load() {
     // 19. Shown in its normal state; the boosted gamma is off.
     ShowWindow(m_hwnd, SW_SHOWNORMAL);
     UpdateWindow(m_hwnd);
+    // 8. The strip: loaded, shown, and parked far above every screen.
+    m_FormIndicador.Create(m_instance, m_layout.Dpi());
+    m_FormIndicador.ParkOffScreen();
     return true;
 }
 

@@ -6,7 +6,6 @@
 
 #include "app/form_main_win32.h"
 #include "gamma/display_win32.h"
-#include "platform/com_ptr_win32.h"
 #include "gamma/capture_journal_win32.h"
 #include "platform/unique_handle_win32.h"
 
@@ -46,7 +45,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     }
     SetUnhandledExceptionFilter(RestoreDisplaysOnCrash);
     std::set_terminate(RestoreDisplaysOnTerminate);
-    const lumeq::ComApartment com;  // the screenshots' JPEG encoder
 
     // The main window is large (its core, its ports): it lives on the heap.
     const auto form = std::make_unique<lumeq::FormMain>(instance);

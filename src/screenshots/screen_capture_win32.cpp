@@ -26,8 +26,10 @@ bool TopDownPixels(HDC dc, HBITMAP bitmap, int width, int height, std::vector<BY
                      DIB_RGB_COLORS) == height;
 }
 
-std::optional<std::vector<std::uint8_t>> EncodeJpeg(const std::vector<BYTE>& pixels, UINT stride, int width,
-                                                    int height) {
+}  // namespace
+
+std::optional<std::vector<std::uint8_t>> EncodeJpeg(const std::vector<std::uint8_t>& pixels, unsigned stride,
+                                                    int width, int height) {
     ComPtr<IWICImagingFactory> factory;
     ComPtr<IStream> stream;
     ComPtr<IWICBitmapEncoder> encoder;
@@ -43,8 +45,7 @@ std::optional<std::vector<std::uint8_t>> EncodeJpeg(const std::vector<BYTE>& pix
 
     PROPBAG2 quality{};
     quality.pstrName = const_cast<LPOLESTR>(L"ImageQuality");
-    VARIANT value;
-    VariantInit(&value);
+    VARIANT value{};  // VT_EMPTY, as VariantInit makes it, without loading oleaut32 for that
     value.vt = VT_R4;
     value.fltVal = kJpegQuality;
     // An encoder that ignores the option still writes a JPEG, of its own quality.
@@ -71,7 +72,23 @@ std::optional<std::vector<std::uint8_t>> EncodeJpeg(const std::vector<BYTE>& pix
     if (jpeg.size() < 4 || jpeg[0] != 0xFF || jpeg[1] != 0xD8) return std::nullopt;
     return jpeg;
 }
-}  // namespace
+
+bool CaptureScreenPixels(std::vector<std::uint8_t>& pixels, unsigned& stride, int& width, int& height) {
+    width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    WindowDC screen(nullptr);
+    if (!screen || width <= 0 || height <= 0) return false;
+    UniqueMemoryDC memory(CreateCompatibleDC(screen.Get()));
+    UniqueBitmap bitmap(CreateCompatibleBitmap(screen.Get(), width, height));
+    if (!memory || !bitmap) return false;
+    {
+        SelectedObject selected(memory.Get(), bitmap.Get());
+        if (!BitBlt(memory.Get(), 0, 0, width, height, screen.Get(), GetSystemMetrics(SM_XVIRTUALSCREEN),
+                    GetSystemMetrics(SM_YVIRTUALSCREEN), SRCCOPY | CAPTUREBLT))
+            return false;
+    }
+    return TopDownPixels(memory.Get(), bitmap.Get(), width, height, pixels, stride);
+}
 
 std::optional<std::vector<std::uint8_t>> CaptureScreenAsJpeg(HWND clipboardOwner) {
     const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);

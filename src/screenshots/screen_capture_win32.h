@@ -15,6 +15,12 @@ namespace lumeq {
 // Nothing when the screen could not be copied or encoded.
 std::optional<std::vector<std::uint8_t>> CaptureScreenAsJpeg(HWND clipboardOwner);
 
+// The whole screen's pixels as 24-bit BGR rows from the top (each padded to four bytes),
+// and the JPEG file that holds them; the parts of CaptureScreenAsJpeg.
+bool CaptureScreenPixels(std::vector<std::uint8_t>& pixels, unsigned& stride, int& width, int& height);
+std::optional<std::vector<std::uint8_t>> EncodeJpeg(const std::vector<std::uint8_t>& pixels, unsigned stride,
+                                                    int width, int height);
+
 // Writes `bytes` into a new file at `path`: an existing file is never replaced (Exists),
 // and a failed write leaves no file behind (Failed).
 CreateResult WriteNewFile(const std::wstring& path, const std::vector<std::uint8_t>& bytes);

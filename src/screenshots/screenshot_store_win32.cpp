@@ -7,7 +7,11 @@
 
 namespace lumeq {
 
-std::optional<std::vector<std::uint8_t>> Win32ScreenshotStore::Capture() { return CaptureScreenAsJpeg(m_clipboardOwner); }
+std::optional<std::vector<std::uint8_t>> Win32ScreenshotStore::Capture() {
+    // Started on first use: a player who takes no screenshot never pays for COM.
+    if (!m_com) m_com.emplace();
+    return CaptureScreenAsJpeg(m_clipboardOwner);
+}
 
 CreateResult Win32ScreenshotStore::CreateNew(const std::string& fileName, const std::vector<std::uint8_t>& bytes) {
     // The player may have deleted the folder since start-up.

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "platform/com_ptr_win32.h"
 #include "screenshots/screenshot_ports.h"
 
 namespace lumeq {
@@ -22,6 +23,7 @@ public:
 private:
     std::wstring m_folder;  // without a trailing backslash
     HWND m_clipboardOwner;
+    std::optional<ComApartment> m_com;  // COM for the JPEG encoder, from the first capture on
 };
 
 }  // namespace lumeq
