@@ -219,6 +219,8 @@ void FormMain::FitStrip() {
 
 void FormMain::ExitSequence(bool unregisterHotKeys) {
     m_core.Leave();
+    // The last screenshot stays on the clipboard after the program has gone.
+    m_screenshots.Clipboard().RenderAll(m_hwnd);
     m_tray.Delete();
     if (unregisterHotKeys) {
         for (int id = 0; id < static_cast<int>(m_hotKeyRegistered.size()); ++id)
@@ -266,6 +268,15 @@ LRESULT FormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             m_tray.Fill();
             m_tray.Add();
             m_core.OnCloseRequest();
+            return 0;
+        case WM_RENDERFORMAT:
+            if (wParam == CF_BITMAP) m_screenshots.Clipboard().Render();
+            return 0;
+        case WM_RENDERALLFORMATS:
+            m_screenshots.Clipboard().RenderAll(m_hwnd);
+            return 0;
+        case WM_DESTROYCLIPBOARD:
+            m_screenshots.Clipboard().Forget();
             return 0;
         case WM_QUERYENDSESSION:
             return TRUE;

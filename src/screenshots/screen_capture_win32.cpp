@@ -90,7 +90,7 @@ bool CaptureScreenPixels(std::vector<std::uint8_t>& pixels, unsigned& stride, in
     return TopDownPixels(memory.Get(), bitmap.Get(), width, height, pixels, stride);
 }
 
-std::optional<std::vector<std::uint8_t>> CaptureScreenAsJpeg(HWND clipboardOwner) {
+std::optional<std::vector<std::uint8_t>> CaptureScreenAsJpeg(UniqueBitmap& screenBitmap) {
     const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
     const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
     const int width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
@@ -98,23 +98,37 @@ std::optional<std::vector<std::uint8_t>> CaptureScreenAsJpeg(HWND clipboardOwner
     WindowDC screen(nullptr);
     if (!screen || width <= 0 || height <= 0) return std::nullopt;
     UniqueMemoryDC memory(CreateCompatibleDC(screen.Get()));
-    UniqueGdiObject bitmap(CreateCompatibleBitmap(screen.Get(), width, height));
-    if (!memory || !bitmap) return std::nullopt;
+    screenBitmap.Reset(CreateCompatibleBitmap(screen.Get(), width, height));
+    if (!memory || !screenBitmap) return std::nullopt;
     bool copied = false;
     {
-        SelectedObject selected(memory.Get(), bitmap.Get());
+        SelectedObject selected(memory.Get(), screenBitmap.Get());
         copied = BitBlt(memory.Get(), 0, 0, width, height, screen.Get(), left, top, SRCCOPY | CAPTUREBLT) != FALSE;
     }
     if (!copied) return std::nullopt;
     std::vector<BYTE> pixels;
     UINT stride = 0;
-    std::optional<std::vector<std::uint8_t>> jpeg;
-    if (TopDownPixels(memory.Get(), static_cast<HBITMAP>(bitmap.Get()), width, height, pixels, stride))
-        jpeg = EncodeJpeg(pixels, stride, width, height);
-    ClipboardLock clipboard(clipboardOwner);
+    if (!TopDownPixels(memory.Get(), screenBitmap.Get(), width, height, pixels, stride)) return std::nullopt;
+    return EncodeJpeg(pixels, stride, width, height);
+}
+
+void ClipboardShot::Offer(HWND owner, UniqueBitmap bitmap) {
+    ClipboardLock clipboard(owner);
+    if (!clipboard || !EmptyClipboard()) return;
+    m_pending = std::move(bitmap);
+    // Rendered on request (WM_RENDERFORMAT): nothing is copied until a program pastes.
+    SetClipboardData(CF_BITMAP, nullptr);
+}
+
+void ClipboardShot::Render() {
     // Once on the clipboard the bitmap belongs to the system.
-    if (clipboard && EmptyClipboard() && SetClipboardData(CF_BITMAP, bitmap.Get())) bitmap.Release();
-    return jpeg;
+    if (m_pending && SetClipboardData(CF_BITMAP, m_pending.Get())) m_pending.Release();
+}
+
+void ClipboardShot::RenderAll(HWND owner) {
+    if (!m_pending || GetClipboardOwner() != owner) return;
+    ClipboardLock clipboard(owner);
+    if (clipboard) Render();
 }
 
 CreateResult WriteNewFile(const std::wstring& path, const std::vector<std::uint8_t>& bytes) {

@@ -10,7 +10,10 @@ namespace lumeq {
 std::optional<std::vector<std::uint8_t>> Win32ScreenshotStore::Capture() {
     // Started on first use: a player who takes no screenshot never pays for COM.
     if (!m_com) m_com.emplace();
-    return CaptureScreenAsJpeg(m_clipboardOwner);
+    UniqueBitmap screen;
+    std::optional<std::vector<std::uint8_t>> jpeg = CaptureScreenAsJpeg(screen);
+    if (screen) m_clipboard.Offer(m_clipboardOwner, std::move(screen));
+    return jpeg;
 }
 
 CreateResult Win32ScreenshotStore::CreateNew(const std::string& fileName, const std::vector<std::uint8_t>& bytes) {

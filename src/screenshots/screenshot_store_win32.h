@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/com_ptr_win32.h"
+#include "screenshots/screen_capture_win32.h"
 #include "screenshots/screenshot_ports.h"
 
 namespace lumeq {
@@ -20,10 +21,14 @@ public:
     CreateResult CreateNew(const std::string& fileName, const std::vector<std::uint8_t>& bytes) override;
     std::pair<std::int64_t, std::uint64_t> Count() override;
 
+    // The clipboard's requests for the last screenshot, and the program's end.
+    ClipboardShot& Clipboard() { return m_clipboard; }
+
 private:
     std::wstring m_folder;  // without a trailing backslash
     HWND m_clipboardOwner;
     std::optional<ComApartment> m_com;  // COM for the JPEG encoder, from the first capture on
+    ClipboardShot m_clipboard;
 };
 
 }  // namespace lumeq

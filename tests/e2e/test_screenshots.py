@@ -58,7 +58,7 @@ class Capture(E2ECase):
         self.assertGreater(sum(1 for p in pixels if p == 0xC00000), 20, "its text is not seen")
         self.assertEqual(self.program.ini(),
                          f"{HEADER}\r\n1\r\nFalse\r\nhl.exe\r\n\r\ncs.exe\r\n\r\n//End\r\n".encode())
-        self.assertEqual(self.session.probe("clipboard")[1].strip(), "1")
+        self.assertEqual(self.session.probe("clipboard")[1].strip(), "1 1280 1024")  # pasted: the screen
         self.assertEqual(self.session.active_window(), self.game["xid"])
 
         self.session.key("ctrl+F2")

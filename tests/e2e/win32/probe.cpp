@@ -18,7 +18,7 @@
 //   probe resources [CLASS T]  GDI and USER objects, working set, private bytes of the program
 //   probe tray CODE            the icon's callback with mouse message CODE (0x205 right button up)
 //   probe foreground           class and title of the foreground window
-//   probe clipboard            1 when the clipboard holds a bitmap
+//   probe clipboard            "offered width height" of the clipboard's bitmap, pasted as a program would
 //   probe child CLASS TITLE ID text of control ID of another top-level window
 //   probe hotkey-hold VK SECS  holds Ctrl+VK for SECS seconds; exit code 3 when it was taken
 //   probe hotkey-try VK        exit code 0 when Ctrl+VK can be registered
@@ -177,7 +177,16 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (verb == "clipboard") {
-        std::printf("%d\n", IsClipboardFormatAvailable(CF_BITMAP) ? 1 : 0);
+        // As a paste would: a bitmap offered for later is rendered by its owner now.
+        int width = 0, height = 0;
+        const bool offered = IsClipboardFormatAvailable(CF_BITMAP) != FALSE;
+        if (offered && OpenClipboard(nullptr)) {
+            BITMAP bitmap{};
+            if (HANDLE data = GetClipboardData(CF_BITMAP); data && GetObjectW(data, sizeof(bitmap), &bitmap))
+                width = bitmap.bmWidth, height = bitmap.bmHeight;
+            CloseClipboard();
+        }
+        std::printf("%d %d %d\n", offered ? 1 : 0, width, height);
         return 0;
     }
     if (verb == "foreground") {
