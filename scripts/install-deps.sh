@@ -6,7 +6,7 @@ packages=(
   cmake g++ make libgtest-dev libbenchmark-dev python3 clang libclang-rt-14-dev
   g++-mingw-w64-x86-64 wine wine64 fonts-wine
   xserver-xorg-core xserver-xorg-video-dummy openbox xdotool x11-utils x11-xserver-utils imagemagick
-  libx11-dev libxxf86vm-dev libxtst-dev
+  libx11-dev libxxf86vm-dev libxtst-dev libxrandr-dev
   # Wine only recommends these, and its gamma code needs libXxf86vm.
   libxxf86vm1 libxrandr2 libxrender1 libxcursor1 libxi6 libxinerama1 libxcomposite1 libxfixes3
 )

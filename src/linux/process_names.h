@@ -1,0 +1,18 @@
+#pragma once
+// What the Linux edition's watcher calls a process, read from /proc: the last part of
+// its first argument, split at either slash (Wine and Proton put the Windows path there:
+// "Z:\games\hl.exe" gives "hl.exe"), and its `comm` (the kernel's name, at most 15
+// bytes). Never the executable link (wine64-preloader for every Windows game) nor the
+// rest of the command line (launchers carry the game's path in their arguments).
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lumeq {
+
+// `cmdline` as /proc/PID/cmdline holds it (arguments ended by NUL), `comm` as
+// /proc/PID/comm (ended by a line feed). The names without repeats, the first
+// argument's first; none for a kernel thread (no arguments, and no comm given).
+std::vector<std::string> ProcessNames(std::string_view cmdline, std::string_view comm);
+
+}  // namespace lumeq

@@ -1,0 +1,83 @@
+// The Linux edition's own rules: what a process is called, ramps for other table sizes,
+// where the files go.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+
+#include "gamma/ramp_resample.h"
+#include "linux/process_names.h"
+#include "linux/xdg_paths.h"
+
+namespace lumeq {
+namespace {
+
+using namespace std::string_literals;
+
+TEST(ProcessNames, FirstArgumentsLastPartAndTheKernelsName) {
+    struct Case {
+        std::string cmdline, comm;
+        std::vector<std::string> names;
+    };
+    const Case cases[] = {
+        // A game under Wine or Proton: the Windows path, and wine64-preloader never.
+        {"Z:\\games\\Half-Life\\hl.exe\0-game\0cstrike\0"s, "hl.exe\n", {"hl.exe"}},
+        {"C:\\Games\\hl.exe\0"s, "hl.exe\n", {"hl.exe"}},
+        // A native game: its path, and the kernel's name cut to 15 bytes.
+        {"/opt/games/quake3/quake3.x86_64\0+set\0fs_game\0"s, "quake3.x86_64\n", {"quake3.x86_64"}},
+        {"/usr/lib/steam/steam-runtime-launcher\0/home/p/hl.exe\0"s, "steam-runtime-l\n",
+         {"steam-runtime-launcher", "steam-runtime-l"}},
+        // A game that renamed its main thread still answers to its first argument.
+        {"./hlds.exe\0"s, "MainThrd\n", {"hlds.exe", "MainThrd"}},
+        // Kernel threads have no arguments.
+        {""s, "kworker/0:1\n", {"kworker/0:1"}},
+        {""s, "", {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.comm);
+        EXPECT_EQ(ProcessNames(c.cmdline, c.comm), c.names);
+    }
+}
+
+TEST(RampResample, OtherTableSizesKeepTheEndsAndTheShape) {
+    const GammaRamp ramp = BuildRamp(ExponentOfLevel(44));
+    const auto same = ResampleChannel(ramp, 0, 256);
+    for (int i = 0; i < 256; ++i) EXPECT_EQ(same[static_cast<std::size_t>(i)], ramp.At(0, i)) << i;
+    for (int size : {511, 1024, 4096}) {
+        const auto big = ResampleChannel(ramp, 1, size);
+        ASSERT_EQ(big.size(), static_cast<std::size_t>(size));
+        EXPECT_EQ(big.front(), ramp.At(1, 0));
+        EXPECT_EQ(big.back(), ramp.At(1, 255));
+        EXPECT_TRUE(std::is_sorted(big.begin(), big.end()));
+    }
+    EXPECT_EQ(ResampleChannel(ramp, 1, 511)[256], ramp.At(1, 128));  // falls on one of the 256
+    EXPECT_TRUE(ResampleChannel(ramp, 2, 0).empty());  // a CRTC without gamma
+}
+
+TEST(XdgPaths, WhereLinuxUsersExpectThemOrBesideTheProgram) {
+    std::map<std::string, std::string> env = {{"HOME", "/home/ana"}};
+    auto lookup = [&](std::string_view name) -> std::optional<std::string> {
+        const auto found = env.find(std::string(name));
+        if (found == env.end() || found->second.empty()) return std::nullopt;
+        return found->second;
+    };
+    LinuxPaths paths = PathsFor(lookup, "/home/ana/Imágenes\n", "/opt/lumeq", false);
+    EXPECT_EQ(paths.config, "/home/ana/.config/lumeq");
+    EXPECT_EQ(paths.state, "/home/ana/.local/state/lumeq");
+    EXPECT_EQ(paths.screenshots, "/home/ana/Imágenes/lumeq");
+
+    env["XDG_CONFIG_HOME"] = "/srv/conf/";
+    env["XDG_STATE_HOME"] = "relative/state";  // not absolute: ignored
+    paths = PathsFor(lookup, "/home/ana", "/opt/lumeq", false);  // Pictures not set: the home folder
+    EXPECT_EQ(paths.config, "/srv/conf/lumeq");
+    EXPECT_EQ(paths.state, "/home/ana/.local/state/lumeq");
+    EXPECT_EQ(paths.screenshots, "/home/ana/Pictures/lumeq");
+    EXPECT_EQ(PathsFor(lookup, std::nullopt, "/opt/lumeq", false).screenshots, "/home/ana/Pictures/lumeq");
+
+    paths = PathsFor(lookup, std::nullopt, "/media/usb/lumeq", true);
+    EXPECT_EQ(paths.config, "/media/usb/lumeq");
+    EXPECT_EQ(paths.screenshots, "/media/usb/lumeq/Screenshots");
+}
+
+}  // namespace
+}  // namespace lumeq
