@@ -3,3 +3,7 @@ list(APPEND LUMEQ_CORE_SOURCES
   src/linux/process_names.cpp
   src/linux/xdg_paths.cpp
 )
+# POSIX only (the Linux edition and the native tests), never in the Windows program.
+list(APPEND LUMEQ_POSIX_SOURCES
+  src/linux/proc_processes_posix.cpp
+)

@@ -3,9 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <map>
 
+#include <unistd.h>
+
 #include "gamma/ramp_resample.h"
+#include "linux/proc_processes_posix.h"
 #include "linux/process_names.h"
 #include "linux/xdg_paths.h"
 
@@ -37,6 +42,34 @@ TEST(ProcessNames, FirstArgumentsLastPartAndTheKernelsName) {
         SCOPED_TRACE(c.comm);
         EXPECT_EQ(ProcessNames(c.cmdline, c.comm), c.names);
     }
+}
+
+TEST(ProcProcesses, ReadsEveryProcessOfAProcTreeUnderEachOfItsNames) {
+    namespace fs = std::filesystem;
+    const fs::path root = fs::temp_directory_path() / "lumeq-proc-fixture";
+    fs::remove_all(root);
+    auto process = [&](const char* id, const std::string& cmdline, const std::string& comm) {
+        fs::create_directories(root / id);
+        std::ofstream(root / id / "cmdline", std::ios::binary) << cmdline;
+        std::ofstream(root / id / "comm", std::ios::binary) << comm;
+    };
+    process("1", "/sbin/init\0splash\0"s, "systemd\n");
+    process("4242", "Z:\\games\\hl.exe\0-game\0"s, "hl.exe\n");
+    process("77", ""s, "kthreadd\n");
+    fs::create_directories(root / "self");  // not a process id
+    fs::create_directories(root / "sys");
+    ProcProcesses processes(root.string());
+    std::vector<std::string> items = ListItems(processes.ListProcesses());
+    std::sort(items.begin(), items.end());
+    EXPECT_EQ(items, (std::vector<std::string>{"hl.exe:  4242", "init:  1", "kthreadd:  77", "systemd:  1"}));
+    fs::remove_all(root);
+    EXPECT_EQ(ProcProcesses(root.string()).ListProcesses(), "");  // no /proc: nothing runs
+
+    // The real one lists this test, by its file name and by the kernel's 15 bytes of it.
+    const std::vector<std::string> live = ListItems(ProcProcesses().ListProcesses());
+    const std::string me = ":  " + std::to_string(::getpid());
+    EXPECT_NE(std::find(live.begin(), live.end(), "lumeq_unit_tests" + me), live.end());
+    EXPECT_NE(std::find(live.begin(), live.end(), "lumeq_unit_test" + me), live.end());
 }
 
 TEST(RampResample, OtherTableSizesKeepTheEndsAndTheShape) {
