@@ -6,4 +6,5 @@ list(APPEND LUMEQ_CORE_SOURCES
 # POSIX only (the Linux edition and the native tests), never in the Windows program.
 list(APPEND LUMEQ_POSIX_SOURCES
   src/linux/proc_processes_posix.cpp
+  src/linux/file_stores_posix.cpp
 )

@@ -1,75 +1,23 @@
 // A second shell, as small as one can be: a console program that drives the real core
-// through a fake of every port (the displays, the clock, the windows) and through real
-// files for the settings and the screenshots, and replays a player's session: start,
-// Activar, steps, Ctrl+F2, a watched game on and off, Salir. It checks the ramps the
-// displays were given and the files left behind. Exit code 0 when all held.
+// through a fake of every port (the displays, the clock, the windows) and through the
+// Linux edition's real file ports for the settings and the screenshots, and replays a
+// player's session: start, Activar, steps, Ctrl+F2, a watched game on and off, Salir.
+// It checks the ramps the displays were given and the files left behind. Exit code 0
+// when all held.
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <sstream>
 
 #include <unistd.h>
 
 #include "../unit/app/fake_shell.h"
+#include "linux/file_stores_posix.h"
 
 namespace fs = std::filesystem;
 using namespace lumeq;
 
 namespace {
-
-// lumeq.ini as a real file, replaced whole through a temporary beside it.
-class FileSettings : public SettingsFileStore {
-public:
-    explicit FileSettings(fs::path path) : m_path(std::move(path)) {}
-    Content Read() override {
-        std::ifstream in(m_path, std::ios::binary);
-        if (!in) return {SettingsMemory::ReadResult::Missing, {}};
-        std::ostringstream text;
-        text << in.rdbuf();
-        return {SettingsMemory::ReadResult::Read, text.str()};
-    }
-    bool Write(const std::string& content) override {
-        const fs::path temporary = m_path.string() + "~";
-        {
-            std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-            if (!(out << content)) return false;
-        }
-        std::error_code error;
-        fs::rename(temporary, m_path, error);
-        return !error;
-    }
-
-private:
-    fs::path m_path;
-};
-
-// The Screenshots folder as a real folder; a file is made only where none exists.
-class FolderScreenshots : public ScreenshotStore {
-public:
-    explicit FolderScreenshots(fs::path folder) : m_folder(std::move(folder)) {}
-    std::optional<std::vector<std::uint8_t>> Capture() override {
-        return std::vector<std::uint8_t>{0xFF, 0xD8, 0xFF, 0xE0, 'J', 'F', 'I', 'F', 0, 0xFF, 0xD9};
-    }
-    CreateResult CreateNew(const std::string& name, const std::vector<std::uint8_t>& bytes) override {
-        fs::create_directories(m_folder);
-        std::FILE* file = std::fopen((m_folder / name).string().c_str(), "wbx");  // exclusive
-        if (!file) return fs::exists(m_folder / name) ? CreateResult::Exists : CreateResult::Failed;
-        const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-        return std::fclose(file) == 0 && written ? CreateResult::Created : CreateResult::Failed;
-    }
-    std::pair<std::int64_t, std::uint64_t> Count() override {
-        std::int64_t count = 0;
-        std::uint64_t total = 0;
-        if (fs::exists(m_folder))
-            for (const auto& entry : fs::recursive_directory_iterator(m_folder))
-                if (entry.path().extension() == ".jpg") ++count, total += entry.is_regular_file() ? entry.file_size() : 0;
-        return {count, total};
-    }
-
-private:
-    fs::path m_folder;
-};
 
 int g_failed = 0;
 int g_passed = 0;
@@ -93,8 +41,11 @@ int main() {
             << testing::SettingsText("0", "True", {"hl.exe", "", "", ""});
     }
     testing::FakeShell fakes;
-    FileSettings settings(folder / "lumeq.ini");
-    FolderScreenshots screenshots(folder / "Screenshots");
+    // The Linux edition's file ports, with a stand-in for the picture of the screen.
+    PosixSettingsFile settings((folder / "lumeq.ini").string());
+    PosixScreenshotFolder screenshots((folder / "Screenshots").string(), [] {
+        return std::optional<std::vector<std::uint8_t>>({0xFF, 0xD8, 0xFF, 0xE0, 'J', 'F', 'I', 'F', 0, 0xFF, 0xD9});
+    });
     const GammaRamp preset = BuildRamp(1.2);  // the player's own calibration
     fakes.display.current = preset;
     fakes.levelStore.value = "42";

@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "gamma/ramp_resample.h"
+#include "linux/file_stores_posix.h"
 #include "linux/proc_processes_posix.h"
 #include "linux/process_names.h"
 #include "linux/xdg_paths.h"
@@ -70,6 +71,26 @@ TEST(ProcProcesses, ReadsEveryProcessOfAProcTreeUnderEachOfItsNames) {
     const std::string me = ":  " + std::to_string(::getpid());
     EXPECT_NE(std::find(live.begin(), live.end(), "lumeq_unit_tests" + me), live.end());
     EXPECT_NE(std::find(live.begin(), live.end(), "lumeq_unit_test" + me), live.end());
+}
+
+TEST(PosixFileStores, NeverReplaceAPictureAndNeverReadMoreThanASettingsFile) {
+    namespace fs = std::filesystem;
+    const fs::path root = fs::temp_directory_path() / "lumeq-posix-stores";
+    fs::remove_all(root);
+    PosixScreenshotFolder shots((root / "Pictures" / "lumeq").string(), nullptr);
+    EXPECT_EQ(shots.CreateNew("screen_0.jpg", {1, 2, 3}), CreateResult::Created);  // the folders are made
+    EXPECT_EQ(shots.CreateNew("screen_0.jpg", {9}), CreateResult::Exists);
+    fs::create_directories(root / "Pictures" / "lumeq" / "old" / "x.JPG");
+    EXPECT_EQ(shots.Count(), (std::pair<std::int64_t, std::uint64_t>{2, 3}));  // a folder named so counts too
+
+    PosixSettingsFile settings((root / "lumeq.ini").string());
+    EXPECT_EQ(settings.Read().result, SettingsMemory::ReadResult::Missing);
+    EXPECT_TRUE(settings.Write("NO ELIMINAR\r\n7\r\n"));
+    EXPECT_EQ(settings.Read().text, "NO ELIMINAR\r\n7\r\n");
+    EXPECT_FALSE(fs::exists(root / "lumeq.ini~"));
+    std::ofstream(root / "lumeq.ini", std::ios::binary) << std::string(kMaxSettingsBytes + 1, 'x');
+    EXPECT_EQ(settings.Read().result, SettingsMemory::ReadResult::Failed);
+    fs::remove_all(root);
 }
 
 TEST(RampResample, OtherTableSizesKeepTheEndsAndTheShape) {

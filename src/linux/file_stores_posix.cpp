@@ -1,0 +1,115 @@
+#include "linux/file_stores_posix.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+
+namespace lumeq {
+
+namespace {
+bool WriteAll(int fd, const std::uint8_t* data, std::size_t size) {
+    while (size > 0) {
+        const ssize_t written = ::write(fd, data, size);
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) return false;
+        data += written;
+        size -= static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+void MakeFolders(const std::string& path) {
+    for (std::size_t slash = path.find('/', 1); ; slash = path.find('/', slash + 1)) {
+        ::mkdir(path.substr(0, slash).c_str(), 0755);
+        if (slash == std::string::npos) break;
+    }
+}
+
+bool EndsWithJpg(const std::string& name) {
+    if (name.size() < 4 || name[name.size() - 4] != '.') return false;
+    auto lower = [](char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c); };
+    return lower(name[name.size() - 3]) == 'j' && lower(name[name.size() - 2]) == 'p' && lower(name.back()) == 'g';
+}
+
+void CountIn(const std::string& folder, std::int64_t& count, std::uint64_t& bytes, int depth) {
+    DIR* listing = ::opendir(folder.c_str());
+    if (!listing) return;
+    while (const dirent* entry = ::readdir(listing)) {
+        const std::string name = entry->d_name;
+        if (name == "." || name == "..") continue;
+        const std::string path = folder + "/" + name;
+        struct stat info {};
+        if (::lstat(path.c_str(), &info) != 0) continue;
+        // A folder whose name matches counts as a file too, as FindFirstFile has it.
+        if (EndsWithJpg(name)) {
+            ++count;
+            if (S_ISREG(info.st_mode)) bytes += static_cast<std::uint64_t>(info.st_size);
+        }
+        if (S_ISDIR(info.st_mode) && depth < 64) CountIn(path, count, bytes, depth + 1);
+    }
+    ::closedir(listing);
+}
+}  // namespace
+
+SettingsFileStore::Content PosixSettingsFile::Read() {
+    using Result = SettingsMemory::ReadResult;
+    const int fd = ::open(m_path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return {errno == ENOENT ? Result::Missing : Result::Failed, {}};
+    std::string content;
+    char buffer[8192];
+    bool failed = false;
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof(buffer));
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) failed = true;
+        if (got <= 0) break;
+        content.append(buffer, static_cast<std::size_t>(got));
+        if (content.size() > kMaxSettingsBytes) {
+            failed = true;
+            break;
+        }
+    }
+    ::close(fd);
+    if (failed) return {Result::Failed, {}};
+    return {Result::Read, content};
+}
+
+bool PosixSettingsFile::Write(const std::string& utf8Content) {
+    const std::string temporary = m_path + "~";
+    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) return false;
+    const bool ok = WriteAll(fd, reinterpret_cast<const std::uint8_t*>(utf8Content.data()), utf8Content.size()) &&
+                    ::fsync(fd) == 0;
+    ::close(fd);
+    if (!ok || ::rename(temporary.c_str(), m_path.c_str()) != 0) {
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    return true;
+}
+
+CreateResult PosixScreenshotFolder::CreateNew(const std::string& fileName, const std::vector<std::uint8_t>& bytes) {
+    MakeFolders(m_folder);
+    const std::string path = m_folder + "/" + fileName;
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0) return errno == EEXIST ? CreateResult::Exists : CreateResult::Failed;
+    const bool ok = WriteAll(fd, bytes.data(), bytes.size());
+    if (::close(fd) != 0 || !ok) {
+        ::unlink(path.c_str());  // never leave half a picture behind
+        return CreateResult::Failed;
+    }
+    return CreateResult::Created;
+}
+
+std::pair<std::int64_t, std::uint64_t> PosixScreenshotFolder::Count() {
+    std::int64_t count = 0;
+    std::uint64_t bytes = 0;
+    CountIn(m_folder, count, bytes, 0);
+    return {count, bytes};
+}
+
+}  // namespace lumeq

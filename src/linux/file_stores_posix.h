@@ -1,0 +1,40 @@
+#pragma once
+// The settings file and the screenshots folder of the Linux edition, on a POSIX file
+// system: the file is read whole (at most 64 KiB) and replaced in one step through a
+// temporary beside it; a screenshot file is made only where none exists.
+#include <functional>
+#include <string>
+
+#include "screenshots/screenshot_ports.h"
+#include "settings/settings_file.h"
+
+namespace lumeq {
+
+// lumeq.ini in UTF-8, the line format of the Windows edition.
+class PosixSettingsFile : public SettingsFileStore {
+public:
+    explicit PosixSettingsFile(std::string path) : m_path(std::move(path)) {}
+    Content Read() override;
+    bool Write(const std::string& utf8Content) override;
+
+private:
+    std::string m_path;
+};
+
+class PosixScreenshotFolder : public ScreenshotStore {
+public:
+    using Capturer = std::function<std::optional<std::vector<std::uint8_t>>()>;
+    // `capture` gives the screen as a JPEG file's bytes (the shell's own business).
+    PosixScreenshotFolder(std::string folder, Capturer capture)
+        : m_folder(std::move(folder)), m_capture(std::move(capture)) {}
+    std::optional<std::vector<std::uint8_t>> Capture() override { return m_capture ? m_capture() : std::nullopt; }
+    CreateResult CreateNew(const std::string& fileName, const std::vector<std::uint8_t>& bytes) override;
+    // "*.jpg" in any case, in the folder and below, as the Windows edition counts them.
+    std::pair<std::int64_t, std::uint64_t> Count() override;
+
+private:
+    std::string m_folder;
+    Capturer m_capture;
+};
+
+}  // namespace lumeq
