@@ -3,7 +3,7 @@
 namespace lumeq {
 
 namespace {
-// Only absolute paths count: the XDG specification has relative ones ignored.
+// Only absolute paths count: the XDG base directory rules have relative ones ignored.
 std::optional<std::string> Absolute(std::optional<std::string> path) {
     if (!path || path->empty() || path->front() != '/') return std::nullopt;
     while (path->size() > 1 && path->back() == '/') path->pop_back();
