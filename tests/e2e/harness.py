@@ -380,8 +380,18 @@ class Program:
                 "client_left": int(f[9]), "client_top": int(f[10]), "client_width": int(f[11]),
                 "client_height": int(f[12])}
 
+    def _read(self, *args):
+        """A read of the running program; asked again when the probe's own Wine start fails,
+        which happens now and then under load."""
+        for _ in range(3):
+            rc, out = self.session.probe(*args)
+            if rc == 0 and out:
+                break
+            time.sleep(0.2)
+        return rc, out
+
     def text(self, name):
-        rc, out = self.session.probe("text", IDS[name])
+        rc, out = self._read("text", IDS[name])
         if rc != 0:
             raise AssertionError(f"cannot read {name}")
         return out.rstrip("\n")
@@ -406,13 +416,15 @@ class Program:
             return None
 
     def state(self, name):
-        rc, out = self.session.probe("state", IDS[name])
+        rc, out = self._read("state", IDS[name])
+        if rc != 0:
+            raise AssertionError(f"cannot read the state of {name} (exit code {rc})")
         visible, enabled, checked = map(int, out.split())
         return {"visible": bool(visible), "enabled": bool(enabled), "checked": checked == 1}
 
     def rect(self, name):
         """Where a control lies on the screen: left, top, width, height."""
-        rc, out = self.session.probe("rect", IDS[name])
+        rc, out = self._read("rect", IDS[name])
         if rc != 0:
             raise AssertionError(f"cannot find {name}")
         return tuple(map(int, out.split()))
