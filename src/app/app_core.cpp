@@ -6,6 +6,7 @@
 #include "gamma/level_text.h"
 #include "indicator/indicator_text.h"
 #include "screenshots/folder_stats.h"
+#include "ui/control_ids.h"
 
 namespace lumeq {
 
@@ -121,6 +122,28 @@ void AppCore::OnTrayEvent(int code) {
     if (reaction.shownFromIcon) SetShownFromIcon(*reaction.shownFromIcon);
     if (reaction.hideWindow) m_ports.main.Window(WindowRequest::Hide);
     if (reaction.openPopup) m_ports.main.OpenPopup();
+}
+
+bool AppCore::RunMenuCommand(unsigned id) {
+    switch (id) {
+        case ids::menuactivar:
+        case ids::FunctionsActivar: btActivar_Click(); return true;
+        case ids::menudesactivar:
+        case ids::FunctionsDesactivar: btDesactivar_Click(); return true;
+        case ids::masGamma:
+        case ids::FunctionsmasGamma: StepLevel(+1); return true;
+        case ids::menosGamma:
+        case ids::FunctionsmenosGamma: StepLevel(-1); return true;
+        case ids::menuActivacion: menuActivacion_Click(); return true;
+        case ids::menuActivacionauto:
+            menuActivacion_Click();
+            m_ports.main.Window(WindowRequest::Show);
+            return true;
+        case ids::FunctionsRestaurar: FunctionsRestaurar_Click(); return true;
+        case ids::menuCapturarPantalla:
+        case ids::menuCapturarPantalla2: menuCapturarPantalla_Click(); return true;
+        default: return false;
+    }
 }
 
 void AppCore::FunctionsRestaurar_Click() {

@@ -55,6 +55,9 @@ public:
     void ReapplyLevel();
 
     void DispatchHotKey(int id);
+    // A menu bar or popup entry chosen. The entries that only the shell can carry out
+    // (leaving, the information box, the site, the folder) come back as false.
+    bool RunMenuCommand(unsigned id);
     void OnTrayEvent(int code);
     void FunctionsRestaurar_Click();
     void OnCloseRequest();  // the close box: hidden to the icon

@@ -71,29 +71,14 @@ void FormMain::OnCommand(unsigned id) {
     // A greyed entry cannot be chosen; a command for one that arrives anyway (posted by
     // another program) is ignored the same way.
     if (!IsMenuEntryEnabled(id)) return;
+    if (m_core.RunMenuCommand(id)) return;
     switch (id) {
         case ids::Salir: ExitSequence(/*unregisterHotKeys=*/true); break;
         case ids::FunctionsSalir: ExitSequence(/*unregisterHotKeys=*/false); break;
-        case ids::menuactivar:
-        case ids::FunctionsActivar: m_core.btActivar_Click(); break;
-        case ids::menudesactivar:
-        case ids::FunctionsDesactivar: m_core.btDesactivar_Click(); break;
-        case ids::masGamma:
-        case ids::FunctionsmasGamma: m_core.StepLevel(+1); break;
-        case ids::menosGamma:
-        case ids::FunctionsmenosGamma: m_core.StepLevel(-1); break;
-        case ids::menuActivacion: m_core.menuActivacion_Click(); break;
-        case ids::menuActivacionauto:
-            m_core.menuActivacion_Click();
-            Window(WindowRequest::Show);
-            break;
-        case ids::FunctionsRestaurar: m_core.FunctionsRestaurar_Click(); break;
         case ids::btInformacion:
         case ids::FunctionsInformacion: funMostrarInformacion(); break;
         case ids::btlink:
         case ids::FunctionsLink: OpenSite(); break;
-        case ids::menuCapturarPantalla:
-        case ids::menuCapturarPantalla2: m_core.menuCapturarPantalla_Click(); break;
         case ids::menuAbrirDirectorio:
         case ids::FunctionsScreenshot: OpenScreenshotsFolder(); break;
         default: break;
