@@ -7,6 +7,7 @@ packages=(
   g++-mingw-w64-x86-64 wine wine64 fonts-wine
   xserver-xorg-core xserver-xorg-video-dummy openbox xdotool x11-utils x11-xserver-utils imagemagick
   libx11-dev libxxf86vm-dev libxtst-dev libxrandr-dev
+  qt6-base-dev libxcb1-dev libxcb-keysyms1-dev libxcb-randr0-dev trayer xvfb
   # Wine only recommends these, and its gamma code needs libXxf86vm.
   libxxf86vm1 libxrandr2 libxrender1 libxcursor1 libxi6 libxinerama1 libxcomposite1 libxfixes3
 )

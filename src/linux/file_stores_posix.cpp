@@ -22,6 +22,8 @@ bool WriteAll(int fd, const std::uint8_t* data, std::size_t size) {
     return true;
 }
 
+}  // namespace
+
 void MakeFolders(const std::string& path) {
     for (std::size_t slash = path.find('/', 1); ; slash = path.find('/', slash + 1)) {
         ::mkdir(path.substr(0, slash).c_str(), 0755);
@@ -29,6 +31,20 @@ void MakeFolders(const std::string& path) {
     }
 }
 
+bool ReplaceFile(const std::string& path, const std::uint8_t* data, std::size_t size) {
+    const std::string temporary = path + "~";
+    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) return false;
+    const bool ok = WriteAll(fd, data, size) && ::fsync(fd) == 0;
+    ::close(fd);
+    if (!ok || ::rename(temporary.c_str(), path.c_str()) != 0) {
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    return true;
+}
+
+namespace {
 bool EndsWithJpg(const std::string& name) {
     if (name.size() < 4 || name[name.size() - 4] != '.') return false;
     auto lower = [](char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c); };
@@ -79,17 +95,7 @@ SettingsFileStore::Content PosixSettingsFile::Read() {
 }
 
 bool PosixSettingsFile::Write(const std::string& utf8Content) {
-    const std::string temporary = m_path + "~";
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) return false;
-    const bool ok = WriteAll(fd, reinterpret_cast<const std::uint8_t*>(utf8Content.data()), utf8Content.size()) &&
-                    ::fsync(fd) == 0;
-    ::close(fd);
-    if (!ok || ::rename(temporary.c_str(), m_path.c_str()) != 0) {
-        ::unlink(temporary.c_str());
-        return false;
-    }
-    return true;
+    return ReplaceFile(m_path, reinterpret_cast<const std::uint8_t*>(utf8Content.data()), utf8Content.size());
 }
 
 CreateResult PosixScreenshotFolder::CreateNew(const std::string& fileName, const std::vector<std::uint8_t>& bytes) {

@@ -10,6 +10,11 @@
 
 namespace lumeq {
 
+// Makes a folder and its parents; what exists already is fine.
+void MakeFolders(const std::string& path);
+// Replaces a file in one step (a temporary beside it, flushed, then renamed over it).
+bool ReplaceFile(const std::string& path, const std::uint8_t* data, std::size_t size);
+
 // lumeq.ini in UTF-8, the line format of the Windows edition.
 class PosixSettingsFile : public SettingsFileStore {
 public:

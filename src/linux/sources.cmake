@@ -7,4 +7,5 @@ list(APPEND LUMEQ_CORE_SOURCES
 list(APPEND LUMEQ_POSIX_SOURCES
   src/linux/proc_processes_posix.cpp
   src/linux/file_stores_posix.cpp
+  src/linux/state_files_posix.cpp
 )

@@ -10,9 +10,12 @@
 #include <unistd.h>
 
 #include "gamma/ramp_resample.h"
+#include "gamma/recovery_record.h"
 #include "linux/file_stores_posix.h"
 #include "linux/proc_processes_posix.h"
 #include "linux/process_names.h"
+#include "linux/state_files_posix.h"
+#include "../gamma/fakes.h"
 #include "linux/xdg_paths.h"
 
 namespace lumeq {
@@ -90,6 +93,37 @@ TEST(PosixFileStores, NeverReplaceAPictureAndNeverReadMoreThanASettingsFile) {
     EXPECT_FALSE(fs::exists(root / "lumeq.ini~"));
     std::ofstream(root / "lumeq.ini", std::ios::binary) << std::string(kMaxSettingsBytes + 1, 'x');
     EXPECT_EQ(settings.Read().result, SettingsMemory::ReadResult::Failed);
+    fs::remove_all(root);
+}
+
+TEST(CrashRecord, AKilledRunsRampsComeBackAndALiveOnesRecordIsLeftAlone) {
+    namespace fs = std::filesystem;
+    const fs::path root = fs::temp_directory_path() / ("lumeq-crash-record-" + std::to_string(::getpid()));
+    fs::remove_all(root);
+    fs::create_directories(root / "proc" / "77");
+    // A name with blanks and a parenthesis does not shift the fields.
+    std::ofstream(root / "proc" / "77" / "stat") << "77 (a) b) S 1 77 77 0 -1 0 0 0 0 0 0 0 0 0 20 0 1 0 123456 0 0\n";
+    EXPECT_EQ(ProcessStartTime(77, (root / "proc").string()), std::optional<std::uint64_t>(123456));
+    EXPECT_EQ(ProcessStartTime(78, (root / "proc").string()), std::nullopt);
+
+    const std::string record = (root / "state" / "captured-ramps").string();
+    testing::FakeDisplay displays;
+    const GammaRamp calibration = BuildRamp(1.3);
+    displays.current = calibration;
+    FileCaptureJournal journal(record);
+    journal.Record({{"D0", calibration}});  // this process: alive
+    displays.current = BuildRamp(0.5);       // boosted
+    EXPECT_TRUE(RecoverDisplaysAfterCrash(displays, record));
+    EXPECT_EQ(displays.current, BuildRamp(0.5)) << "a record of a running program is that program's";
+    EXPECT_TRUE(fs::exists(record));
+
+    // The same record left by a program that is gone (another id, never started).
+    auto bytes = SerializeRecovery({0x7FFFFFF0u, 1, {{"D0", calibration}}});
+    std::ofstream(record, std::ios::binary | std::ios::trunc).write(reinterpret_cast<const char*>(bytes.data()),
+                                                                    static_cast<std::streamsize>(bytes.size()));
+    EXPECT_TRUE(RecoverDisplaysAfterCrash(displays, record));
+    EXPECT_EQ(displays.current, calibration);
+    EXPECT_FALSE(fs::exists(record));
     fs::remove_all(root);
 }
 

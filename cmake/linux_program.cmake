@@ -1,0 +1,42 @@
+# The Linux edition: lumeq-gamma, a Qt 6 shell on the portable core, X11 for the hot keys
+# and RandR for the ramps. Built where Qt 6 Widgets and the X libraries are found.
+find_package(Qt6 QUIET COMPONENTS Widgets Network)
+find_package(PkgConfig QUIET)
+if(PkgConfig_FOUND)
+  pkg_check_modules(LUMEQ_XLIBS IMPORTED_TARGET x11 xcb xrandr)
+endif()
+if(NOT Qt6_FOUND OR NOT LUMEQ_XLIBS_FOUND)
+  message(STATUS "Qt 6 or the X libraries not found: the Linux edition is not built")
+  return()
+endif()
+
+# The displays through RandR, also used by the native tests.
+add_library(lumeq_x11 STATIC src/x11/randr_displays_x11.cpp)
+target_link_libraries(lumeq_x11 PUBLIC lumeq_core PkgConfig::LUMEQ_XLIBS)
+target_compile_options(lumeq_x11 PRIVATE ${LUMEQ_WARNINGS})
+
+include(src/qt/sources.cmake)
+add_library(lumeq_qt_shell STATIC ${LUMEQ_QT_SOURCES})
+target_link_libraries(lumeq_qt_shell PUBLIC lumeq_posix lumeq_x11 Qt6::Widgets)
+target_compile_options(lumeq_qt_shell PRIVATE ${LUMEQ_WARNINGS})
+set_target_properties(lumeq_qt_shell PROPERTIES AUTOMOC OFF)
+
+qt_add_resources(LUMEQ_QT_RESOURCES res/linux/lumeq.qrc)
+
+add_executable(lumeq-gamma src/qt/main_qt.cpp ${LUMEQ_QT_RESOURCES})
+target_link_libraries(lumeq-gamma PRIVATE lumeq_qt_shell)
+target_compile_options(lumeq-gamma PRIVATE ${LUMEQ_WARNINGS})
+
+# The same program with the tests' probe inside (a local socket); never installed.
+add_executable(lumeq-gamma-test src/qt/main_qt.cpp src/qt/test_probe_qt.cpp ${LUMEQ_QT_RESOURCES})
+target_link_libraries(lumeq-gamma-test PRIVATE lumeq_qt_shell Qt6::Network)
+target_compile_definitions(lumeq-gamma-test PRIVATE LUMEQ_TEST_PROBE)
+target_compile_options(lumeq-gamma-test PRIVATE ${LUMEQ_WARNINGS})
+
+include(GNUInstallDirs)
+install(TARGETS lumeq-gamma RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES res/linux/lumeq-gamma.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+foreach(size 16 32 48)
+  install(FILES res/linux/icons/lumeq-${size}.png DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+          RENAME lumeq-gamma.png)
+endforeach()

@@ -1,0 +1,62 @@
+#include "qt/form_indicador_qt.h"
+
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QScreen>
+#include <QTimer>
+
+namespace lumeq {
+
+namespace {
+constexpr int kHideAfterMs = 8000;
+}  // namespace
+
+FormIndicador::FormIndicador()
+    // Bypassing the window manager (override-redirect) is what keeps it above a
+    // full-screen game; a tool tip's type keeps it out of task bars and pagers.
+    : m_window(new QWidget(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                                        Qt::WindowDoesNotAcceptFocus | Qt::X11BypassWindowManagerHint)),
+      m_Label1(new QLabel(m_window)),
+      m_Timer1(new QTimer(m_window)) {
+    m_window->setObjectName("FormIndicador");
+    m_window->setWindowTitle("Gamma");
+    m_window->setAttribute(Qt::WA_ShowWithoutActivating);
+    m_window->setFocusPolicy(Qt::NoFocus);
+    // The raised panel of the Windows edition: a lighter top-left edge, a darker bottom-right.
+    m_window->setStyleSheet(
+        "QWidget#FormIndicador { background: #4C5844; border: 1px solid; border-color: #7A8A70 #2A3026 #2A3026 "
+        "#7A8A70; }");
+    m_Label1->setObjectName("Label1");
+    m_Label1->setStyleSheet("color: #E0E0E0;");
+    m_Label1->setTextFormat(Qt::PlainText);
+    m_Label1->setWordWrap(false);
+    auto* layout = new QHBoxLayout(m_window);
+    layout->setContentsMargins(8, 2, 8, 2);
+    layout->addWidget(m_Label1);
+    m_Timer1->setSingleShot(true);
+    m_Timer1->setInterval(kHideAfterMs);
+    QObject::connect(m_Timer1, &QTimer::timeout, m_window, &QWidget::hide);
+}
+
+FormIndicador::~FormIndicador() { delete m_window; }
+
+void FormIndicador::ShowText(std::string_view text) {
+    m_Label1->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    // Grows to the whole text: the level is never cut off.
+    m_window->adjustSize();
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QPoint topLeft = screen ? screen->geometry().topLeft() : QPoint(0, 0);
+    m_window->move(topLeft);
+    m_window->show();
+    m_window->raise();
+    m_Timer1->start();
+}
+
+bool FormIndicador::IsShown() const { return m_window->isVisible(); }
+
+QString FormIndicador::Text() const { return m_Label1->text(); }
+
+QRect FormIndicador::Geometry() const { return m_window->geometry(); }
+
+}  // namespace lumeq

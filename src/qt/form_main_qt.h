@@ -1,0 +1,104 @@
+#pragma once
+// The Linux edition's main window: the banner, its strip of labels, the menus, and the
+// wiring between the core and Qt, X11 and the POSIX files. Decisions stay in AppCore.
+#include <QMainWindow>
+#include <QPointer>
+
+#include <map>
+#include <memory>
+
+#include "app/app_core.h"
+#include "linux/file_stores_posix.h"
+#include "linux/proc_processes_posix.h"
+#include "linux/state_files_posix.h"
+#include "linux/xdg_paths.h"
+#include "qt/form_indicador_qt.h"
+#include "qt/panels_qt.h"
+#include "qt/screenshot_controls_qt.h"
+#include "qt/slider_qt.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QSystemTrayIcon;
+class QTimer;
+
+namespace lumeq {
+
+class X11Events;
+
+class FormMain : public QMainWindow, private MainView, private Timers {
+public:
+    // `displays` are the X server's (or none, where X gamma cannot reach the screen).
+    FormMain(const LinuxPaths& paths, DisplayRamp& displays, X11Events* x11);
+    ~FormMain() override;
+
+    // The start-up, in the order the Windows edition keeps; the window shows last.
+    void Form_Load();
+    // "Salir", a signal or the end of the session: the ramps back, then the program ends.
+    void ExitSequence();
+    void TellRestoreFailed() { m_core.TellRestoreFailed(); }
+    // The outputs changed: their ramps were reset.
+    void ReapplyLevel() { m_core.ReapplyLevel(); }
+    // Tells the player, once, that the display takes no ramp here.
+    void TellNoGamma(const QString& why);
+
+    // What the tests' probe reads: the hidden fields, the menus' entries, the tray.
+    const std::map<Field, std::string>& Fields() const { return m_fields; }
+    QAction* Action(unsigned id) const;
+    bool TrayShown() const;
+    const FormIndicador& Indicator() const { return m_FormIndicador; }
+    bool HotKeyRegistered(int id) const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // MainView
+    void SetField(Field field, std::string_view text) override;
+    void SetStripColour(Colour colour) override;
+    void SetMenuEntry(MenuEntry entry, bool enabled) override;
+    void SetFolderCaption(std::string_view caption) override;
+    void Window(WindowRequest request) override;
+    void OpenPopup() override;
+    // Timers
+    void Start(TimerId timer, unsigned ms) override;
+    void Stop(TimerId timer) override;
+
+    void CreateControls();
+    void CreateMenus();
+    void CreateTray();
+    void OnCommand(unsigned id);
+    void DispatchHotKey(int id);
+    void funMostrarInformacion();
+    void OpenSite();
+    void OpenScreenshotsFolder();
+    void FirstRunCheck();
+    std::optional<std::vector<std::uint8_t>> CaptureScreen();
+
+    LinuxPaths m_paths;
+    X11Events* m_x11;
+    PosixSettingsFile m_settings;
+    PosixScreenshotFolder m_screenshots;
+    FileLevelStore m_levelStore;
+    FileCaptureJournal m_journal;
+    ProcProcesses m_processes;
+    SliderGamma m_SliderGamma;
+    FormIndicador m_FormIndicador;
+    AutoActivationPanels m_panels;
+    ScreenshotControls m_screenshotControls;
+    AppCore m_core;
+
+    std::map<Field, std::string> m_fields;
+    std::map<TimerId, QTimer*> m_timers;
+    std::multimap<unsigned, QAction*> m_actions;  // menu bar and popup, by command id
+    QLabel* m_Label3 = nullptr;
+    QLabel* m_Label4 = nullptr;
+    QLabel* m_LbIndicador = nullptr;
+    QMenu* m_popup = nullptr;
+    QSystemTrayIcon* m_tray = nullptr;
+    bool m_toldNoGamma = false;
+    bool m_leaving = false;
+};
+
+}  // namespace lumeq

@@ -1,0 +1,42 @@
+#pragma once
+// What the Linux edition hears from the X server: the global hot keys Ctrl+F1..F4
+// (passive grabs on the root window, for every state of Lock and NumLock) and RandR's
+// news that outputs came, went or changed mode.
+#include <QAbstractNativeEventFilter>
+
+#include <array>
+#include <functional>
+
+struct xcb_connection_t;
+struct _XDisplay;
+
+namespace lumeq {
+
+class X11Events : public QAbstractNativeEventFilter {
+public:
+    X11Events(xcb_connection_t* connection, _XDisplay* display);
+    ~X11Events() override;
+    X11Events(const X11Events&) = delete;
+    X11Events& operator=(const X11Events&) = delete;
+
+    // Grabs Ctrl+F1..F4; a key held by another program is that key not registered.
+    void RegisterHotKeys(std::function<void(int id)> onHotKey);
+    void UnregisterHotKeys();
+    bool HotKeyRegistered(int id) const { return m_registered[static_cast<std::size_t>(id)]; }
+
+    // Outputs changed: the displays must be listed again and the ramps set again.
+    void WatchOutputs(std::function<void()> onChange);
+
+    bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
+
+private:
+    xcb_connection_t* m_connection;
+    _XDisplay* m_display;
+    std::array<unsigned char, 4> m_keycodes{};
+    std::array<bool, 4> m_registered{};
+    std::function<void(int)> m_onHotKey;
+    std::function<void()> m_onOutputsChanged;
+    int m_randrEventBase = -1;
+};
+
+}  // namespace lumeq

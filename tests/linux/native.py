@@ -1,0 +1,264 @@
+"""Runs the Linux edition (lumeq-gamma, its test build with the probe inside) natively on
+a private X server and looks at what it did: the outputs' RandR ramps, the windows, the
+files in a home folder of its own.
+
+One Session per test module (its own Xorg with the dummy driver, which has RandR CRTC
+gamma, and openbox); each test gets a fresh home. Everything started is ended by PID.
+"""
+
+import ctypes
+import ctypes.util
+import os
+import shutil
+import signal
+import socket
+import subprocess
+import sys
+import tempfile
+import time
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(HERE, "..", "e2e"))
+import harness  # noqa: E402
+from harness import IDS, RAMP_TOLERANCE, _end_process, level_ramp, wait_for  # noqa: E402,F401
+
+PROGRAM = os.environ.get("LUMEQ_NATIVE_PROGRAM",
+                         os.path.join(HERE, "..", "..", "build", "native", "lumeq-gamma-test"))
+SHIPPED_INI = os.path.join(HERE, "..", "..", "res", "lumeq.ini")
+
+
+# ----- RandR through ctypes: what the server really holds -----
+class _CrtcGamma(ctypes.Structure):
+    _fields_ = [("size", ctypes.c_int), ("red", ctypes.POINTER(ctypes.c_ushort)),
+                ("green", ctypes.POINTER(ctypes.c_ushort)), ("blue", ctypes.POINTER(ctypes.c_ushort))]
+
+
+class _Resources(ctypes.Structure):
+    _fields_ = [("timestamp", ctypes.c_ulong), ("configTimestamp", ctypes.c_ulong), ("ncrtc", ctypes.c_int),
+                ("crtcs", ctypes.POINTER(ctypes.c_ulong))]
+
+
+_x11 = ctypes.CDLL(ctypes.util.find_library("X11"))
+_xrandr = ctypes.CDLL(ctypes.util.find_library("Xrandr"))
+_x11.XOpenDisplay.restype = ctypes.c_void_p
+_x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+_x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+_x11.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
+_x11.XDefaultRootWindow.restype = ctypes.c_ulong
+_x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+_xrandr.XRRGetScreenResourcesCurrent.restype = ctypes.POINTER(_Resources)
+_xrandr.XRRGetScreenResourcesCurrent.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+_xrandr.XRRFreeScreenResources.argtypes = [ctypes.POINTER(_Resources)]
+_xrandr.XRRGetCrtcGamma.restype = ctypes.POINTER(_CrtcGamma)
+_xrandr.XRRGetCrtcGamma.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+_xrandr.XRRFreeGamma.argtypes = [ctypes.POINTER(_CrtcGamma)]
+_xrandr.XRRAllocGamma.restype = ctypes.POINTER(_CrtcGamma)
+_xrandr.XRRAllocGamma.argtypes = [ctypes.c_int]
+_xrandr.XRRSetCrtcGamma.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.POINTER(_CrtcGamma)]
+
+
+def _first_crtc(display):
+    resources = _xrandr.XRRGetScreenResourcesCurrent(display, _x11.XDefaultRootWindow(display))
+    crtc = resources.contents.crtcs[0]
+    _xrandr.XRRFreeScreenResources(resources)
+    return crtc
+
+
+def read_crtc_ramp(display_name):
+    """The first CRTC's red, green and blue tables."""
+    display = _x11.XOpenDisplay(display_name.encode())
+    try:
+        gamma = _xrandr.XRRGetCrtcGamma(display, _first_crtc(display))
+        g = gamma.contents
+        ramp = [[g.red[i] for i in range(g.size)], [g.green[i] for i in range(g.size)],
+                [g.blue[i] for i in range(g.size)]]
+        _xrandr.XRRFreeGamma(gamma)
+        return ramp
+    finally:
+        _x11.XCloseDisplay(display)
+
+
+def write_crtc_ramp(display_name, table):
+    display = _x11.XOpenDisplay(display_name.encode())
+    try:
+        gamma = _xrandr.XRRAllocGamma(len(table))
+        for i, value in enumerate(table):
+            gamma.contents.red[i] = gamma.contents.green[i] = gamma.contents.blue[i] = value
+        _xrandr.XRRSetCrtcGamma(display, _first_crtc(display), gamma)
+        _xrandr.XRRFreeGamma(gamma)
+        _x11.XSync(display, 0)
+    finally:
+        _x11.XCloseDisplay(display)
+
+
+def resampled(ramp256, size):
+    """A 256-entry channel at `size` entries, by straight lines, as the program does."""
+    if size == 256:
+        return list(ramp256)
+    out = []
+    for i in range(size):
+        x = i * 255 / (size - 1)
+        j = min(int(x), 254)
+        out.append(round(ramp256[j] + (ramp256[j + 1] - ramp256[j]) * (x - j)))
+    return out
+
+
+def close_to(actual, expected, tolerance=RAMP_TOLERANCE):
+    return len(actual) == len(expected) and all(abs(a - b) <= tolerance for a, b in zip(actual, expected))
+
+
+class Session(harness.Session):
+    """A private Xorg and openbox, without Wine."""
+
+    def start(self):
+        self.tmp = tempfile.mkdtemp(prefix="lumeq-native-")
+        try:
+            self._start_xorg()
+            self.openbox = subprocess.Popen(["openbox", "--sm-disable"], env=self.env(), stdout=subprocess.DEVNULL,
+                                            stderr=subprocess.DEVNULL)
+            wait_for(lambda: self._window_manager_ready(), 10, what="openbox")
+            self.initial_ramp = read_crtc_ramp(self.display)
+        except BaseException:
+            self.stop()
+            raise
+        return self
+
+    def env(self):
+        env = {key: value for key, value in os.environ.items() if not key.startswith(("XDG_", "WAYLAND"))}
+        env["DISPLAY"] = self.display or ""
+        env["QT_QPA_PLATFORM"] = "xcb"
+        return env
+
+    def ramp(self):
+        return read_crtc_ramp(self.display)
+
+    def put_initial_ramp(self):
+        write_crtc_ramp(self.display, self.initial_ramp[0])
+
+    def active_window(self):
+        out = subprocess.run(["xprop", "-root", "_NET_ACTIVE_WINDOW"], env=self.env(), capture_output=True,
+                             text=True, timeout=10).stdout
+        return out.strip().split()[-1] if out.strip() else None
+
+    def start_game(self):
+        """A native stand-in for a game, given the focus as a player would."""
+        proc = subprocess.Popen(["xmessage", "-name", "standin", "-title", "Juego de prueba", "juego en marcha"],
+                                env=self.env(), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.other.append(proc)
+        xid = wait_for(lambda: self.xdotool("search", "--sync", "--name", "Juego de prueba").stdout.split(), 10,
+                       what="the stand-in game")[0]
+        self.xdotool("windowactivate", "--sync", xid)
+        return proc, xid
+
+    def new_program(self, ini=None, level=None, screenshots_folder=True):
+        program = Program(self, ini, level, screenshots_folder)
+        self.programs.append(program)
+        return program
+
+
+class Program:
+    """lumeq-gamma in a home folder of its own."""
+
+    def __init__(self, session, ini, level, screenshots_folder):
+        self.session = session
+        self.home = tempfile.mkdtemp(prefix="home-", dir=session.tmp)
+        self.config = os.path.join(self.home, ".config", "lumeq")
+        self.state_dir = os.path.join(self.home, ".local", "state", "lumeq")
+        self.runtime = os.path.join(self.home, "run")
+        self.pictures = os.path.join(self.home, "Pictures", "lumeq")
+        self.probe_path = os.path.join(self.home, "probe")
+        os.makedirs(self.config)
+        os.makedirs(self.runtime, mode=0o700)
+        if ini is not None:
+            with open(os.path.join(self.config, "lumeq.ini"), "wb") as f:
+                f.write(("\r\n".join(ini) + "\r\n").encode("utf-8"))
+        if level is not None:
+            with open(os.path.join(self.config, "level"), "w") as f:
+                f.write(f"{level}\n")
+        if screenshots_folder:
+            os.makedirs(self.pictures)
+        self.proc = None
+        self.stderr_path = os.path.join(self.home, "stderr.txt")
+
+    def env(self):
+        env = self.session.env()
+        env.update(HOME=self.home, XDG_CONFIG_HOME=os.path.join(self.home, ".config"),
+                   XDG_STATE_HOME=os.path.join(self.home, ".local", "state"), XDG_RUNTIME_DIR=self.runtime,
+                   LUMEQ_TEST_PROBE=self.probe_path)
+        return env
+
+    def launch(self, env=None):
+        """Starts a copy without waiting for anything."""
+        with open(self.stderr_path, "ab") as err:
+            return subprocess.Popen([PROGRAM], env=env or self.env(), stdout=subprocess.DEVNULL, stderr=err)
+
+    def start(self, wait_shown=True, env=None):
+        self.proc = self.launch(env)
+        if wait_shown:
+            wait_for(lambda: self.window()["visible"], 20, what="the main window")
+        return self
+
+    def running(self):
+        return self.proc is not None and self.proc.poll() is None
+
+    def kill(self):
+        if self.running():
+            self.proc.kill()
+            self.proc.wait(timeout=5)
+
+    def stderr(self):
+        with open(self.stderr_path, encoding="utf-8", errors="replace") as f:
+            return f.read()
+
+    def probe(self, *words, timeout=5):
+        """One request to the probe inside the program; its answer, or None."""
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            try:
+                with socket.socket(socket.AF_UNIX, socket.SOCK_STREAM) as s:
+                    s.settimeout(timeout)
+                    s.connect(self.probe_path)
+                    s.sendall((" ".join(map(str, words)) + "\n").encode())
+                    data = b""
+                    while True:
+                        chunk = s.recv(65536)
+                        if not chunk:
+                            break
+                        data += chunk
+                    return data.decode("utf-8").rstrip("\n")
+            except (FileNotFoundError, ConnectionRefusedError):
+                if not self.running():
+                    return None
+                time.sleep(0.05)
+        return None
+
+    def window(self):
+        answer = self.probe("window")
+        if not answer:
+            return {"visible": False, "minimized": False}
+        f = answer.split()
+        return {"visible": f[0] == "1", "minimized": f[1] == "1", "left": int(f[2]), "top": int(f[3]),
+                "width": int(f[4]), "height": int(f[5])}
+
+    def field(self, name):
+        return self.probe("field", name)
+
+    def state(self, name):
+        visible, enabled, checked = map(int, self.probe("state", name).split())
+        return {"visible": bool(visible), "enabled": bool(enabled), "checked": bool(checked)}
+
+    def command(self, name):
+        self.probe("command", IDS[name])
+
+    def strip(self):
+        f = self.probe("strip").split(" ", 5)
+        return {"visible": f[0] == "1", "left": int(f[1]), "top": int(f[2]), "width": int(f[3]),
+                "height": int(f[4]), "text": f[5] if len(f) > 5 else ""}
+
+    def ini_lines(self):
+        with open(os.path.join(self.config, "lumeq.ini"), "rb") as f:
+            return f.read().decode("utf-8").split("\r\n")
+
+    def stored_level(self):
+        with open(os.path.join(self.config, "level")) as f:
+            return f.read().strip()

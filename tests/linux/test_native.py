@@ -1,0 +1,272 @@
+"""The Linux edition, natively on a private Xorg whose dummy driver has RandR CRTC gamma:
+what a player sees and what the server's ramps hold."""
+
+import os
+import shutil
+import signal
+import struct
+import subprocess
+import time
+import unittest
+
+import native
+from native import close_to, level_ramp, resampled, wait_for
+
+HEADER = "NO ELIMINAR MODIFICAR O MOVER ESTE ARCHIVO"
+
+
+def level_table(level, size):
+    return resampled(level_ramp(level), size)
+
+
+def jpeg_size(path):
+    """(width, height) from a JPEG file's frame header, or None when it is not one."""
+    with open(path, "rb") as f:
+        data = f.read()
+    if not data.startswith(b"\xff\xd8\xff"):
+        return None
+    at = 2
+    while at + 9 < len(data):
+        marker, length = data[at + 1], struct.unpack(">H", data[at + 2:at + 4])[0]
+        if marker in (0xC0, 0xC1, 0xC2):
+            height, width = struct.unpack(">HH", data[at + 5:at + 9])
+            return width, height
+        at += 2 + length
+    return None
+
+
+class NativeEdition(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.session = native.Session().start()
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.session.stop()
+
+    def setUp(self):
+        self.session.put_initial_ramp()
+
+    def tearDown(self):
+        for program in self.session.programs:
+            program.kill()
+        self.session.programs.clear()
+        for proc in self.session.other:
+            native._end_process(proc, grace=1)
+        self.session.other.clear()
+
+    def boosted(self, level):
+        return close_to(self.session.ramp()[0], level_table(level, len(self.session.initial_ramp[0])))
+
+    def untouched(self):
+        return self.session.ramp() == self.session.initial_ramp
+
+    def test_activar_really_brightens_and_desactivar_gives_the_ramp_back(self):
+        program = self.session.new_program(level=44).start()
+        self.assertTrue(self.untouched(), "the start leaves the output's ramp alone")
+        menus = program.probe("menus").split("\n")
+        self.assertEqual([line.split(" ", 2)[2] for line in menus if line.startswith("0 1 ")],
+                         ["Salir", "Gamma", "Screen", "...?"])
+        self.assertIn("101 1 Activar          Ctrl+F1", menus)
+        self.assertIn("210 1 Salir", menus)
+        self.assertEqual(program.ini_lines(), [HEADER, "0", "False", "hl.exe", "", "", "", "//End", ""],
+                         "the first run starts from the shipped settings")
+
+        program.command("menuactivar")
+        wait_for(lambda: self.boosted(44), 5, what="level 44's ramp on the output")
+        self.assertEqual(program.field("estadoTxt"), "True")
+        program.command("menudesactivar")
+        wait_for(self.untouched, 5, what="the output's own ramp back")
+        self.assertEqual(program.stored_level(), "44")
+
+        # Without a tray, the close box leaves the window within reach: minimised.
+        self.assertEqual(program.probe("tray"), "0 0")
+        program.probe("close")
+        wait_for(lambda: program.window()["minimized"], 5, what="the window minimised")
+        self.assertTrue(program.running())
+
+    def test_hot_keys_while_a_game_has_the_focus(self):
+        program = self.session.new_program(level=40).start()
+        self.assertEqual(program.probe("hotkeys"), "1 1 1 1")
+        _, game = self.session.start_game()
+        active = wait_for(lambda: self.session.active_window(), 5, what="an active window")
+        self.session.xdotool("key", "ctrl+F1")
+        wait_for(lambda: self.boosted(40), 5, what="Ctrl+F1 switching the boost on")
+        self.session.xdotool("key", "ctrl+F4")
+        wait_for(lambda: self.boosted(41), 5, what="Ctrl+F4 stepping up")
+        strip = program.strip()
+        self.assertTrue(strip["visible"])
+        self.assertEqual((strip["left"], strip["top"]), (0, 0))
+        self.assertTrue(strip["text"] in ("lumeq Gamma      La gamma actual es 1.00", "lumeq Gamma      La gamma actual es 1,00"), strip["text"])
+        self.assertIn(self.strip_window(), self.override_redirect_windows())
+        # With NumLock on the keys still work.
+        self.session.xdotool("key", "Num_Lock")
+        self.session.xdotool("key", "ctrl+F3")
+        self.session.xdotool("key", "Num_Lock")
+        wait_for(lambda: self.boosted(40), 5, what="Ctrl+F3 stepping down")
+        self.assertEqual(self.session.active_window(), active, "the game stays the active window")
+        time.sleep(8.5)
+        self.assertFalse(program.strip()["visible"], "the strip goes 8 s after the last step")
+        self.session.xdotool("key", "ctrl+F1")
+        wait_for(self.untouched, 5, what="Ctrl+F1 switching the boost off")
+        self.assertEqual(self.session.active_window(), active)
+
+    def strip_window(self):
+        out = self.session.xdotool("search", "--onlyvisible", "--name", "^Gamma$").stdout.split()
+        return out[0] if out else None
+
+    def override_redirect_windows(self):
+        tree = subprocess.run(["xwininfo", "-root", "-children"], env=self.session.env(), capture_output=True,
+                              text=True, timeout=10).stdout
+        found = []
+        for line in tree.splitlines():
+            line = line.strip()
+            if line.startswith("0x"):
+                xid = str(int(line.split()[0], 16))
+                info = subprocess.run(["xwininfo", "-id", xid], env=self.session.env(), capture_output=True,
+                                      text=True, timeout=10).stdout
+                if "Override Redirect State: yes" in info and "Map State: IsViewable" in info:
+                    found.append(xid)
+        return found
+
+    def test_a_watched_program_switches_the_boost_on_and_off(self):
+        program = self.session.new_program(ini=[HEADER, "0", "True", "hl.exe", "", "", "", "//End"], level=43).start()
+        game = os.path.join(program.home, "hl.exe")
+        shutil.copy("/bin/sleep", game)
+        started = subprocess.Popen([game, "30"])
+        self.session.other.append(started)
+        wait_for(lambda: self.boosted(43), 3.5, what="the boost on while hl.exe runs")
+        native._end_process(started)
+        wait_for(self.untouched, 3.5, what="the boost off once hl.exe ended")
+        # As Wine and Proton start a Windows game: its path in the first argument.
+        wine_style = subprocess.Popen(["bash", "-c", 'exec -a "C:\\Games\\hl.exe" sleep 30'])
+        self.session.other.append(wine_style)
+        wait_for(lambda: self.boosted(43), 3.5, what="the boost on for C:\\Games\\hl.exe")
+        native._end_process(wine_style)
+
+    def test_screenshots_are_jpeg_files_of_the_screen_with_the_warning_at_40(self):
+        program = self.session.new_program(level=40).start()
+        self.session.xdotool("key", "ctrl+F1")
+        wait_for(lambda: self.boosted(40), 5, what="the boost on")
+        self.session.xdotool("key", "ctrl+F2")
+        first = os.path.join(program.pictures, "screen_0.jpg")
+        wait_for(lambda: os.path.exists(first) and jpeg_size(first), 5, what="screen_0.jpg")
+        self.assertEqual(jpeg_size(first), (1280, 1024))
+        reference = os.path.join(program.home, "root.png")
+        subprocess.run(["import", "-window", "root", reference], env=self.session.env(), check=True, timeout=30)
+        compared = subprocess.run(["compare", "-metric", "RMSE", first, reference, "null:"], capture_output=True,
+                                  text=True, timeout=30)
+        rmse = float(compared.stderr.split("(")[1].rstrip(")"))
+        self.assertLess(rmse, 0.05, "the picture is the screen's")
+        self.assertEqual(program.ini_lines()[1], "1", "the counter advances")
+        self.assertFalse(program.state("Frame3")["visible"])
+        for n in range(100, 138):  # 39 files with the first
+            shutil.copy(first, os.path.join(program.pictures, f"screen_{n}.jpg"))
+        self.session.xdotool("key", "ctrl+F2")
+        wait_for(lambda: program.state("Frame3")["visible"], 5, what="the warning at 40 files")
+        self.assertTrue(os.path.exists(os.path.join(program.pictures, "screen_1.jpg")))
+        self.assertIn("40", program.probe("text", "Label6"))
+
+    def test_a_killed_run_is_mended_at_the_next_start_and_sigterm_restores(self):
+        program = self.session.new_program(level=45).start()
+        program.command("menuactivar")
+        wait_for(lambda: self.boosted(45), 5, what="the boost on")
+        program.proc.send_signal(signal.SIGKILL)
+        program.proc.wait(timeout=5)
+        self.assertTrue(self.boosted(45), "a killed program leaves the ramp as it was")
+        program.start(wait_shown=False)
+        wait_for(lambda: program.probe("window") is not None, 20, what="the probe")
+        self.assertTrue(self.untouched(), "the preset is back before the window shows")
+        program.command("menuactivar")
+        wait_for(lambda: self.boosted(45), 5, what="the boost on again")
+        program.proc.send_signal(signal.SIGTERM)
+        self.assertEqual(program.proc.wait(timeout=10), 0)
+        self.assertTrue(self.untouched(), "SIGTERM gives the ramp back before the process ends")
+        self.assertFalse(os.path.exists(os.path.join(program.state_dir, "captured-ramps")))
+
+    def test_a_second_copy_is_turned_away(self):
+        program = self.session.new_program().start()
+        second = program.launch()
+        self.session.other.append(second)
+        box = wait_for(lambda: [w for w in self.session.xdotool("search", "--name", "^lumeq gamma$").stdout.split()
+                                if w != self.main_xid(program)], 10, what="the box of the second copy")
+        self.session.xdotool("windowactivate", "--sync", box[0])
+        self.session.xdotool("key", "Return")
+        self.assertEqual(second.wait(timeout=10), 0)
+        self.assertIn("El programa ya está en ejecución! Acción cancelada.", program.stderr())
+        self.assertTrue(program.running())
+        self.assertIsNotNone(program.probe("window"))
+
+    def main_xid(self, program):
+        return program.probe("xid")
+
+    def test_the_icon_docks_in_a_tray_and_its_popup_ends_the_program(self):
+        trayer = subprocess.Popen(["trayer", "--edge", "bottom", "--widthtype", "pixel", "--width", "200"],
+                                  env=self.session.env(), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.session.other.append(trayer)
+        wait_for(lambda: self.session.xdotool("search", "--class", "trayer").stdout.split(), 10, what="trayer")
+        program = self.session.new_program(level=44).start()
+        wait_for(lambda: program.probe("tray") == "1 1", 10, what="the icon in the tray")
+        program.command("menuactivar")
+        wait_for(lambda: self.boosted(44), 5, what="the boost on")
+        icon = wait_for(lambda: self.icon_geometry(), 10, what="the icon docked in trayer")
+        x, y, width, height = icon
+        self.session.xdotool("mousemove", x + width // 2, y + height // 2)
+        self.session.xdotool("click", "3")
+        wait_for(lambda: program.probe("popup") == "1", 5, what="the popup")
+        # "Salir" is the popup's last entry.
+        self.session.xdotool("key", "Up")
+        self.session.xdotool("key", "Return")
+        self.assertEqual(program.proc.wait(timeout=10), 0)
+        self.assertTrue(self.untouched(), "Salir gave the ramp back")
+
+    def icon_geometry(self):
+        """Where the program's icon lies inside trayer's panel: a docked child window."""
+        for xid in self.session.xdotool("search", "--class", "trayer").stdout.split():
+            tree = subprocess.run(["xwininfo", "-id", xid, "-tree"], env=self.session.env(), capture_output=True,
+                                  text=True, timeout=10).stdout
+            for line in tree.splitlines():
+                if "lumeq" in line.lower() and "x" in line:
+                    geometry = line.split(")")[-1].split()
+                    for word in geometry:
+                        if "+" in word and "x" in word:
+                            size, *_ = word.split("+")
+                            width, height = map(int, size.split("x"))
+                            absolute = [w for w in geometry if w.startswith("+") and w.count("+") == 2]
+                            if absolute:
+                                left, top = map(int, absolute[-1].lstrip("+").split("+"))
+                                return left, top, width, height
+        return None
+
+
+class WithoutRandr(unittest.TestCase):
+    """An X server without RandR: the program says so once and runs on."""
+
+    def test_no_gamma_is_told_once_and_the_program_runs_on(self):
+        session = native.Session()
+        session.tmp = native.tempfile.mkdtemp(prefix="lumeq-xvfb-")
+        try:
+            read_fd, write_fd = os.pipe()
+            session.xorg = subprocess.Popen(["Xvfb", "-displayfd", str(write_fd), "-extension", "RANDR", "-nolisten",
+                                             "tcp", "-screen", "0", "1024x768x24"], pass_fds=(write_fd,),
+                                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            os.close(write_fd)
+            with os.fdopen(read_fd) as f:
+                session.display = ":" + f.readline().strip()
+            program = session.new_program(level=44).start()
+            wait_for(lambda: "lumeq-gamma: El servidor X no ofrece gamma" in program.stderr(), 10, what="the message")
+            program.command("menuactivar")
+            self.session_key(session, "ctrl+F4")
+            time.sleep(1.5)
+            self.assertTrue(program.running())
+            self.assertEqual(program.stderr().count("lumeq-gamma: El servidor X no ofrece gamma"), 1, "told once")
+        finally:
+            session.stop()
+
+    @staticmethod
+    def session_key(session, combo):
+        session.xdotool("key", combo)
+
+
+if __name__ == "__main__":
+    unittest.main()
