@@ -40,3 +40,15 @@ foreach(size 16 32 48)
   install(FILES res/linux/icons/lumeq-${size}.png DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
           RENAME lumeq-gamma.png)
 endforeach()
+
+# A .deb whose dependencies come from the shared libraries the program links.
+set(CPACK_PACKAGE_NAME lumeq-gamma)
+set(CPACK_PACKAGE_CONTACT "lumeq <gamma@lumeq.app>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Brighter screen for first-person games: gamma boost with global hot keys")
+set(CPACK_PACKAGE_HOMEPAGE_URL "https://lumeq.app/gamma")
+set(CPACK_GENERATOR DEB)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_STRIP_FILES ON)
+include(CPack)

@@ -65,3 +65,13 @@ foreach(helper floor_hotkey recount_bench)
     target_link_options(${helper} PRIVATE -municode -static -static-libgcc -static-libstdc++)
   endif()
 endforeach()
+
+# For Windows players: a zip with the program, its first settings and a read-me in Spanish
+# (in the ANSI code page, as Notepad of old reads it).
+install(TARGETS lumeq RUNTIME DESTINATION .)
+install(FILES res/lumeq.ini res/windows/LEEME.txt DESTINATION .)
+set(CPACK_PACKAGE_NAME lumeq-gamma)
+set(CPACK_GENERATOR ZIP)
+set(CPACK_SYSTEM_NAME windows-x64)
+set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
+include(CPack)
