@@ -3,15 +3,15 @@
 find_package(Qt6 QUIET COMPONENTS Widgets Network)
 find_package(PkgConfig QUIET)
 if(PkgConfig_FOUND)
-  pkg_check_modules(LUMEQ_XLIBS IMPORTED_TARGET x11 xcb xrandr)
+  pkg_check_modules(LUMEQ_XLIBS IMPORTED_TARGET x11 xcb xrandr xxf86vm)
 endif()
 if(NOT Qt6_FOUND OR NOT LUMEQ_XLIBS_FOUND)
   message(STATUS "Qt 6 or the X libraries not found: the Linux edition is not built")
   return()
 endif()
 
-# The displays through RandR, also used by the native tests.
-add_library(lumeq_x11 STATIC src/x11/randr_displays_x11.cpp)
+# The displays through RandR (XF86VidMode where RandR has no gamma), also used by the native tests.
+add_library(lumeq_x11 STATIC src/x11/randr_displays_x11.cpp src/x11/vidmode_displays_x11.cpp)
 target_link_libraries(lumeq_x11 PUBLIC lumeq_core PkgConfig::LUMEQ_XLIBS)
 target_compile_options(lumeq_x11 PRIVATE ${LUMEQ_WARNINGS})
 

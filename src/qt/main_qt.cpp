@@ -21,6 +21,7 @@
 #include "qt/form_main_qt.h"
 #include "qt/x11_events_qt.h"
 #include "x11/randr_displays_x11.h"
+#include "x11/vidmode_displays_x11.h"
 #ifdef LUMEQ_TEST_PROBE
 #include "qt/test_probe_qt.h"
 #endif
@@ -111,6 +112,7 @@ int main(int argc, char* argv[]) {
         connection = x11->connection();
     }
     std::unique_ptr<lumeq::RandrDisplays> randr;
+    std::unique_ptr<lumeq::VidModeDisplays> vidMode;
     NoDisplays none;
     lumeq::DisplayRamp* displays = &none;
     QString noGamma;
@@ -119,15 +121,21 @@ int main(int argc, char* argv[]) {
         noGamma = QString::fromUtf8("Esta sesión no es de X11: el programa no puede cambiar la gamma de la pantalla.");
     } else {
         randr = std::make_unique<lumeq::RandrDisplays>(display);
-        if (randr->Available() && !randr->Names().empty()) displays = randr.get();
+        if (randr->Available() && !randr->Names().empty()) {
+            displays = randr.get();
+        } else {
+            // An older server: the whole screen's one ramp.
+            vidMode = std::make_unique<lumeq::VidModeDisplays>(display);
+            if (vidMode->Available()) displays = vidMode.get();
+        }
         if (session && std::string(session) == "wayland")
             noGamma = QString::fromUtf8(
                 "Esta sesión es de Wayland, donde la gamma de X no llega a la pantalla: el programa sigue en marcha, "
                 "pero no puede aclararla.");
         else if (displays == &none)
             noGamma = QString::fromUtf8(
-                "El servidor X no ofrece gamma por salida (RandR 1.2): el programa sigue en marcha, pero no puede "
-                "aclarar la pantalla.");
+                "El servidor X no ofrece gamma (ni RandR 1.2 ni XF86VidMode): el programa sigue en marcha, pero no "
+                "puede aclarar la pantalla.");
     }
 
     // Before anything else: a previous run that was killed while boosted.

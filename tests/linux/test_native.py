@@ -240,32 +240,45 @@ class NativeEdition(unittest.TestCase):
 
 
 class WithoutRandr(unittest.TestCase):
-    """An X server without RandR: the program says so once and runs on."""
+    """X servers without RandR: the whole screen's ramp through XF86VidMode where the server
+    has it; where it has neither, the program says so once and runs on."""
 
-    def test_no_gamma_is_told_once_and_the_program_runs_on(self):
+    def run_on_server(self, argv, check):
         session = native.Session()
-        session.tmp = native.tempfile.mkdtemp(prefix="lumeq-xvfb-")
+        session.tmp = native.tempfile.mkdtemp(prefix="lumeq-norandr-")
         try:
             read_fd, write_fd = os.pipe()
-            session.xorg = subprocess.Popen(["Xvfb", "-displayfd", str(write_fd), "-extension", "RANDR", "-nolisten",
-                                             "tcp", "-screen", "0", "1024x768x24"], pass_fds=(write_fd,),
-                                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            session.xorg = subprocess.Popen([*argv, "-displayfd", str(write_fd), "-extension", "RANDR", "-nolisten",
+                                             "tcp"], pass_fds=(write_fd,), stdout=subprocess.DEVNULL,
+                                            stderr=subprocess.DEVNULL)
             os.close(write_fd)
             with os.fdopen(read_fd) as f:
                 session.display = ":" + f.readline().strip()
-            program = session.new_program(level=44).start()
-            wait_for(lambda: "lumeq-gamma: El servidor X no ofrece gamma" in program.stderr(), 10, what="the message")
-            program.command("menuactivar")
-            self.session_key(session, "ctrl+F4")
-            time.sleep(1.5)
-            self.assertTrue(program.running())
-            self.assertEqual(program.stderr().count("lumeq-gamma: El servidor X no ofrece gamma"), 1, "told once")
+            check(session, session.new_program(level=44).start())
         finally:
             session.stop()
 
-    @staticmethod
-    def session_key(session, combo):
-        session.xdotool("key", combo)
+    def test_xf86vidmode_where_randr_is_missing(self):
+        def check(session, program):
+            ramp = lambda: [int(v) for v in subprocess.run([native.harness.XRAMP, "get"], env=session.env(),  # noqa
+                                                           capture_output=True, text=True).stdout.split()[1:257]]
+            before = ramp()
+            program.command("menuactivar")
+            wait_for(lambda: close_to(ramp(), level_ramp(44)), 5, what="level 44 through XF86VidMode")
+            program.command("menudesactivar")
+            wait_for(lambda: ramp() == before, 5, what="the screen's own ramp back")
+        self.run_on_server(["Xorg", "-config", native.harness.XORG_CONF, "-noreset", "-sharevts", "-novtswitch",
+                            "-logfile", "/dev/null"], check)
+
+    def test_no_gamma_is_told_once_and_the_program_runs_on(self):
+        def check(session, program):
+            wait_for(lambda: "lumeq-gamma: El servidor X no ofrece gamma" in program.stderr(), 10, what="the message")
+            program.command("menuactivar")
+            session.xdotool("key", "ctrl+F4")
+            time.sleep(1.5)
+            self.assertTrue(program.running())
+            self.assertEqual(program.stderr().count("lumeq-gamma: El servidor X no ofrece gamma"), 1, "told once")
+        self.run_on_server(["Xvfb", "-screen", "0", "1024x768x24"], check)
 
 
 if __name__ == "__main__":
