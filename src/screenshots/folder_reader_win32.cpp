@@ -7,20 +7,21 @@
 
 namespace lumeq {
 
-std::vector<FolderEntry> Win32FolderReader::Find(const std::string& folder, std::string_view pattern) {
+std::vector<FolderEntry> Win32FolderReader::List(const std::string& folder) {
     std::vector<FolderEntry> entries;
     WIN32_FIND_DATAW data{};
-    // No short names asked for (the pattern still matches them) and large batches: the
-    // recount of a big folder costs a fraction of the plain calls. The listing tells
-    // which entries are folders, so none is asked about again.
-    UniqueFind search(FindFirstFileExW(Widen(folder + std::string(pattern)).c_str(), FindExInfoBasic, &data,
-                                       FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
+    // One listing a folder, in large batches: it tells the sizes, which entries are
+    // folders and the short names (which the pattern matches too), so nothing is asked
+    // about again.
+    UniqueFind search(FindFirstFileExW(Widen(folder + "*").c_str(), FindExInfoStandard, &data, FindExSearchNameMatch,
+                                       nullptr, FIND_FIRST_EX_LARGE_FETCH));
     if (!search) return entries;
     do {
         data.cFileName[MAX_PATH - 1] = L'\0';
+        data.cAlternateFileName[13] = L'\0';
         entries.push_back({Narrow(data.cFileName),
                            (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow,
-                           (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+                           (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0, Narrow(data.cAlternateFileName)});
     } while (FindNextFileW(search.Get(), &data));
     return entries;
 }

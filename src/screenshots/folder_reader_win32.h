@@ -6,7 +6,7 @@ namespace lumeq {
 // FindFirstFile / FindNextFile over the real file system; hidden and system files included.
 class Win32FolderReader : public FolderReader {
 public:
-    std::vector<FolderEntry> Find(const std::string& folder, std::string_view pattern) override;
+    std::vector<FolderEntry> List(const std::string& folder) override;
     bool IsDirectory(const std::string& path) override;
 };
 

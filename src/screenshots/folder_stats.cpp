@@ -6,21 +6,50 @@ namespace lumeq {
 
 std::string funCortarNul(std::string_view text) { return std::string(text.substr(0, text.find('\0'))); }
 
+namespace {
+char FoldCase(char c) {
+    const auto u = static_cast<unsigned char>(c);
+    return static_cast<char>(u >= 'a' && u <= 'z' ? u - 32 : u);
+}
+}  // namespace
+
+bool MatchesPattern(std::string_view name, std::string_view pattern) {
+    // Iterative wildcard matching with one back-track point: linear in practice.
+    std::size_t n = 0;
+    std::size_t p = 0;
+    std::size_t star = std::string_view::npos;
+    std::size_t resume = 0;
+    while (n < name.size()) {
+        if (p < pattern.size() && (pattern[p] == '?' || FoldCase(pattern[p]) == FoldCase(name[n]))) {
+            ++n;
+            ++p;
+        } else if (p < pattern.size() && pattern[p] == '*') {
+            star = p++;
+            resume = n;
+        } else if (star != std::string_view::npos) {
+            p = star + 1;
+            n = ++resume;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == '*') ++p;
+    return p == pattern.size();
+}
+
 std::uint64_t funBuscarArchivos(FolderReader& reader, std::string folder, std::string_view pattern,
                                 std::int64_t& counter) {
     if (folder.empty() || (folder.back() != '\\' && folder.back() != '/')) folder += '\\';
     std::vector<std::string> subfolders;
-    for (const FolderEntry& entry : reader.Find(folder, "*")) {
-        const std::string name = funCortarNul(entry.name);
-        if (name == "." || name == "..") continue;
-        if (entry.directory ? *entry.directory : reader.IsDirectory(folder + name)) subfolders.push_back(name);
-    }
     std::uint64_t total = 0;
-    for (const FolderEntry& entry : reader.Find(folder, pattern)) {
+    for (const FolderEntry& entry : reader.List(folder)) {
         const std::string name = funCortarNul(entry.name);
         if (name == "." || name == "..") continue;
-        total += entry.size;
-        ++counter;
+        if (MatchesPattern(name, pattern) || (!entry.shortName.empty() && MatchesPattern(entry.shortName, pattern))) {
+            total += entry.size;
+            ++counter;
+        }
+        if (entry.directory ? *entry.directory : reader.IsDirectory(folder + name)) subfolders.push_back(name);
     }
     for (const std::string& name : subfolders) total += funBuscarArchivos(reader, folder + name + "\\", pattern, counter);
     return total;

@@ -14,24 +14,30 @@ struct FolderEntry {
     std::string name;  // as the file system reports it (may carry a NUL and garbage after it)
     std::uint64_t size = 0;
     std::optional<bool> directory;  // when the listing tells it; otherwise IsDirectory is asked
+    std::string shortName;  // the 8.3 name where the file system keeps one apart
 };
 
 // The file system as the recursive search sees it.
 class FolderReader {
 public:
     virtual ~FolderReader() = default;
-    // Entries of `folder` (ending in a separator) matching `pattern`, in the order the
-    // file system gives them; nothing when the folder cannot be searched.
-    virtual std::vector<FolderEntry> Find(const std::string& folder, std::string_view pattern) = 0;
+    // Every entry of `folder` (ending in a separator), in the order the file system gives
+    // them; nothing when the folder cannot be searched.
+    virtual std::vector<FolderEntry> List(const std::string& folder) = 0;
     virtual bool IsDirectory(const std::string& path) = 0;
 };
 
 // The text up to its first NUL.
 std::string funCortarNul(std::string_view text);
 
+// A file name against a search pattern as the file system matches it: '*' any run of
+// characters, '?' one, ASCII letters in either case.
+bool MatchesPattern(std::string_view name, std::string_view pattern);
+
 // Total size of the entries matching `pattern` in `folder` and all its sub-folders;
 // `counter` grows by one per match. A folder's own matches come before its sub-folders,
-// and a folder whose name matches counts as a file.
+// and a folder whose name matches counts as a file. An entry matches by its name or by
+// its short name, as the system's own search has it. Each folder is listed once.
 std::uint64_t funBuscarArchivos(FolderReader& reader, std::string folder, std::string_view pattern,
                                 std::int64_t& counter);
 

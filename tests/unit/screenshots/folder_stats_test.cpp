@@ -18,22 +18,19 @@ public:
     std::vector<std::string> searches;
 
     void AddFile(const std::string& folder, std::string name, std::uint64_t size) {
-        folders[folder].push_back({std::move(name), size, std::nullopt});
+        folders[folder].push_back({std::move(name), size, std::nullopt, {}});
     }
     void AddFolder(const std::string& parent, const std::string& name) {
-        folders[parent].push_back({name, 0, std::nullopt});
+        folders[parent].push_back({name, 0, std::nullopt, {}});
         directories.insert(parent + name);
         folders[parent + name + "\\"];
     }
-    std::vector<FolderEntry> Find(const std::string& folder, std::string_view pattern) override {
-        searches.push_back(folder + std::string(pattern));
+    std::vector<FolderEntry> List(const std::string& folder) override {
+        searches.push_back(folder);
         auto found = folders.find(folder);
         if (found == folders.end()) return {};
-        std::vector<FolderEntry> out = {{".", 0, std::nullopt}, {"..", 0, std::nullopt}};
-        for (const FolderEntry& entry : found->second) {
-            const std::string name = funCortarNul(entry.name);
-            if (pattern == "*" || (name.size() >= 4 && name.substr(name.size() - 4) == ".jpg")) out.push_back(entry);
-        }
+        std::vector<FolderEntry> out = {{".", 0, std::nullopt, {}}, {"..", 0, std::nullopt, {}}};
+        out.insert(out.end(), found->second.begin(), found->second.end());
         return out;
     }
     bool IsDirectory(const std::string& path) override { return directories.count(path) > 0; }
@@ -48,14 +45,18 @@ TEST(FolderSearch, CountsFilesInSubfoldersAndFoldersThatMatch) {
     tree.AddFile(root, "notes.txt", 5);
     tree.AddFolder(root, "old");
     tree.AddFolder(root, "x.jpg");
-    tree.AddFile(root + "old\\", "screen_a.jpg", 300);
+    tree.AddFile(root + "old\\", "screen_a.JPG", 300);
+    // The system's search matches short names too: "shot.jpgx" is SHOT~1.JPG there.
+    tree.folders[root].push_back({"shot.jpgx", 40, false, "SHOT~1.JPG"});
+    tree.AddFile(root, "shot.jpeg", 7);
     std::int64_t counter = 0;
-    EXPECT_EQ(funBuscarArchivos(tree, "C:\\lumeq\\Screenshots", "*.jpg", counter), 3300u);
-    EXPECT_EQ(counter, 4);  // two files, x.jpg as a file of size 0, one in old
-    // Each folder twice: sub-folders first, then its own matches, then the sub-folders.
-    EXPECT_EQ(tree.searches, (std::vector<std::string>{root + "*", root + "*.jpg", root + "old\\*",
-                                                        root + "old\\*.jpg", root + "x.jpg\\*",
-                                                        root + "x.jpg\\*.jpg"}));
+    EXPECT_EQ(funBuscarArchivos(tree, "C:\\lumeq\\Screenshots", "*.jpg", counter), 3340u);
+    EXPECT_EQ(counter, 5);  // two files, the short name, x.jpg as a file of size 0, one in old
+    // Each folder once, its sub-folders after it.
+    EXPECT_EQ(tree.searches, (std::vector<std::string>{root, root + "old\\", root + "x.jpg\\"}));
+    EXPECT_TRUE(MatchesPattern("a.b.JpG", "*.jpg"));
+    EXPECT_FALSE(MatchesPattern("jpg", "*.jpg"));
+    EXPECT_TRUE(MatchesPattern("screen_12.jpg", "screen_??.jpg"));
 }
 
 TEST(FolderSearch, MissingFolderAndManyFiles) {
