@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <vector>
 
 namespace lumeq {
 
@@ -54,20 +55,27 @@ bool EndsWithJpg(const std::string& name) {
 void CountIn(const std::string& folder, std::int64_t& count, std::uint64_t& bytes, int depth) {
     DIR* listing = ::opendir(folder.c_str());
     if (!listing) return;
+    std::vector<std::string> subfolders;
     while (const dirent* entry = ::readdir(listing)) {
         const std::string name = entry->d_name;
         if (name == "." || name == "..") continue;
-        const std::string path = folder + "/" + name;
-        struct stat info {};
-        if (::lstat(path.c_str(), &info) != 0) continue;
-        // A folder whose name matches counts as a file too, as FindFirstFile has it.
-        if (EndsWithJpg(name)) {
-            ++count;
-            if (S_ISREG(info.st_mode)) bytes += static_cast<std::uint64_t>(info.st_size);
+        const bool matches = EndsWithJpg(name);
+        // The listing's own type spares a look at every entry that is not a picture.
+        bool isFolder = entry->d_type == DT_DIR;
+        if (matches || entry->d_type == DT_UNKNOWN) {
+            struct stat info {};
+            if (::fstatat(::dirfd(listing), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0) continue;
+            isFolder = S_ISDIR(info.st_mode);
+            // A folder whose name matches counts as a file too, as FindFirstFile has it.
+            if (matches) {
+                ++count;
+                if (S_ISREG(info.st_mode)) bytes += static_cast<std::uint64_t>(info.st_size);
+            }
         }
-        if (S_ISDIR(info.st_mode) && depth < 64) CountIn(path, count, bytes, depth + 1);
+        if (isFolder && depth < 64) subfolders.push_back(folder + "/" + name);
     }
     ::closedir(listing);
+    for (const std::string& path : subfolders) CountIn(path, count, bytes, depth + 1);
 }
 }  // namespace
 

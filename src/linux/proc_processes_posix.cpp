@@ -1,24 +1,30 @@
 #include "linux/proc_processes_posix.h"
 
 #include <dirent.h>
+#include <fcntl.h>
+#include <unistd.h>
 
-#include <cstdio>
-#include <vector>
+#include <cerrno>
 
 #include "linux/process_names.h"
 
 namespace lumeq {
 
 namespace {
-// A /proc file whole; /proc files report no size, so they are read to their end.
-std::string ReadSmallFile(const std::string& path) {
+// A /proc file whole (they report no size, so they are read to their end), at most 64 KiB.
+std::string ReadSmallFile(int folder, const std::string& path) {
     std::string content;
-    if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
-        char buffer[4096];
-        for (std::size_t got; (got = std::fread(buffer, 1, sizeof(buffer), file)) > 0 && content.size() < 65536;)
-            content.append(buffer, got);
-        std::fclose(file);
+    const int fd = ::openat(folder, path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return content;
+    char buffer[4096];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof(buffer));
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) break;
+        content.append(buffer, static_cast<std::size_t>(got));
+        if (content.size() >= 65536) break;
     }
+    ::close(fd);
     return content;
 }
 
@@ -39,14 +45,25 @@ std::string ProcProcesses::ListProcesses() {
     std::vector<ProcessEntry> processes;
     DIR* folder = opendir(m_root.c_str());
     if (!folder) return {};
+    const std::uint64_t look = ++m_look;
     while (const dirent* entry = readdir(folder)) {
         std::uint32_t id = 0;
         if (!IsProcessId(entry->d_name, id)) continue;
-        const std::string base = m_root + "/" + entry->d_name;
-        for (std::string& name : ProcessNames(ReadSmallFile(base + "/cmdline"), ReadSmallFile(base + "/comm")))
-            processes.push_back({std::move(name), id});
+        auto [known, isNew] = m_known.try_emplace(id);
+        Known& process = known->second;
+        if (isNew) process.firstSeen = look;
+        const std::uint64_t age = look - process.firstSeen;
+        if (isNew || age < kSettlingLooks || (look + id) % kRecheckEvery == 0) {
+            const std::string name = entry->d_name;
+            process.names = ProcessNames(ReadSmallFile(dirfd(folder), name + "/cmdline"),
+                                         ReadSmallFile(dirfd(folder), name + "/comm"));
+        }
+        process.seen = look;
+        for (const std::string& processName : process.names) processes.push_back({processName, id});
     }
     closedir(folder);
+    // A process that is gone is forgotten; an id used again is a new process.
+    std::erase_if(m_known, [look](const auto& item) { return item.second.seen != look; });
     return ScanText(processes);
 }
 

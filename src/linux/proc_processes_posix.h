@@ -1,7 +1,15 @@
 #pragma once
 // The process list of a Linux system, read from /proc, as the watcher's scan text: one
 // entry for each name a process answers to (see ProcessNames), with its id.
+//
+// Reading two files of every process every second would cost more than the rest of the
+// program together, so a process's names are read when it first shows, again at each
+// look during its first few (a launcher may still exec the game under the same id), and
+// then at every 30th look only.
+#include <cstdint>
 #include <string>
+#include <unordered_map>
+#include <vector>
 
 #include "autoactivation/process_watcher.h"
 
@@ -13,8 +21,18 @@ public:
     // Processes that end while the list is read are simply not in it.
     std::string ListProcesses() override;
 
+    static constexpr std::uint64_t kSettlingLooks = 5;
+    static constexpr std::uint64_t kRecheckEvery = 30;
+
 private:
+    struct Known {
+        std::vector<std::string> names;
+        std::uint64_t firstSeen = 0;
+        std::uint64_t seen = 0;
+    };
     std::string m_root;
+    std::unordered_map<std::uint32_t, Known> m_known;
+    std::uint64_t m_look = 0;
 };
 
 }  // namespace lumeq

@@ -66,6 +66,21 @@ TEST(ProcProcesses, ReadsEveryProcessOfAProcTreeUnderEachOfItsNames) {
     std::vector<std::string> items = ListItems(processes.ListProcesses());
     std::sort(items.begin(), items.end());
     EXPECT_EQ(items, (std::vector<std::string>{"hl.exe:  4242", "init:  1", "kthreadd:  77", "systemd:  1"}));
+    // A launcher that execs the game under its own id, soon after its start, is seen as the game.
+    process("500", "/bin/sh\0launch.sh\0"s, "sh\n");
+    processes.ListProcesses();
+    process("500", "C:\\Games\\cs.exe\0"s, "cs.exe\n");
+    items = ListItems(processes.ListProcesses());
+    EXPECT_NE(std::find(items.begin(), items.end(), "cs.exe:  500"), items.end());
+    // Later, once settled, a change of names is seen within the re-check period.
+    for (std::uint64_t look = 0; look < ProcProcesses::kSettlingLooks; ++look) processes.ListProcesses();
+    process("500", "quake3.exe\0"s, "quake3.exe\n");
+    bool seen = false;
+    for (std::uint64_t look = 0; look < ProcProcesses::kRecheckEvery && !seen; ++look) {
+        items = ListItems(processes.ListProcesses());
+        seen = std::find(items.begin(), items.end(), "quake3.exe:  500") != items.end();
+    }
+    EXPECT_TRUE(seen);
     fs::remove_all(root);
     EXPECT_EQ(ProcProcesses(root.string()).ListProcesses(), "");  // no /proc: nothing runs
 
