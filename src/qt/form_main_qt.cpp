@@ -78,10 +78,9 @@ void FormMain::Form_Load() {
     // 4.-5. The settings file, then the stored automatic-activation flag.
     m_core.Start();
     // 6.-7. The global hot keys.
-    if (m_x11) m_x11->RegisterHotKeys([this](int id) {
-        // Outside the X event filter: the core may open boxes and run the event loop.
-        QTimer::singleShot(0, this, [this, id] { DispatchHotKey(id); });
-    });
+    // Acted on at once, inside the X event filter: nothing a hot key does opens a box or
+    // runs the event loop.
+    if (m_x11) m_x11->RegisterHotKeys([this](int id) { DispatchHotKey(id); });
     // 9.-10. The window's fixed size; the window manager places it.
     adjustSize();
     setFixedSize(sizeHint());
