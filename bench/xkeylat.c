@@ -1,9 +1,11 @@
 /* Hot key to ramp, measured from one long-lived X client: presses Ctrl+F3 and Ctrl+F4
- * in turn through XTest and waits until the X server's gamma ramp (XF86VidMode, the one
- * Wine sets) changes. Prints one latency in microseconds per press.
- *   xkeylat PRESSES */
+ * in turn through XTest and waits until the X server's gamma ramp changes: XF86VidMode's
+ * (the one Wine sets), or with "randr" the first CRTC's (the Linux edition's). Prints one
+ * latency in microseconds per press.
+ *   xkeylat PRESSES [randr] */
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
+#include <X11/extensions/Xrandr.h>
 #include <X11/extensions/xf86vmode.h>
 #include <X11/keysym.h>
 #include <stdio.h>
@@ -16,7 +18,15 @@ static long long now_us(void) {
     return (long long)t.tv_sec * 1000000 + t.tv_nsec / 1000;
 }
 
+static RRCrtc g_crtc = 0;
+
 static int middle_entry(Display* d, int size, unsigned short* r, unsigned short* g, unsigned short* b) {
+    if (g_crtc) {
+        XRRCrtcGamma* gamma = XRRGetCrtcGamma(d, g_crtc);
+        const int value = gamma && gamma->size > 0 ? gamma->red[gamma->size / 2] : 0;
+        if (gamma) XRRFreeGamma(gamma);
+        return value;
+    }
     XF86VidModeGetGammaRamp(d, DefaultScreen(d), size, r, g, b);
     return r[size / 2];
 }
@@ -26,7 +36,15 @@ int main(int argc, char** argv) {
     Display* d = XOpenDisplay(NULL);
     if (!d) return 2;
     int size = 0;
-    if (!XF86VidModeGetGammaRampSize(d, DefaultScreen(d), &size) || size <= 0) return 3;
+    if (argc > 2) {
+        XRRScreenResources* resources = XRRGetScreenResourcesCurrent(d, DefaultRootWindow(d));
+        if (!resources || resources->ncrtc == 0) return 3;
+        g_crtc = resources->crtcs[0];
+        XRRFreeScreenResources(resources);
+        size = 1;
+    } else if (!XF86VidModeGetGammaRampSize(d, DefaultScreen(d), &size) || size <= 0) {
+        return 3;
+    }
     unsigned short* r = malloc(sizeof(unsigned short) * (size_t)size * 3);
     unsigned short* g = r + size;
     unsigned short* b = g + size;
