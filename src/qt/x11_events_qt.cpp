@@ -1,10 +1,12 @@
 #include "qt/x11_events_qt.h"
 
+// Qt's headers first: Xlib's macros (Bool, Status) would break them.
+#include <QByteArray>
+#include <QSocketNotifier>
+
 #include <X11/Xlib.h>
 #include <X11/extensions/Xrandr.h>
 #include <xcb/xcb.h>
-
-#include <QByteArray>
 
 namespace lumeq {
 
@@ -22,10 +24,39 @@ xcb_window_t RootOf(xcb_connection_t* connection) {
 }
 }  // namespace
 
-X11Events::X11Events(xcb_connection_t* connection, _XDisplay* display)
-    : m_connection(connection), m_display(display) {}
+X11Events::X11Events(xcb_connection_t* connection, _XDisplay* display) : m_connection(nullptr), m_display(display) {
+    if (!connection || !m_display) return;
+    // The same server as Qt's connection: the display it was opened on.
+    m_connection = xcb_connect(XDisplayString(m_display), nullptr);
+    if (xcb_connection_has_error(m_connection)) {
+        xcb_disconnect(m_connection);
+        m_connection = nullptr;
+        return;
+    }
+    m_keysReady = std::make_unique<QSocketNotifier>(xcb_get_file_descriptor(m_connection), QSocketNotifier::Read);
+    QObject::connect(m_keysReady.get(), &QSocketNotifier::activated, [this] { ReadKeys(); });
+}
 
-X11Events::~X11Events() { UnregisterHotKeys(); }
+X11Events::~X11Events() {
+    UnregisterHotKeys();
+    m_keysReady.reset();
+    if (m_connection) xcb_disconnect(m_connection);
+}
+
+void X11Events::ReadKeys() {
+    // Everything the connection holds, also what an earlier reply's read brought along.
+    while (xcb_generic_event_t* event = xcb_poll_for_event(m_connection)) {
+        if ((event->response_type & 0x7F) == XCB_KEY_PRESS) {
+            const auto* key = reinterpret_cast<const xcb_key_press_event_t*>(event);
+            if ((key->state & ~kIgnoredModifiers) == XCB_MOD_MASK_CONTROL) {
+                for (std::size_t id = 0; id < m_keycodes.size(); ++id)
+                    if (m_registered[id] && key->detail == m_keycodes[id] && m_onHotKey) m_onHotKey(static_cast<int>(id));
+            }
+        }
+        free(event);
+    }
+    if (xcb_connection_has_error(m_connection)) m_keysReady->setEnabled(false);
+}
 
 void X11Events::RegisterHotKeys(std::function<void(int id)> onHotKey) {
     m_onHotKey = std::move(onHotKey);
@@ -51,6 +82,7 @@ void X11Events::RegisterHotKeys(std::function<void(int id)> onHotKey) {
         m_registered[id] = all;
     }
     xcb_flush(m_connection);
+    ReadKeys();
 }
 
 void X11Events::UnregisterHotKeys() {
@@ -81,17 +113,6 @@ bool X11Events::nativeEventFilter(const QByteArray& eventType, void* message, qi
     if (eventType != "xcb_generic_event_t") return false;
     const auto* event = static_cast<const xcb_generic_event_t*>(message);
     const int type = event->response_type & 0x7F;
-    if (type == XCB_KEY_PRESS) {
-        const auto* key = static_cast<const xcb_key_press_event_t*>(message);
-        if ((key->state & ~kIgnoredModifiers) != XCB_MOD_MASK_CONTROL) return false;
-        for (std::size_t id = 0; id < m_keycodes.size(); ++id) {
-            if (m_registered[id] && key->detail == m_keycodes[id]) {
-                if (m_onHotKey) m_onHotKey(static_cast<int>(id));
-                return true;
-            }
-        }
-        return false;
-    }
     if (m_randrEventBase >= 0 && (type == m_randrEventBase + RRScreenChangeNotify || type == m_randrEventBase + RRNotify)) {
         if (m_onOutputsChanged) m_onOutputsChanged();
     }

@@ -2,10 +2,17 @@
 // What the Linux edition hears from the X server: the global hot keys Ctrl+F1..F4
 // (passive grabs on the root window, for every state of Lock and NumLock) and RandR's
 // news that outputs came, went or changed mode.
+//
+// The keys come on a connection of their own, read by the main thread as soon as the
+// server writes: Qt's own connection is read by a thread of its own, which hands every
+// event over to the main thread, and a key would wait for that hand-over.
 #include <QAbstractNativeEventFilter>
 
 #include <array>
 #include <functional>
+#include <memory>
+
+class QSocketNotifier;
 
 struct xcb_connection_t;
 struct _XDisplay;
@@ -30,7 +37,10 @@ public:
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
 
 private:
-    xcb_connection_t* m_connection;
+    void ReadKeys();
+
+    xcb_connection_t* m_connection;  // the keys' own
+    std::unique_ptr<QSocketNotifier> m_keysReady;
     _XDisplay* m_display;
     std::array<unsigned char, 4> m_keycodes{};
     std::array<bool, 4> m_registered{};
