@@ -10,6 +10,8 @@ echo "== ramp maths and watcher tick (native) =="
 build/native/bench/core_bench --benchmark_min_time=0.2 2>/dev/null | grep -E "^BM_"
 echo "== every figure beside its floor (under Wine; LUMEQ_BENCH_QUICK=1 for fewer runs) =="
 python3 bench/pairs.py
+echo "== the Linux edition beside its floors (native, private Xorg) =="
+python3 bench/native_pairs.py
 [ "${LUMEQ_BENCH_QUICK:-}" = 1 ] && exit 0
 echo "== start-up under Wine at 96 and 144 dpi =="
 python3 bench/startup.py

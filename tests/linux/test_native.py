@@ -75,6 +75,8 @@ class NativeEdition(unittest.TestCase):
         program.command("menuactivar")
         wait_for(lambda: self.boosted(44), 5, what="level 44's ramp on the output")
         self.assertEqual(program.field("estadoTxt"), "True")
+        self.session.put_initial_ramp()  # another program (a game) replaces the ramp
+        wait_for(lambda: self.boosted(44), 3, what="the watchdog setting level 44 again")
         program.command("menudesactivar")
         wait_for(self.untouched, 5, what="the output's own ramp back")
         self.assertEqual(program.stored_level(), "44")
@@ -200,12 +202,12 @@ class NativeEdition(unittest.TestCase):
     def main_xid(self, program):
         return program.probe("xid")
 
-    def test_the_icon_docks_in_a_tray_and_its_popup_ends_the_program(self):
+    def test_the_icon_docks_in_a_tray_that_comes_later_and_its_popup_ends_the_program(self):
+        program = self.session.new_program(level=44).start()
+        self.assertEqual(program.probe("tray"), "0 0")
         trayer = subprocess.Popen(["trayer", "--edge", "bottom", "--widthtype", "pixel", "--width", "200"],
                                   env=self.session.env(), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.session.other.append(trayer)
-        wait_for(lambda: self.session.xdotool("search", "--class", "trayer").stdout.split(), 10, what="trayer")
-        program = self.session.new_program(level=44).start()
         wait_for(lambda: program.probe("tray") == "1 1", 10, what="the icon in the tray")
         program.command("menuactivar")
         wait_for(lambda: self.boosted(44), 5, what="the boost on")
