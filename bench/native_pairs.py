@@ -15,6 +15,7 @@ import time
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "tests", "linux"))
 import native  # noqa: E402
+import pairs  # noqa: E402
 
 BUILD = os.path.join(HERE, "..", "build", "native")
 PROGRAM = os.path.join(BUILD, "lumeq-gamma")
@@ -147,11 +148,7 @@ def main():
             step(session)
     finally:
         session.stop()
-    print(f"{'pair':16s} {'ours':>10s} {'floor':>10s} {'ratio':>7s}  what")
-    for name, ours, floor, unit, note in rows:
-        print(f"{name:16s} {ours:8.1f}{unit:>2s} {floor:8.1f}{unit:>2s} {ours / floor if floor else float('nan'):7.2f}  {note}")
-    for name, ours, floor, _, _ in rows:
-        print(f"ratio {name} {ours:.2f} {floor:.2f} {ours / floor if floor else float('nan'):.2f}")
+    pairs.print_pairs(rows)
 
 
 if __name__ == "__main__":

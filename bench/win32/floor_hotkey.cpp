@@ -1,5 +1,7 @@
 // The floor of hot key to ramp: the least a Win32 program can do. A window that
 // registers Ctrl+F3 and Ctrl+F4 and sets the ramp of level 39 or 40 on WM_HOTKEY.
+// With "tick", also the floor of an idle program that wakes once a second: a one-second
+// timer that does nothing.
 #include <windows.h>
 
 #include <cmath>
@@ -29,7 +31,7 @@ LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
     WNDCLASSW windowClass{};
     windowClass.lpfnWndProc = Procedure;
     windowClass.hInstance = instance;
@@ -39,6 +41,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
                                 200, nullptr, nullptr, instance, nullptr);
     RegisterHotKey(window, 1, MOD_CONTROL, VK_F3);
     RegisterHotKey(window, 2, MOD_CONTROL, VK_F4);
+    if (commandLine && wcsstr(commandLine, L"tick")) SetTimer(window, 1, 1000, nullptr);
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
     return 0;

@@ -77,4 +77,18 @@ bool IsEntryEnabled(unsigned id, bool on) {
 
 unsigned MenuCommandOf(MenuEntry entry) { return CommandOf(entry); }
 
+ShellCommand ShellCommandOf(unsigned id) {
+    switch (id) {
+        case ids::Salir: return ShellCommand::Leave;
+        case ids::FunctionsSalir: return ShellCommand::LeaveFromPopup;
+        case ids::btInformacion:
+        case ids::FunctionsInformacion: return ShellCommand::Information;
+        case ids::btlink:
+        case ids::FunctionsLink: return ShellCommand::Site;
+        case ids::menuAbrirDirectorio:
+        case ids::FunctionsScreenshot: return ShellCommand::OpenFolder;
+        default: return ShellCommand::None;
+    }
+}
+
 }  // namespace lumeq

@@ -25,4 +25,8 @@ bool IsEntryEnabled(unsigned id, bool on);
 enum class MenuEntry;
 unsigned MenuCommandOf(MenuEntry entry);
 
+// The entries that the shell carries out itself (AppCore::RunMenuCommand takes the rest).
+enum class ShellCommand { None, Leave, LeaveFromPopup, Information, Site, OpenFolder };
+ShellCommand ShellCommandOf(unsigned id);
+
 }  // namespace lumeq

@@ -72,16 +72,13 @@ void FormMain::OnCommand(unsigned id) {
     // another program) is ignored the same way.
     if (!IsMenuEntryEnabled(id)) return;
     if (m_core.RunMenuCommand(id)) return;
-    switch (id) {
-        case ids::Salir: ExitSequence(/*unregisterHotKeys=*/true); break;
-        case ids::FunctionsSalir: ExitSequence(/*unregisterHotKeys=*/false); break;
-        case ids::btInformacion:
-        case ids::FunctionsInformacion: funMostrarInformacion(); break;
-        case ids::btlink:
-        case ids::FunctionsLink: OpenSite(); break;
-        case ids::menuAbrirDirectorio:
-        case ids::FunctionsScreenshot: OpenScreenshotsFolder(); break;
-        default: break;
+    switch (ShellCommandOf(id)) {
+        case ShellCommand::Leave: ExitSequence(/*unregisterHotKeys=*/true); break;
+        case ShellCommand::LeaveFromPopup: ExitSequence(/*unregisterHotKeys=*/false); break;
+        case ShellCommand::Information: funMostrarInformacion(); break;
+        case ShellCommand::Site: OpenSite(); break;
+        case ShellCommand::OpenFolder: OpenScreenshotsFolder(); break;
+        case ShellCommand::None: break;
     }
 }
 

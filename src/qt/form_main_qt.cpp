@@ -201,16 +201,13 @@ void FormMain::OnCommand(unsigned id) {
     // A greyed entry cannot be chosen, whoever asks.
     if (const QAction* action = Action(id); action && !action->isEnabled()) return;
     if (m_core.RunMenuCommand(id)) return;
-    switch (id) {
-        case ids::Salir:
-        case ids::FunctionsSalir: ExitSequence(); break;
-        case ids::btInformacion:
-        case ids::FunctionsInformacion: funMostrarInformacion(); break;
-        case ids::btlink:
-        case ids::FunctionsLink: OpenSite(); break;
-        case ids::menuAbrirDirectorio:
-        case ids::FunctionsScreenshot: OpenScreenshotsFolder(); break;
-        default: break;
+    switch (ShellCommandOf(id)) {
+        case ShellCommand::Leave:
+        case ShellCommand::LeaveFromPopup: ExitSequence(); break;
+        case ShellCommand::Information: funMostrarInformacion(); break;
+        case ShellCommand::Site: OpenSite(); break;
+        case ShellCommand::OpenFolder: OpenScreenshotsFolder(); break;
+        case ShellCommand::None: break;
     }
 }
 

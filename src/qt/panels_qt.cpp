@@ -6,6 +6,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "qt/widgets_qt.h"
+
 namespace lumeq {
 
 namespace {
@@ -17,15 +19,6 @@ QFrame* Panel(QWidget* parent, const char* name, QRect rect) {
     panel->setGeometry(rect);
     panel->hide();
     return panel;
-}
-
-QLabel* WrappingLabel(QWidget* parent, const char* name, const char* text, QRect rect) {
-    auto* label = new QLabel(QString::fromUtf8(text), parent);
-    label->setObjectName(name);
-    label->setWordWrap(true);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setGeometry(rect);
-    return label;
 }
 }  // namespace
 

@@ -4,6 +4,8 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "qt/widgets_qt.h"
+
 namespace lumeq {
 
 void ScreenshotControls::Create(QWidget* parent, const TwipsLayout& layout, std::function<void()> openFolder) {
@@ -17,16 +19,9 @@ void ScreenshotControls::Create(QWidget* parent, const TwipsLayout& layout, std:
     m_Frame3->setObjectName("Frame3");
     m_Frame3->setAutoFillBackground(true);
     m_Frame3->setGeometry(layout.Rect(0, 0, 2400, 1500));
-    auto label = [&](const char* name, const char* text, QRect rect) {
-        auto* created = new QLabel(QString::fromUtf8(text), m_Frame3);
-        created->setObjectName(name);
-        created->setWordWrap(true);
-        created->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        created->setGeometry(rect);
-        return created;
-    };
-    m_Label6 = label("Label6", "El directorio Screenshots contiene un total de:", layout.Rect(45, 255, 2310, 420));
-    m_Label7 = label("Label7", "El tamaño total de los archivos es de: ", layout.Rect(45, 690, 2310, 420));
+    m_Label6 = WrappingLabel(m_Frame3, "Label6", "El directorio Screenshots contiene un total de:",
+                             layout.Rect(45, 255, 2310, 420));
+    m_Label7 = WrappingLabel(m_Frame3, "Label7", "El tamaño total de los archivos es de: ", layout.Rect(45, 690, 2310, 420));
     auto* open = new QPushButton("Abrir directorio", m_Frame3);
     open->setObjectName("Command2");
     open->setGeometry(layout.Rect(45, 1140, 1275, 285));
