@@ -53,10 +53,14 @@ std::string ProcProcesses::ListProcesses() {
         Known& process = known->second;
         if (isNew) process.firstSeen = look;
         const std::uint64_t age = look - process.firstSeen;
-        if (isNew || age < kSettlingLooks || (look + id) % kRecheckEvery == 0) {
+        const bool settling = isNew || age < kSettlingLooks;
+        if (settling || (look + id) % kRecheckEvery == 0) {
             const std::string name = entry->d_name;
-            process.names = ProcessNames(ReadSmallFile(dirfd(folder), name + "/cmdline"),
-                                         ReadSmallFile(dirfd(folder), name + "/comm"));
+            std::string comm = ReadSmallFile(dirfd(folder), name + "/comm");
+            if (settling || comm != process.comm) {
+                process.names = ProcessNames(ReadSmallFile(dirfd(folder), name + "/cmdline"), comm);
+                process.comm = std::move(comm);
+            }
         }
         process.seen = look;
         for (const std::string& processName : process.names) processes.push_back({processName, id});

@@ -5,7 +5,8 @@
 // Reading two files of every process every second would cost more than the rest of the
 // program together, so a process's names are read when it first shows, again at each
 // look during its first few (a launcher may still exec the game under the same id), and
-// then at every 30th look only.
+// then at every 30th look only, where the kernel's name (cheap to read, and changed by
+// an exec) says whether the first argument needs reading again.
 #include <cstdint>
 #include <string>
 #include <unordered_map>
@@ -27,6 +28,7 @@ public:
 private:
     struct Known {
         std::vector<std::string> names;
+        std::string comm;
         std::uint64_t firstSeen = 0;
         std::uint64_t seen = 0;
     };

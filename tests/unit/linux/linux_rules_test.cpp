@@ -74,7 +74,7 @@ TEST(ProcProcesses, ReadsEveryProcessOfAProcTreeUnderEachOfItsNames) {
     EXPECT_NE(std::find(items.begin(), items.end(), "cs.exe:  500"), items.end());
     // Later, once settled, a change of names is seen within the re-check period.
     for (std::uint64_t look = 0; look < ProcProcesses::kSettlingLooks; ++look) processes.ListProcesses();
-    process("500", "quake3.exe\0"s, "quake3.exe\n");
+    process("500", "quake3.exe\0"s, "quake3.exe\n");  // an exec: the kernel's name changes too
     bool seen = false;
     for (std::uint64_t look = 0; look < ProcProcesses::kRecheckEvery && !seen; ++look) {
         items = ListItems(processes.ListProcesses());
