@@ -337,6 +337,9 @@ void FormMain::RegisterHotKeys() {
 }
 
 void FormMain::PumpWaitingMessages() {
+    // Asking whether anything waits is cheaper than looking into an empty queue (which
+    // under Wine also flushes every window's pending drawing).
+    if (LOWORD(GetQueueStatus(QS_ALLINPUT)) == 0) return;
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
