@@ -7,7 +7,6 @@
 #include <QCloseEvent>
 #include <QCursor>
 #include <QDesktopServices>
-#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>

@@ -2,7 +2,6 @@
 // The Linux edition's main window: the banner, its strip of labels, the menus, and the
 // wiring between the core and Qt, X11 and the POSIX files. Decisions stay in AppCore.
 #include <QMainWindow>
-#include <QPointer>
 
 #include <map>
 #include <memory>
