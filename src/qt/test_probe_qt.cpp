@@ -111,8 +111,15 @@ QString TestProbe::Answer(const QString& request) {
         if (const auto* popup = m_form.findChild<QMenu*>("Functions")) ListMenu(popup, lines);
         return lines.join('\n');
     }
+    // Places and sizes in the screen's own pixels, as X and a person see them (Qt's
+    // are scaled by the device pixel ratio at a high DPI).
+    const qreal ratio = m_form.devicePixelRatioF();
+    auto physical = [ratio](QRect rect) {
+        return QRect(qRound(rect.left() * ratio), qRound(rect.top() * ratio), qRound(rect.width() * ratio),
+                     qRound(rect.height() * ratio));
+    };
     if (verb == "window") {
-        const QRect frame = m_form.frameGeometry();
+        const QRect frame = physical(m_form.frameGeometry());
         return QString("%1 %2 %3 %4 %5 %6")
             .arg(m_form.isVisible() ? 1 : 0)
             .arg(m_form.isMinimized() ? 1 : 0)
@@ -122,7 +129,7 @@ QString TestProbe::Answer(const QString& request) {
             .arg(frame.height());
     }
     if (verb == "strip") {
-        const QRect rect = m_form.Indicator().Geometry();
+        const QRect rect = physical(m_form.Indicator().Geometry());
         return QString("%1 %2 %3 %4 %5 %6")
             .arg(m_form.Indicator().IsShown() ? 1 : 0)
             .arg(rect.left())
@@ -142,6 +149,10 @@ QString TestProbe::Answer(const QString& request) {
         return popup && popup->isVisible() ? "1" : "0";
     }
     if (verb == "xid") return QString::number(m_form.winId());
+    if (verb == "rect" && widget) {
+        const QRect rect = physical(QRect(widget->mapToGlobal(QPoint(0, 0)), widget->size()));
+        return QString("%1 %2 %3 %4").arg(rect.left()).arg(rect.top()).arg(rect.width()).arg(rect.height());
+    }
     if (verb == "hotkeys") {
         QStringList flags;
         for (int id = 0; id < 4; ++id) flags << (m_form.HotKeyRegistered(id) ? "1" : "0");

@@ -10,6 +10,8 @@
 //   command ID          a menu entry chosen by its command id (nothing when greyed)
 //   menus               the menu bar's and the popup's entries: "id enabled caption"
 //   window              "visible minimized left top width height" of the main window
+//   rect NAME           "left top width height" of a widget on the screen
+// (places and sizes in the screen's pixels)
 //   strip               "visible left top width height text" of the strip
 //   tray                "available shown"
 //   hotkeys             "1 1 1 1": which of Ctrl+F1..F4 are registered

@@ -25,6 +25,8 @@ from harness import IDS, RAMP_TOLERANCE, _end_process, level_ramp, wait_for  # n
 PROGRAM = os.environ.get("LUMEQ_NATIVE_PROGRAM",
                          os.path.join(HERE, "..", "..", "build", "native", "lumeq-gamma-test"))
 SHIPPED_INI = os.path.join(HERE, "..", "..", "res", "lumeq.ini")
+ARTIFACTS = os.environ.get("LUMEQ_NATIVE_ARTIFACTS",
+                           os.path.join(os.path.dirname(PROGRAM), "native-artifacts"))
 
 
 # ----- RandR through ctypes: what the server really holds -----
@@ -131,6 +133,28 @@ class Session(harness.Session):
 
     def ramp(self):
         return read_crtc_ramp(self.display)
+
+    def pixels(self, left, top, width, height, keep_as=None):
+        """What the screen shows in a rectangle: rows of (r, g, b). Kept as a picture under
+        ARTIFACTS when `keep_as` names one."""
+        crop = f"{width}x{height}+{left}+{top}"
+        ppm = subprocess.run(["import", "-window", "root", "-crop", crop, "-depth", "8", "ppm:-"], env=self.env(),
+                             capture_output=True, timeout=30, check=True).stdout
+        if keep_as:
+            os.makedirs(ARTIFACTS, exist_ok=True)
+            subprocess.run(["convert", "ppm:-", os.path.join(ARTIFACTS, keep_as + ".png")], input=ppm, timeout=30)
+        fields, at = [], 0
+        while len(fields) < 4:  # "P6", width, height, maximum
+            while ppm[at:at + 1].isspace():
+                at += 1
+            end = at
+            while not ppm[end:end + 1].isspace():
+                end += 1
+            fields.append(ppm[at:end])
+            at = end
+        data = ppm[at + 1:]
+        w, h = int(fields[1]), int(fields[2])
+        return [[tuple(data[(y * w + x) * 3:(y * w + x) * 3 + 3]) for x in range(w)] for y in range(h)]
 
     def put_initial_ramp(self):
         write_crtc_ramp(self.display, self.initial_ramp[0])
@@ -249,6 +273,9 @@ class Program:
 
     def command(self, name):
         self.probe("command", IDS[name])
+
+    def rect(self, name):
+        return tuple(map(int, self.probe("rect", name).split()))
 
     def strip(self):
         f = self.probe("strip").split(" ", 5)

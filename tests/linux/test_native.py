@@ -87,6 +87,42 @@ class NativeEdition(unittest.TestCase):
         wait_for(lambda: program.window()["minimized"], 5, what="the window minimised")
         self.assertTrue(program.running())
 
+    def test_what_a_player_sees_at_96_and_144_dpi(self):
+        extents = {}
+        for dpi in (96, 144):
+            program = self.session.new_program(level=40)
+            program.start(env=dict(program.env(), QT_FONT_DPI=str(dpi)))
+            window = program.window()
+            self.assertTrue(0 <= window["left"] and window["left"] + window["width"] <= 1280 and
+                            0 <= window["top"] and window["top"] + window["height"] <= 1024, f"{dpi} dpi: {window}")
+            self.session.pixels(window["left"], window["top"], window["width"], window["height"], f"main-{dpi}")
+            # The strip: its whole text on one line, the level at its end, inside the strip's edges.
+            self.session.xdotool("key", "ctrl+F1")
+            wait_for(lambda: self.boosted(40), 5, what="the boost on")
+            self.session.xdotool("key", "ctrl+F3")
+            strip = wait_for(lambda: program.strip() if program.strip()["visible"] else None, 5, what="the strip")
+            rows = self.session.pixels(strip["left"], strip["top"], strip["width"], strip["height"], f"strip-{dpi}")
+            text = [(x, y) for y, row in enumerate(rows) for x, (r, g, b) in enumerate(row) if min(r, g, b) > 170]
+            self.assertTrue(text, f"{dpi} dpi: no text in the strip")
+            xs, ys = [x for x, _ in text], [y for _, y in text]
+            self.assertGreater(min(xs), 1)
+            self.assertLess(max(xs), strip["width"] - 2, f"{dpi} dpi: the text reaches the strip's right edge")
+            self.assertGreater(min(ys), 0)
+            self.assertLess(max(ys), strip["height"] - 1, f"{dpi} dpi: the text is cut at the bottom")
+            self.assertGreater(max(xs) - min(xs), strip["width"] * 0.8, f"{dpi} dpi: the level is missing")
+            extents[dpi] = max(xs) - min(xs)
+            # The automatic-activation panel over the banner: light, where the banner is dark.
+            program.command("menuActivacion")
+            left, top, width, height = wait_for(lambda: program.state("FrActivacion")["visible"] and
+                                                program.rect("FrActivacion"), 5, what="the panel")
+            rows = self.session.pixels(left, top, width, height, f"activation-{dpi}")
+            light = sum(1 for row in rows for r, g, b in row if min(r, g, b) > 200)
+            self.assertGreater(light, width * height * 0.5, f"{dpi} dpi: the panel is not what shows")
+            self.session.xdotool("key", "ctrl+F1")
+            wait_for(self.untouched, 5, what="the boost off")
+            program.kill()
+        self.assertGreater(extents[144], extents[96] * 1.3, "the strip's text grows with the DPI")
+
     def test_hot_keys_while_a_game_has_the_focus(self):
         program = self.session.new_program(level=40).start()
         self.assertEqual(program.probe("hotkeys"), "1 1 1 1")
@@ -176,6 +212,10 @@ class NativeEdition(unittest.TestCase):
             shutil.copy(first, os.path.join(program.pictures, f"screen_{n}.jpg"))
         self.session.xdotool("key", "ctrl+F2")
         wait_for(lambda: program.state("Frame3")["visible"], 5, what="the warning at 40 files")
+        left, top, width, height = program.rect("Frame3")
+        rows = self.session.pixels(left, top, width, height, "warning")
+        light = sum(1 for row in rows for r, g, b in row if min(r, g, b) > 200)
+        self.assertGreater(light, width * height * 0.5, "the warning panel is what shows over the banner")
         self.assertTrue(os.path.exists(os.path.join(program.pictures, "screen_1.jpg")))
         self.assertIn("40", program.probe("text", "Label6"))
 
