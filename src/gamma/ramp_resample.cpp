@@ -19,4 +19,16 @@ std::vector<std::uint16_t> ResampleChannel(const GammaRamp& ramp, int channel, i
     return out;
 }
 
+GammaRamp RampFromTables(const std::uint16_t* red, const std::uint16_t* green, const std::uint16_t* blue, int size) {
+    GammaRamp ramp;
+    for (int i = 0; i < kRampEntries; ++i) {
+        const auto j = static_cast<std::size_t>(
+            size == 1 ? 0 : std::lround(static_cast<double>(i) * (size - 1) / (kRampEntries - 1)));
+        ramp.At(0, i) = red[j];
+        ramp.At(1, i) = green[j];
+        ramp.At(2, i) = blue[j];
+    }
+    return ramp;
+}
+
 }  // namespace lumeq

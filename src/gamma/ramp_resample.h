@@ -12,4 +12,8 @@ namespace lumeq {
 // the first and last entries are kept exactly. Empty for a size of 0.
 std::vector<std::uint16_t> ResampleChannel(const GammaRamp& ramp, int channel, int size);
 
+// A display's three tables of `size` entries (size > 0) back as a 256-entry ramp: the
+// entry nearest each of the 256.
+GammaRamp RampFromTables(const std::uint16_t* red, const std::uint16_t* green, const std::uint16_t* blue, int size);
+
 }  // namespace lumeq

@@ -79,27 +79,36 @@ void CountIn(const std::string& folder, std::int64_t& count, std::uint64_t& byte
 }
 }  // namespace
 
-SettingsFileStore::Content PosixSettingsFile::Read() {
-    using Result = SettingsMemory::ReadResult;
-    const int fd = ::open(m_path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return {errno == ENOENT ? Result::Missing : Result::Failed, {}};
-    std::string content;
+WholeFile ReadWholeFile(const std::string& path, std::size_t maxBytes) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return {errno == ENOENT ? WholeFile::Outcome::Missing : WholeFile::Outcome::Failed, {}};
+    WholeFile file{WholeFile::Outcome::Read, {}};
     char buffer[8192];
-    bool failed = false;
     for (;;) {
         const ssize_t got = ::read(fd, buffer, sizeof(buffer));
         if (got < 0 && errno == EINTR) continue;
-        if (got < 0) failed = true;
+        if (got < 0) file.outcome = WholeFile::Outcome::Failed;
         if (got <= 0) break;
-        content.append(buffer, static_cast<std::size_t>(got));
-        if (content.size() > kMaxSettingsBytes) {
-            failed = true;
+        file.bytes.append(buffer, static_cast<std::size_t>(got));
+        if (file.bytes.size() > maxBytes) {
+            file.outcome = WholeFile::Outcome::Failed;
             break;
         }
     }
     ::close(fd);
-    if (failed) return {Result::Failed, {}};
-    return {Result::Read, content};
+    if (file.outcome != WholeFile::Outcome::Read) file.bytes.clear();
+    return file;
+}
+
+SettingsFileStore::Content PosixSettingsFile::Read() {
+    using Result = SettingsMemory::ReadResult;
+    WholeFile file = ReadWholeFile(m_path, kMaxSettingsBytes);
+    switch (file.outcome) {
+        case WholeFile::Outcome::Read: return {Result::Read, std::move(file.bytes)};
+        case WholeFile::Outcome::Missing: return {Result::Missing, {}};
+        case WholeFile::Outcome::Failed: break;
+    }
+    return {Result::Failed, {}};
 }
 
 bool PosixSettingsFile::Write(const std::string& utf8Content) {

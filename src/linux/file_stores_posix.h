@@ -15,6 +15,13 @@ void MakeFolders(const std::string& path);
 // Replaces a file in one step (a temporary beside it, flushed, then renamed over it).
 bool ReplaceFile(const std::string& path, const std::uint8_t* data, std::size_t size);
 
+// A small file read whole; Failed when it cannot be read or holds more than `maxBytes`.
+struct WholeFile {
+    enum class Outcome { Read, Missing, Failed } outcome = Outcome::Failed;
+    std::string bytes;
+};
+WholeFile ReadWholeFile(const std::string& path, std::size_t maxBytes);
+
 // lumeq.ini in UTF-8, the line format of the Windows edition.
 class PosixSettingsFile : public SettingsFileStore {
 public:

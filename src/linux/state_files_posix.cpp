@@ -6,9 +6,7 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
-#include <vector>
+#include <span>
 
 #include "gamma/recovery_record.h"
 #include "linux/file_stores_posix.h"
@@ -18,16 +16,10 @@ namespace lumeq {
 namespace {
 constexpr std::size_t kMaxStateBytes = 1 << 20;
 
-std::optional<std::vector<std::uint8_t>> ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::vector<std::uint8_t> bytes;
-    char buffer[4096];
-    while (in.read(buffer, sizeof(buffer)) || in.gcount() > 0) {
-        bytes.insert(bytes.end(), buffer, buffer + in.gcount());
-        if (bytes.size() > kMaxStateBytes) return std::nullopt;
-    }
-    return bytes;
+std::optional<std::string> ReadBytes(const std::string& path, std::size_t maxBytes = kMaxStateBytes) {
+    WholeFile file = ReadWholeFile(path, maxBytes);
+    if (file.outcome != WholeFile::Outcome::Read) return std::nullopt;
+    return std::move(file.bytes);
 }
 
 std::string FolderOf(const std::string& path) {
@@ -37,10 +29,9 @@ std::string FolderOf(const std::string& path) {
 }  // namespace
 
 std::optional<std::string> FileLevelStore::Read() {
-    const auto bytes = ReadBytes(m_path);
-    if (!bytes || bytes->size() > 64) return std::nullopt;
-    std::string text(bytes->begin(), bytes->end());
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+    auto text = ReadBytes(m_path, 64);
+    if (!text) return std::nullopt;
+    while (!text->empty() && (text->back() == '\n' || text->back() == '\r')) text->pop_back();
     return text;
 }
 
@@ -52,9 +43,9 @@ void FileLevelStore::Write(std::string_view text) {
 }
 
 std::optional<std::uint64_t> ProcessStartTime(std::uint32_t processId, const std::string& procRoot) {
-    const auto bytes = ReadBytes(procRoot + "/" + std::to_string(processId) + "/stat");
-    if (!bytes) return std::nullopt;
-    const std::string stat(bytes->begin(), bytes->end());
+    const auto read = ReadBytes(procRoot + "/" + std::to_string(processId) + "/stat");
+    if (!read) return std::nullopt;
+    const std::string& stat = *read;
     // After the name in parentheses (which may hold blanks and parentheses itself): the
     // state is field 3 and the start time field 22.
     auto at = stat.rfind(')');
@@ -86,7 +77,9 @@ void FileCaptureJournal::Clear() { ::unlink(m_path.c_str()); }
 
 bool RecoverDisplaysAfterCrash(DisplayRamp& displays, const std::string& recordPath) {
     const auto bytes = ReadBytes(recordPath);
-    const auto record = bytes ? ParseRecovery(*bytes) : std::nullopt;
+    const auto record =
+        bytes ? ParseRecovery(std::span(reinterpret_cast<const std::uint8_t*>(bytes->data()), bytes->size()))
+              : std::nullopt;
     // The same id and start time: the program that wrote it runs still (an id reused
     // by another process has another start time).
     const bool ownerRunning =

@@ -106,11 +106,7 @@ int main(int argc, char* argv[]) {
 
     // The X server's displays; elsewhere (Wayland, another platform) none.
     Display* display = nullptr;
-    xcb_connection_t* connection = nullptr;
-    if (auto* x11 = app.nativeInterface<QNativeInterface::QX11Application>()) {
-        display = x11->display();
-        connection = x11->connection();
-    }
+    if (auto* x11 = app.nativeInterface<QNativeInterface::QX11Application>()) display = x11->display();
     std::unique_ptr<lumeq::RandrDisplays> randr;
     std::unique_ptr<lumeq::VidModeDisplays> vidMode;
     NoDisplays none;
@@ -150,7 +146,7 @@ int main(int argc, char* argv[]) {
     action.sa_flags = SA_RESTART;
     for (int signal : {SIGTERM, SIGINT, SIGHUP}) ::sigaction(signal, &action, nullptr);
 
-    lumeq::X11Events events(connection, display);
+    lumeq::X11Events events(display);
     app.installNativeEventFilter(&events);
     lumeq::FormMain form(paths, *displays, display ? &events : nullptr);
     QSocketNotifier signalNotifier(g_signalPipe[0], QSocketNotifier::Read);

@@ -24,8 +24,8 @@ xcb_window_t RootOf(xcb_connection_t* connection) {
 }
 }  // namespace
 
-X11Events::X11Events(xcb_connection_t* connection, _XDisplay* display) : m_connection(nullptr), m_display(display) {
-    if (!connection || !m_display) return;
+X11Events::X11Events(_XDisplay* display) : m_connection(nullptr), m_display(display) {
+    if (!m_display) return;
     // The same server as Qt's connection: the display it was opened on.
     m_connection = xcb_connect(XDisplayString(m_display), nullptr);
     if (xcb_connection_has_error(m_connection)) {

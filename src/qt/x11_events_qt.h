@@ -21,7 +21,8 @@ namespace lumeq {
 
 class X11Events : public QAbstractNativeEventFilter {
 public:
-    X11Events(xcb_connection_t* connection, _XDisplay* display);
+    // `display` is Qt's; nothing is grabbed or heard without one.
+    explicit X11Events(_XDisplay* display);
     ~X11Events() override;
     X11Events(const X11Events&) = delete;
     X11Events& operator=(const X11Events&) = delete;

@@ -4,7 +4,6 @@
 #include <X11/extensions/Xrandr.h>
 
 #include <algorithm>
-#include <cmath>
 
 #include "gamma/ramp_resample.h"
 
@@ -68,13 +67,7 @@ bool RandrDisplays::Read(const std::string& name, GammaRamp& ramp) {
     XRRCrtcGamma* gamma = XRRGetCrtcGamma(m_display, output->crtc);
     if (!gamma) return false;
     const int size = gamma->size;
-    // Back to 256 entries: the entry nearest each of them.
-    for (int i = 0; i < kRampEntries; ++i) {
-        const int j = size == 1 ? 0 : static_cast<int>(std::lround(static_cast<double>(i) * (size - 1) / (kRampEntries - 1)));
-        ramp.At(0, i) = gamma->red[j];
-        ramp.At(1, i) = gamma->green[j];
-        ramp.At(2, i) = gamma->blue[j];
-    }
+    if (size > 0) ramp = RampFromTables(gamma->red, gamma->green, gamma->blue, size);
     XRRFreeGamma(gamma);
     return size > 0;
 }

@@ -3,8 +3,6 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/xf86vmode.h>
 
-#include <cmath>
-
 #include "gamma/ramp_resample.h"
 
 namespace lumeq {
@@ -33,14 +31,7 @@ bool VidModeDisplays::Read(const std::string& name, GammaRamp& ramp) {
     unsigned short* green = red + m_size;
     unsigned short* blue = green + m_size;
     if (!XF86VidModeGetGammaRamp(m_display, m_screen, m_size, red, green, blue)) return false;
-    // Back to 256 entries: the entry nearest each of them.
-    for (int i = 0; i < kRampEntries; ++i) {
-        const auto j = static_cast<std::size_t>(
-            m_size == 1 ? 0 : std::lround(static_cast<double>(i) * (m_size - 1) / (kRampEntries - 1)));
-        ramp.At(0, i) = red[j];
-        ramp.At(1, i) = green[j];
-        ramp.At(2, i) = blue[j];
-    }
+    ramp = RampFromTables(red, green, blue, m_size);
     return true;
 }
 

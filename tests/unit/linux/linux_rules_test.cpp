@@ -9,6 +9,7 @@
 
 #include <unistd.h>
 
+#include "gamma/gamma_config.h"
 #include "gamma/ramp_resample.h"
 #include "gamma/recovery_record.h"
 #include "linux/file_stores_posix.h"
@@ -155,6 +156,10 @@ TEST(RampResample, OtherTableSizesKeepTheEndsAndTheShape) {
     }
     EXPECT_EQ(ResampleChannel(ramp, 1, 511)[256], ramp.At(1, 128));  // falls on one of the 256
     EXPECT_TRUE(ResampleChannel(ramp, 2, 0).empty());  // a CRTC without gamma
+    // Read back from a 1024-entry table, the level's ramp is what the engine set.
+    const auto red = ResampleChannel(ramp, 0, 1024), green = ResampleChannel(ramp, 1, 1024),
+               blue = ResampleChannel(ramp, 2, 1024);
+    EXPECT_TRUE(RampsMatch(RampFromTables(red.data(), green.data(), blue.data(), 1024), ramp));
 }
 
 TEST(XdgPaths, WhereLinuxUsersExpectThemOrBesideTheProgram) {
