@@ -60,25 +60,24 @@ void ScaledLayout::LayOutAll() {
         if (entry.fit == Fit::Panel) FitPanel(entry.window);
 }
 
-FittedControl ScaledLayout::Measure(const Entry& entry) const {
+FittedControl ScaledLayout::Measure(HDC dc, const Entry& entry) const {
     FittedControl control;
     control.rect = TwipsToPixels(entry.rect, m_dpi);
     control.fillsPanel = entry.fit == Fit::FillsPanel;
     if (entry.fit != Fit::Caption && entry.fit != Fit::WrappingCaption) return control;
 
-    WindowDC dc(entry.window);
-    SelectedObject font(dc.Get(), Font(entry.font));
+    SelectedObject font(dc, Font(entry.font));
     const std::wstring text = TextOf(entry.window);
     RECT need{0, 0, control.rect.width, 0};
     if (entry.fit == Fit::WrappingCaption) {
-        DrawTextW(dc.Get(), text.c_str(), -1, &need, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+        DrawTextW(dc, text.c_str(), -1, &need, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
         control.needWidth = need.right;
         control.needHeight = need.bottom;
         return control;
     }
     // A line of text (an empty edit box still needs a line's height), and the control's
     // own edges: a button's bevel, a check box's box and gap, an edit box's border.
-    DrawTextW(dc.Get(), text.empty() ? L"Ag" : text.c_str(), -1, &need, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    DrawTextW(dc, text.empty() ? L"Ag" : text.c_str(), -1, &need, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
     wchar_t className[16] = {};
     GetClassNameW(entry.window, className, 16);
     const bool button = _wcsicmp(className, L"Button") == 0;
@@ -90,6 +89,17 @@ FittedControl ScaledLayout::Measure(const Entry& entry) const {
     const int rims = !button && !edit ? 0 : button && IsCheckBox(entry.window) ? ScalePixels(2, m_dpi) : ScalePixels(6, m_dpi);
     control.needHeight = need.bottom + rims;
     return control;
+}
+
+void ScaledLayout::MoveIfMoved(HWND window, const PixelRect& rect) {
+    // Each move is a call to the window system; most controls already lie where they fit.
+    RECT now{};
+    GetWindowRect(window, &now);
+    MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&now), 2);
+    if (now.left == rect.left && now.top == rect.top && now.right - now.left == rect.width &&
+        now.bottom - now.top == rect.height)
+        return;
+    SetWindowPos(window, nullptr, rect.left, rect.top, rect.width, rect.height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void ScaledLayout::FitPanel(HWND panel) {
@@ -124,14 +134,13 @@ int ScaledLayout::FitInArea(HWND parent, int width, int height, int margin) {
     for (const Entry& entry : m_entries)
         if (GetParent(entry.window) == parent && entry.fit != Fit::None && entry.fit != Fit::Panel)
             children.push_back(&entry);
+    // Captions are measured on one memory DC of the screen's kind: the same widths as
+    // each control's own DC, without asking the window system for one per control.
+    UniqueMemoryDC dc(CreateCompatibleDC(nullptr));
     std::vector<FittedControl> controls;
-    for (const Entry* child : children) controls.push_back(Measure(*child));
+    for (const Entry* child : children) controls.push_back(Measure(dc.Get(), *child));
     const int fitted = FitControls(controls, width, height, margin);
-    for (std::size_t i = 0; i < children.size(); ++i) {
-        const PixelRect& rect = controls[i].rect;
-        SetWindowPos(children[i]->window, nullptr, rect.left, rect.top, rect.width, rect.height,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    for (std::size_t i = 0; i < children.size(); ++i) MoveIfMoved(children[i]->window, controls[i].rect);
     return fitted;
 }
 

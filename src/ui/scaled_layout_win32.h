@@ -54,7 +54,8 @@ private:
         FontRole font;
         Fit fit;
     };
-    FittedControl Measure(const Entry& entry) const;
+    FittedControl Measure(HDC dc, const Entry& entry) const;
+    static void MoveIfMoved(HWND window, const PixelRect& rect);
     int FitInArea(HWND parent, int width, int height, int margin);
 
     int m_dpi = kBaseDpi;
