@@ -34,6 +34,20 @@ constexpr COLORREF kLabel3Text = 0x00FFFFFF;
 constexpr COLORREF kLabel4Text = 0x00A8A8A8;
 constexpr COLORREF kLbIndicadorText = 0x00FFFFFF;
 
+// The hidden mirrors, in the order they are stacked, and what they hold before the core
+// writes them.
+struct HiddenField {
+    Field field;
+    int id;
+    const wchar_t* initial;
+};
+constexpr HiddenField kHiddenFields[] = {
+    {Field::Resolution, ids::Resolution, L"Resolution"}, {Field::screenText, ids::screenText, L"0"},
+    {Field::txtActivacion, ids::txtActivacion, L"False"}, {Field::TxtScreenNuevas, ids::TxtScreenNuevas, L"0"},
+    {Field::txtCantidad, ids::txtCantidad, L""},          {Field::FileSizeMB, ids::FileSizeMB, L""},
+    {Field::estadoTxt, ids::estadoTxt, L"False"},          {Field::estado_txt, ids::estado_txt, L"- -"},
+    {Field::txtOculta, ids::txtOculta, L"No"}};
+
 // Window timers by the core's names: 1 to 5, as they have always been numbered.
 UINT_PTR TimerIdentifier(TimerId timer) { return static_cast<UINT_PTR>(timer) + 1; }
 }  // namespace
@@ -66,9 +80,8 @@ bool FormMain::Form_Load() {
     if (WindowDpi(m_hwnd) != m_layout.Dpi()) OnDpiChanged(WindowDpi(m_hwnd), nullptr);
     m_screenshots.SetClipboardOwner(m_hwnd);
 
-    // 1. The notification-area icon.
-    m_tray.Fill();
-    m_tray.Add();
+    // 1. The notification-area icon, with what the window does not show: both come once
+    // the window is on the screen (see FinishStart); the icon's popup exists already.
     // 2.-3. No maximise box, and the system menu loses its entry at position 2.
     RemoveMaximiseAndSystemMenuEntry();
     // 4.-5. The settings file, then the stored automatic-activation flag.
@@ -89,10 +102,25 @@ bool FormMain::Form_Load() {
     // 19. Shown in its normal state; the boosted gamma is off.
     ShowWindow(m_hwnd, SW_SHOWNORMAL);
     UpdateWindow(m_hwnd);
+    FinishStart();
     // 8. The strip: loaded, shown, and parked far above every screen.
     m_FormIndicador.Create(m_instance, m_layout.Dpi());
     m_FormIndicador.ParkOffScreen();
     return true;
+}
+
+void FormMain::FinishStart() {
+    // What nobody sees in the window, made once it shows (each control is a call to the
+    // window system, and a player waits for the window): the hidden mirrors, the level's
+    // trackbar, then the icon with its receiver. On a first run this comes before the
+    // information box instead, so that the icon is there while the box tells of it.
+    if (m_started) return;
+    m_started = true;
+    CreateHiddenControls();
+    m_tray.Create(m_instance, m_hwnd, m_layout.Pixels(kHiddenAreaLeftTwips + 1700), m_layout.Pixels(1000),
+                  [this](int code) { m_core.OnTrayEvent(code); });
+    m_tray.Fill();
+    m_tray.Add();
 }
 
 int FormMain::Run() {
@@ -124,34 +152,13 @@ void FormMain::CreateControls() {
     m_Label3 =
         CreateLabel(ids::Label3, L"lumeq gamma", {0, 1485, 1215, 240}, SS_LEFT, FontRole::Label3, Fit::Caption);
 
-    // The hidden mirrors of the core's state, stacked beyond the visible area.
-    auto field = [this](int id, const std::wstring& initial) {
-        const int top = 300 * m_hiddenFieldCount++;
-        return m_layout.Create(m_instance, m_hwnd, L"STATIC", initial.c_str(), 0, id,
-                               {kHiddenAreaLeftTwips, top, 1500, 285});
-    };
-    m_fields = {{Field::Resolution, field(ids::Resolution, L"Resolution")},
-                {Field::screenText, field(ids::screenText, L"0")},
-                {Field::txtActivacion, field(ids::txtActivacion, L"False")},
-                {Field::TxtScreenNuevas, field(ids::TxtScreenNuevas, L"0")},
-                {Field::txtCantidad, field(ids::txtCantidad, L"")},
-                {Field::FileSizeMB, field(ids::FileSizeMB, L"")},
-                {Field::estadoTxt, field(ids::estadoTxt, L"False")},
-                {Field::estado_txt, field(ids::estado_txt, L"- -")},
-                {Field::txtOculta, field(ids::txtOculta, L"No")},
-                {Field::LbIndicador, m_LbIndicador}};
-    field(ids::Text1, m_screenshots.Folder());
-    field(ids::Text2, L"*.jpg");
-
-    // The level store: a trackbar 0..50 at 40 until the first capture.
-    m_SliderGamma.Attach(m_layout.Create(m_instance, m_hwnd, TRACKBAR_CLASSW, L"", TBS_HORZ | TBS_AUTOTICKS,
-                                         ids::SliderGamma, {kHiddenAreaLeftTwips + 1700, 400, 1800, 400}));
+    m_fields[Field::LbIndicador] = m_LbIndicador;
+    // The level until the first capture; the trackbar that mirrors it comes later.
     m_SliderGamma.SetRangeMin(0);
     m_SliderGamma.SetRangeMax(50);
     m_SliderGamma.SetPosition(40);
 
-    m_tray.Create(m_instance, m_hwnd, m_layout.Pixels(kHiddenAreaLeftTwips + 1700), m_layout.Pixels(1000),
-                  BuildPopupMenu(), [this](int code) { m_core.OnTrayEvent(code); });
+    m_tray.AdoptPopup(BuildPopupMenu());
     m_panels.Create(m_instance, m_hwnd, m_layout, m_core);
     m_screenshotControls.Create(m_instance, m_hwnd, m_layout,
                                 {[this] { OpenScreenshotsFolder(); },
@@ -167,6 +174,25 @@ void FormMain::CreateControls() {
     // count, the panels) is seen.
     SetWindowPos(m_Label3, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     SetWindowPos(m_Image1, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void FormMain::CreateHiddenControls() {
+    // The hidden mirrors of the core's state, stacked beyond the visible area, with what
+    // the core has told them so far.
+    int row = 0;
+    auto field = [&](int id, const std::wstring& text) {
+        return m_layout.Create(m_instance, m_hwnd, L"STATIC", text.c_str(), 0, id,
+                               {kHiddenAreaLeftTwips, 300 * row++, 1500, 285});
+    };
+    for (const HiddenField& hidden : kHiddenFields) {
+        const auto told = m_fieldTexts.find(hidden.field);
+        m_fields[hidden.field] = field(hidden.id, told != m_fieldTexts.end() ? told->second : hidden.initial);
+    }
+    field(ids::Text1, m_screenshots.Folder());
+    field(ids::Text2, L"*.jpg");
+
+    m_SliderGamma.Attach(m_layout.Create(m_instance, m_hwnd, TRACKBAR_CLASSW, L"", TBS_HORZ | TBS_AUTOTICKS,
+                                         ids::SliderGamma, {kHiddenAreaLeftTwips + 1700, 400, 1800, 400}));
 }
 
 void FormMain::SetFixedSize() {
@@ -250,8 +276,10 @@ LRESULT FormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_HSCROLL:
             // Only the slider's own input reaches here: setting its position from code sends
             // no notification. The end of a drag repeats the last position and is skipped.
-            if (reinterpret_cast<HWND>(lParam) == m_SliderGamma.Handle() && LOWORD(wParam) != TB_ENDTRACK)
+            if (reinterpret_cast<HWND>(lParam) == m_SliderGamma.Handle() && LOWORD(wParam) != TB_ENDTRACK) {
+                m_SliderGamma.OnOwnInput();
                 m_core.OnSliderInput();
+            }
             return 0;
         case WM_TIMER:
             if (wParam >= TimerIdentifier(TimerId::TimerReset) && wParam <= TimerIdentifier(TimerId::RampWatch))
@@ -362,8 +390,10 @@ void FormMain::DispatchHotKey(int id) {
 // ----- what the core asks of the window -----
 
 void FormMain::SetField(Field field, std::string_view text) {
+    std::wstring wide = Widen(text);
     const auto found = m_fields.find(field);
-    if (found != m_fields.end()) SetWindowTextW(found->second, Widen(text).c_str());
+    if (found != m_fields.end()) SetWindowTextW(found->second, wide.c_str());
+    m_fieldTexts[field] = std::move(wide);
 }
 
 void FormMain::SetStripColour(Colour colour) {

@@ -47,6 +47,8 @@ public:
 private:
     // The window, its controls and its size.
     void CreateControls();
+    void CreateHiddenControls();
+    void FinishStart();
     HWND CreateLabel(int id, const wchar_t* text, TwipsRect rect, DWORD style, FontRole font, Fit fit);
     void SetFixedSize();
     void RemoveMaximiseAndSystemMenuEntry();
@@ -102,8 +104,9 @@ private:
     HWND m_Label3 = nullptr;
     HWND m_Label4 = nullptr;
     HWND m_LbIndicador = nullptr;
-    std::map<Field, HWND> m_fields;  // the hidden mirrors of the core's state
-    int m_hiddenFieldCount = 0;
+    std::map<Field, HWND> m_fields;            // the mirrors of the core's state
+    std::map<Field, std::wstring> m_fieldTexts;  // what the core told them, made or not
+    bool m_started = false;
     Colour m_stripColour = kStripOff;
     UniqueBrush m_stripBrush;
     UniqueBrush m_bannerBrush;

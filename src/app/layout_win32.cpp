@@ -60,7 +60,9 @@ void FormMain::FirstRunCheck() {
     if (search) return;
     // The box belongs to the first run, which ends once the folder exists: where it
     // cannot be made (a read-only program folder) the box would come back at every start.
-    if (CreateDirectoryW(folder.c_str(), nullptr)) funMostrarInformacion();
+    if (!CreateDirectoryW(folder.c_str(), nullptr)) return;
+    FinishStart();  // the icon is there while the box tells of it
+    funMostrarInformacion();
 }
 
 }  // namespace lumeq

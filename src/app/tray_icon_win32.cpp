@@ -11,9 +11,8 @@ constexpr UINT kCallbackMessage = WM_LBUTTONDOWN;
 constexpr int kReceiverSize = 32;
 }  // namespace
 
-bool TrayIcon::Create(HINSTANCE instance, HWND parent, int left, int top, HMENU popup, EventHandler onEvent) {
+bool TrayIcon::Create(HINSTANCE instance, HWND parent, int left, int top, EventHandler onEvent) {
     m_onEvent = std::move(onEvent);
-    m_mnuFunctions.Reset(popup);
     m_taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
     CreateBase(instance, kClassName, WindowClassLook{}, 0, L"", WS_CHILD, left, top, kReceiverSize, kReceiverSize,
                parent, nullptr);

@@ -17,7 +17,10 @@ class TrayIcon : public BaseWindow<TrayIcon> {
 public:
     using EventHandler = std::function<void(int code)>;
 
-    bool Create(HINSTANCE instance, HWND parent, int left, int top, HMENU popup, EventHandler onEvent);
+    // The popup exists from the start (the core sets its entries); the receiver and the
+    // icon may come later.
+    void AdoptPopup(HMENU popup) { m_mnuFunctions.Reset(popup); }
+    bool Create(HINSTANCE instance, HWND parent, int left, int top, EventHandler onEvent);
     // Fills the record completely (tip, id 1, callback, the 16 x 16 icon).
     void Fill();
     // NIM_ADD with the record; fails harmlessly while the icon exists.
