@@ -196,8 +196,12 @@ void FormMain::CreateHiddenControls() {
 }
 
 void FormMain::SetFixedSize() {
-    SetWindowPos(m_hwnd, nullptr, 0, 0, m_layout.Pixels(kWindowWidthTwips), m_layout.Pixels(kWindowHeightTwips),
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT was{};
+    GetWindowRect(m_hwnd, &was);
+    if (was.right - was.left != m_layout.Pixels(kWindowWidthTwips) ||
+        was.bottom - was.top != m_layout.Pixels(kWindowHeightTwips))
+        SetWindowPos(m_hwnd, nullptr, 0, 0, m_layout.Pixels(kWindowWidthTwips), m_layout.Pixels(kWindowHeightTwips),
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     // 2490 x 2520 twips framed the 2400 x 1905 banner exactly with the frames of old.
     // Today's captions and borders are thicker, and the menu bar may wrap onto a second
     // line, so the window grows until the client area shows the whole banner, and every

@@ -49,6 +49,7 @@ private:
     void CreateControls();
     void CreateHiddenControls();
     void FinishStart();
+    void RedrawMenuBar();
     HWND CreateLabel(int id, const wchar_t* text, TwipsRect rect, DWORD style, FontRole font, Fit fit);
     void SetFixedSize();
     void RemoveMaximiseAndSystemMenuEntry();

@@ -49,14 +49,20 @@ void FormMain::SetMenuEntry(MenuEntry entry, bool enabled) {
     // Each entry lives in one of the two menus; the call on the other one fails harmlessly.
     EnableMenuItem(m_menuBar, MenuCommandOf(entry), flags);
     EnableMenuItem(m_tray.Popup(), MenuCommandOf(entry), flags);
-    DrawMenuBar(m_hwnd);
+    RedrawMenuBar();
 }
 
 void FormMain::SetFolderCaption(std::string_view caption) {
     const std::wstring wide = Widen(caption);
     SetMenuCaption(m_menuBar, ids::menuAbrirDirectorio, wide);
     SetMenuCaption(m_tray.Popup(), ids::FunctionsScreenshot, wide);
-    DrawMenuBar(m_hwnd);
+    RedrawMenuBar();
+}
+
+void FormMain::RedrawMenuBar() {
+    // Redrawing the bar recomputes the whole frame; a window not yet shown draws its bar
+    // when it shows.
+    if (IsWindowVisible(m_hwnd)) DrawMenuBar(m_hwnd);
 }
 
 bool FormMain::IsMenuEntryEnabled(unsigned id) const {
