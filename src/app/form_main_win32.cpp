@@ -153,10 +153,6 @@ void FormMain::CreateControls() {
         CreateLabel(ids::Label3, L"lumeq gamma", {0, 1485, 1215, 240}, SS_LEFT, FontRole::Label3, Fit::Caption);
 
     m_fields[Field::LbIndicador] = m_LbIndicador;
-    // The level until the first capture; the trackbar that mirrors it comes later.
-    m_SliderGamma.SetRangeMin(0);
-    m_SliderGamma.SetRangeMax(50);
-    m_SliderGamma.SetPosition(40);
 
     m_tray.AdoptPopup(BuildPopupMenu());
     m_panels.Create(m_instance, m_hwnd, m_layout, m_core);

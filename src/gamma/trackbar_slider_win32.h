@@ -1,15 +1,17 @@
 #pragma once
 #include <windows.h>
 
-#include "gamma/engine_ports.h"
+#include "gamma/held_slider.h"
 
 namespace lumeq {
 
 // SliderGamma: the level, held here and mirrored on a real trackbar kept outside the
 // visible client area. The trackbar is made once the window shows; until then, and
 // between its own moves, the level is read from here, never asked of the control.
-class TrackbarSlider : public Slider {
+class TrackbarSlider : public HeldSlider {
 public:
+    // The level until the first capture: 40 of 0..50.
+    TrackbarSlider() : HeldSlider(0, 50, 40) {}
     // The trackbar takes what is held so far.
     void Attach(HWND trackbar);
     HWND Handle() const { return m_trackbar; }
@@ -20,16 +22,10 @@ public:
     void SetRangeMax(int maximum) override;
     void SetTickFrequency(int frequency) override;
     void SetPosition(int position) override;
-    int Position() const override { return m_position; }
     void Disable() override;
 
 private:
     HWND m_trackbar = nullptr;
-    int m_minimum = 0;
-    int m_maximum = 100;  // a new trackbar's range
-    int m_position = 0;
-    int m_tickFrequency = 1;
-    bool m_enabled = true;
 };
 
 }  // namespace lumeq

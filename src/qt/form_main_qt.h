@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "app/app_core.h"
+#include "gamma/held_slider.h"
 #include "linux/file_stores_posix.h"
 #include "linux/proc_processes_posix.h"
 #include "linux/state_files_posix.h"
@@ -14,7 +15,6 @@
 #include "qt/form_indicador_qt.h"
 #include "qt/panels_qt.h"
 #include "qt/screenshot_controls_qt.h"
-#include "qt/slider_qt.h"
 
 class QAction;
 class QLabel;
@@ -82,7 +82,7 @@ private:
     FileLevelStore m_levelStore;
     FileCaptureJournal m_journal;
     ProcProcesses m_processes;
-    SliderGamma m_SliderGamma;
+    HeldSlider m_SliderGamma{0, 50, 40};  // the level, never shown: stepped with the keys and menus
     FormIndicador m_FormIndicador;
     AutoActivationPanels m_panels;
     ScreenshotControls m_screenshotControls;

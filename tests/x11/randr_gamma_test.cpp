@@ -53,7 +53,7 @@ TEST_F(RandrGamma, Level44BrightensAndTheServersRampComesBack) {
     FakeSlider slider;
     GammaConfig engine(displays, store);
     engine.Initialize(slider);
-    EXPECT_EQ(slider.position, 44);
+    EXPECT_EQ(slider.Position(), 44);
     EXPECT_FALSE(engine.LastRampRefused());
     const GammaRamp boosted = BuildRamp(ExponentOfLevel(44));
     const std::vector<unsigned short> shown = ServerRed();

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "gamma/engine_ports.h"
+#include "gamma/held_slider.h"
 
 namespace lumeq::testing {
 
@@ -76,16 +77,8 @@ struct FakeStore : LevelStore {
 };
 
 // Holds its position inside its range, like a trackbar.
-struct FakeSlider : Slider {
-    int minimum = 0, maximum = 50, position = 40, tick = 1;
-    bool enabled = true;
-
-    void SetRangeMin(int m) override { minimum = m; position = std::max(position, m); }
-    void SetRangeMax(int m) override { maximum = m; position = std::min(position, m); }
-    void SetTickFrequency(int f) override { tick = f; }
-    void SetPosition(int p) override { position = std::clamp(p, minimum, maximum); }
-    int Position() const override { return position; }
-    void Disable() override { enabled = false; }
+struct FakeSlider : HeldSlider {
+    FakeSlider() : HeldSlider(0, 50, 40) {}
 };
 
 }  // namespace lumeq::testing

@@ -27,10 +27,10 @@ TEST(GammaConfig, IdentityDisplayWithoutStoredLevelGivesNeutral) {
     {
         GammaConfig engine(display, store);
         engine.Initialize(slider);
-        EXPECT_EQ(slider.position, 40);
-        EXPECT_EQ(slider.minimum, 33);
-        EXPECT_EQ(slider.maximum, 47);
-        EXPECT_EQ(slider.tick, 5);
+        EXPECT_EQ(slider.Position(), 40);
+        EXPECT_EQ(slider.Minimum(), 33);
+        EXPECT_EQ(slider.Maximum(), 47);
+        EXPECT_EQ(slider.TickFrequency(), 5);
         ASSERT_EQ(display.written.size(), 1u);
         EXPECT_EQ(display.written.back(), BuildRamp(10 / 10.01));
     }
@@ -46,10 +46,10 @@ TEST(GammaConfig, LoadsStoredLevelAndRestoresTheExactCapture) {
     FakeSlider slider;
     auto engine = std::make_unique<GammaConfig>(display, store);
     engine->Initialize(slider);
-    EXPECT_EQ(slider.position, 44);
+    EXPECT_EQ(slider.Position(), 44);
     EXPECT_EQ(display.current, BuildRamp(6 / 10.01));
 
-    slider.position = 45;
+    slider.SetPosition(45);
     std::vector<std::string> log;
     display.log = &log;
     store.log = &log;
@@ -74,7 +74,7 @@ TEST(GammaConfig, StoredValuesOutsideTheRangeNeverReachTheDisplayRaw) {
         GammaConfig engine(display, store);
         engine.Initialize(slider);
         SCOPED_TRACE(c.stored);
-        EXPECT_EQ(slider.position, c.expectedLevel);
+        EXPECT_EQ(slider.Position(), c.expectedLevel);
         ASSERT_EQ(display.written.size(), 1u);
         EXPECT_EQ(display.written[0], BuildRamp(ExponentOfLevel(c.expectedLevel)));
     }
@@ -89,9 +89,9 @@ TEST(GammaConfig, FailedCaptureDisablesSliderAndIsNeverRestored) {
     {
         GammaConfig engine(display, store);
         engine.Initialize(slider);
-        EXPECT_FALSE(slider.enabled);
-        EXPECT_EQ(slider.position, 40);
-        EXPECT_EQ(slider.maximum, 50);
+        EXPECT_FALSE(slider.Enabled());
+        EXPECT_EQ(slider.Position(), 40);
+        EXPECT_EQ(slider.Maximum(), 50);
         // A step still moves the slider but nothing boosts a display we cannot restore.
         const StepOutcome step = StepLevel(slider, +1, &engine);
         EXPECT_EQ(step.level, 41);
@@ -113,8 +113,8 @@ TEST(GammaConfig, LaterSuccessfulCaptureDoesNotEnableTheSliderAgain) {
     display.readFails = false;
     GammaConfig engine(display, store);
     engine.Initialize(slider);
-    EXPECT_FALSE(slider.enabled);
-    EXPECT_EQ(slider.maximum, 47);
+    EXPECT_FALSE(slider.Enabled());
+    EXPECT_EQ(slider.Maximum(), 47);
 }
 
 TEST(GammaConfig, AllZeroCaptureIsPutBackAsLinearNotBlack) {
@@ -134,7 +134,7 @@ TEST(GammaConfig, RefusedRampIsKnown) {
     FakeSlider slider;
     GammaConfig engine(display, store);
     engine.Initialize(slider);
-    EXPECT_EQ(slider.position, 44);
+    EXPECT_EQ(slider.Position(), 44);
     EXPECT_TRUE(engine.LastRampRefused());
     display.refuseWrites = false;
     EXPECT_TRUE(engine.ApplyLevel(40));
@@ -147,7 +147,7 @@ TEST(GammaConfig, SliderInputAppliesItsPosition) {
     FakeSlider slider;
     GammaConfig engine(display, store);
     engine.Initialize(slider);
-    slider.position = 43;
+    slider.SetPosition(43);
     engine.OnSliderInput();
     EXPECT_EQ(display.current, BuildRamp(ExponentOfLevel(43)));
 }
@@ -166,7 +166,7 @@ TEST(StepLevel, EndsOfTheRangeHoldAndReapply) {
     EXPECT_EQ(StepLevel(slider, +1, &engine).level, 47);
     EXPECT_EQ(display.written.size(), writes + 1);  // the same ramp again
 
-    slider.position = 33;
+    slider.SetPosition(33);
     EXPECT_EQ(StepLevel(slider, -1, &engine).level, 33);
     EXPECT_EQ(display.current, BuildRamp(ExponentOfLevel(33)));
 }
@@ -207,8 +207,8 @@ TEST(GammaConfigDisplays, EachDisplayKeepsItsOwnRampAndTheEstimateFollowsThePrim
     {
         GammaConfig engine(displays, store);
         engine.Initialize(slider);
-        EXPECT_EQ(slider.position, EstimateLevel(DarkCurve()));
-        const GammaRamp boosted = BuildRamp(ExponentOfLevel(slider.position));
+        EXPECT_EQ(slider.Position(), EstimateLevel(DarkCurve()));
+        const GammaRamp boosted = BuildRamp(ExponentOfLevel(slider.Position()));
         EXPECT_EQ(displays.current, boosted);
         EXPECT_EQ(displays.extra[0].current, boosted);
     }
