@@ -2,9 +2,9 @@
 # Prints the benchmark figures (never asserted).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh
+scripts/install-deps.sh test
 scripts/build.sh >/dev/null
-export LUMEQ_WINDOWS_DIR=$PWD/build/windows LUMEQ_XRAMP=$PWD/build/native/tests/e2e/xramp
+export LUMEQ_WINDOWS_DIR=$PWD/build/windows LUMEQ_XRAMP=$PWD/build/native/xramp
 export LUMEQ_E2E_WORK=$PWD/build/native/e2e LUMEQ_XKEYLAT=$PWD/build/native/bench/xkeylat
 echo "== ramp maths and watcher tick (native) =="
 build/native/bench/core_bench --benchmark_min_time=0.2 2>/dev/null | grep -E "^BM_"

@@ -1,14 +1,35 @@
 # The Linux edition: lumeq-gamma, a Qt 6 shell on the portable core, X11 for the hot keys
-# and RandR for the ramps. Built where Qt 6 Widgets and the X libraries are found.
-find_package(Qt6 QUIET COMPONENTS Widgets Network)
-find_package(PkgConfig QUIET)
-if(PkgConfig_FOUND)
-  pkg_check_modules(LUMEQ_XLIBS IMPORTED_TARGET x11 xcb xrandr xxf86vm)
-endif()
-if(NOT Qt6_FOUND OR NOT LUMEQ_XLIBS_FOUND)
-  message(STATUS "Qt 6 or the X libraries not found: the Linux edition is not built")
+# and RandR for the ramps. A machine that cannot build it is told what it lacks: the
+# edition and its tests never vanish without a word.
+if(NOT LUMEQ_LINUX_EDITION)
+  message(STATUS "LUMEQ_LINUX_EDITION is OFF: the Linux edition and its tests are not built")
   return()
 endif()
+set(LUMEQ_LINUX_MISSING)
+find_package(Qt6 QUIET COMPONENTS Widgets Network)
+if(NOT Qt6_FOUND)
+  list(APPEND LUMEQ_LINUX_MISSING "Qt 6 Widgets (Debian: qt6-base-dev)")
+endif()
+find_package(PkgConfig QUIET)
+if(NOT PkgConfig_FOUND)
+  list(APPEND LUMEQ_LINUX_MISSING "pkg-config (Debian: pkg-config)")
+else()
+  foreach(module_package x11:libx11-dev xcb:libxcb1-dev xrandr:libxrandr-dev xxf86vm:libxxf86vm-dev)
+    string(REPLACE ":" ";" pair ${module_package})
+    list(GET pair 0 module)
+    list(GET pair 1 package)
+    pkg_check_modules(LUMEQ_HAS_${module} QUIET ${module})
+    if(NOT LUMEQ_HAS_${module}_FOUND)
+      list(APPEND LUMEQ_LINUX_MISSING "the X library ${module} (Debian: ${package})")
+    endif()
+  endforeach()
+endif()
+if(LUMEQ_LINUX_MISSING)
+  list(JOIN LUMEQ_LINUX_MISSING "\n  " missing)
+  message(FATAL_ERROR "The Linux edition cannot be built; missing:\n  ${missing}\n"
+          "scripts/install-deps.sh installs them; -DLUMEQ_LINUX_EDITION=OFF builds without the edition.")
+endif()
+pkg_check_modules(LUMEQ_XLIBS REQUIRED IMPORTED_TARGET x11 xcb xrandr xxf86vm)
 
 # The displays through RandR (XF86VidMode where RandR has no gamma), also used by the native tests.
 add_library(lumeq_x11 STATIC src/x11/randr_displays_x11.cpp src/x11/vidmode_displays_x11.cpp)

@@ -1,16 +1,35 @@
 #!/usr/bin/env bash
-# Installs what building and testing lumeq gamma needs on Debian 12, and only what is missing.
+# Installs what lumeq gamma needs on Debian 12, and only what is missing:
+#   scripts/install-deps.sh linux     build and run the Linux edition (and its headless demo)
+#   scripts/install-deps.sh windows   cross-build lumeq.exe and run it under Wine (and its demo)
+#   scripts/install-deps.sh test      everything the test command builds and runs
+# LUMEQ_NO_INSTALL=1 skips it all (a machine set up by hand): the build then names what is
+# missing.
 set -euo pipefail
 
-packages=(
-  cmake g++ make libgtest-dev libbenchmark-dev python3 clang libclang-rt-14-dev
-  g++-mingw-w64-x86-64 wine wine64 fonts-wine
-  xserver-xorg-core xserver-xorg-video-dummy openbox xdotool x11-utils x11-xserver-utils imagemagick
-  libx11-dev libxxf86vm-dev libxtst-dev libxrandr-dev
-  qt6-base-dev libxcb1-dev libxcb-keysyms1-dev libxcb-randr0-dev trayer xvfb
-  # Wine only recommends these, and its gamma code needs libXxf86vm.
-  libxxf86vm1 libxrandr2 libxrender1 libxcursor1 libxi6 libxinerama1 libxcomposite1 libxfixes3
-)
+# The build itself, whichever edition.
+build=(cmake g++ make pkg-config python3)
+# The Linux edition: Qt 6 and the X libraries it links.
+linux=(qt6-base-dev libx11-dev libxrandr-dev libxxf86vm-dev libxcb1-dev libxcb-keysyms1-dev libxcb-randr0-dev)
+# A private headless X server with gamma (the demos and the tests), and what looks at it.
+xserver=(xserver-xorg-core xserver-xorg-video-dummy openbox xdotool x11-utils libxxf86vm-dev libx11-dev)
+# lumeq.exe: the cross compiler and Wine. Wine only recommends the X libraries below, and
+# its gamma code needs libXxf86vm.
+windows=(g++-mingw-w64-x86-64 wine wine64 fonts-wine
+         libxxf86vm1 libxrandr2 libxrender1 libxcursor1 libxi6 libxinerama1 libxcomposite1 libxfixes3)
+# The tests: unit tests and benchmarks, the fuzzers (clang), pictures and X tools, a tray
+# host, an X server without RandR, and the packages (file for CPack's Debian generator,
+# dpkg-dev for dpkg-shlibdeps).
+test=(libgtest-dev libbenchmark-dev clang libclang-rt-14-dev libxtst-dev x11-xserver-utils imagemagick trayer
+      xvfb file dpkg-dev)
+
+case "${1:-}" in
+  linux) packages=("${build[@]}" "${linux[@]}" "${xserver[@]}") ;;
+  windows) packages=("${build[@]}" "${windows[@]}" "${xserver[@]}") ;;
+  test) packages=("${build[@]}" "${linux[@]}" "${xserver[@]}" "${windows[@]}" "${test[@]}") ;;
+  *) echo "usage: $0 linux|windows|test" >&2; exit 2 ;;
+esac
+[ "${LUMEQ_NO_INSTALL:-}" = 1 ] && exit 0
 
 missing=()
 for package in "${packages[@]}"; do
@@ -18,9 +37,29 @@ for package in "${packages[@]}"; do
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
-echo "Installing: ${missing[*]}"
-sudo=""
-[ "$(id -u)" -ne 0 ] && sudo="sudo"
+sudo=()
+if [ "$(id -u)" -ne 0 ]; then
+  if ! command -v sudo >/dev/null 2>&1; then
+    echo "lumeq: these Debian packages are missing and only root can install them:" >&2
+    echo "  ${missing[*]}" >&2
+    echo "Run this command as root, or install sudo (as root: apt-get install sudo) and try again." >&2
+    exit 1
+  fi
+  sudo=(sudo)
+fi
+echo "lumeq: installing ${#missing[@]} Debian packages (a few minutes the first time): ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -qq
-$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+echo "lumeq: apt-get update"
+"${sudo[@]}" apt-get update -q
+# One line per package as apt fetches and sets it up, so that a long install shows it works.
+"${sudo[@]}" apt-get install -y -q --no-install-recommends -o Dpkg::Use-Pty=0 "${missing[@]}" |
+  grep --line-buffered -E '^(Get:|Setting up|E:)' || true
+still=()
+for package in "${missing[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || still+=("$package")
+done
+if [ ${#still[@]} -ne 0 ]; then
+  echo "lumeq: apt-get could not install: ${still[*]}" >&2
+  exit 1
+fi
+echo "lumeq: packages installed"

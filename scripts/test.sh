@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the fuzz targets for a bounded time, the native
-# unit tests, then the real program under Wine on a private X server. Arguments, if any,
-# go to ctest instead.
+# unit tests, the Linux edition and the real program under Wine on private X servers.
+# Arguments, if any, go to ctest instead.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh
+scripts/install-deps.sh test
 scripts/build.sh
 if [ $# -eq 0 ]; then
   # The fuzzers first (a bounded run each, LUMEQ_FUZZ_SECONDS, 60 by default), with their

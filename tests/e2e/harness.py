@@ -22,7 +22,7 @@ import unittest
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 WINDOWS_DIR = os.environ.get("LUMEQ_WINDOWS_DIR", os.path.join(HERE, "..", "..", "build", "windows"))
-XRAMP = os.environ.get("LUMEQ_XRAMP", os.path.join(HERE, "..", "..", "build", "native", "tests", "e2e", "xramp"))
+XRAMP = os.environ.get("LUMEQ_XRAMP", os.path.join(HERE, "..", "..", "build", "native", "xramp"))
 WORK_DIR = os.environ.get("LUMEQ_E2E_WORK", os.path.join(HERE, "..", "..", "build", "e2e"))
 TEMPLATE = os.path.join(WORK_DIR, "wine-template")
 XORG_CONF = os.path.join(HERE, "xorg-dummy.conf")

@@ -1,0 +1,132 @@
+#!/usr/bin/env bash
+# Runs the README's two commands as a new user would, on a fresh minimal Debian 12: a
+# debootstrap minbase chroot (cached as a tarball between runs), git installed in it, the
+# current commit cloned into it, then scripts/run.sh and scripts/test.sh as root, timed.
+# Needs root and the Debian mirror; not part of CI.
+#
+#   scripts/check-fresh.sh               both commands
+#   scripts/check-fresh.sh --run-only    only the run command
+#   scripts/check-fresh.sh --keep        leave the chroot (its path is printed) for a look
+# LUMEQ_FRESH_CACHE (default ~/.cache/lumeq) holds the tarball; LUMEQ_FRESH_WORK the chroots.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source_dir=$PWD
+
+run_only=0
+keep=0
+for argument in "$@"; do
+  case "$argument" in
+    --run-only) run_only=1 ;;
+    --keep) keep=1 ;;
+    *) echo "usage: $0 [--run-only] [--keep]" >&2; exit 2 ;;
+  esac
+done
+if [ "$(id -u)" -ne 0 ]; then
+  echo "check-fresh: needs root (debootstrap, chroot and mounts)" >&2
+  exit 2
+fi
+command -v debootstrap >/dev/null || { echo "check-fresh: needs debootstrap (apt-get install debootstrap)" >&2; exit 2; }
+
+# The mirror apt on this machine already uses.
+mirror=$(sed -n 's/^URIs: *\(http[^ ]*\/debian\)\/\?$/\1/p' /etc/apt/sources.list.d/debian.sources 2>/dev/null | head -n 1)
+[ -n "$mirror" ] || mirror=$(awk '$1 == "deb" && $2 ~ /\/debian\/?$/ { print $2; exit }' /etc/apt/sources.list 2>/dev/null)
+[ -n "$mirror" ] || mirror=http://deb.debian.org/debian
+mirror=${mirror%/}
+
+cache=${LUMEQ_FRESH_CACHE:-$HOME/.cache/lumeq}
+tarball=$cache/bookworm-minbase.tar
+mkdir -p "$cache"
+work=$(mktemp -d "${LUMEQ_FRESH_WORK:-/var/tmp}/lumeq-fresh.XXXXXX")
+root=$work/root
+mounted=()
+
+cleanup() {
+  local status=$?
+  # Whatever a command left running inside the chroot, found by its root, ended by PID.
+  local pids=()
+  for link in /proc/[0-9]*/root; do
+    [ "$(readlink "$link" 2>/dev/null)" = "$root" ] && pids+=("$(basename "$(dirname "$link")")")
+  done
+  if [ ${#pids[@]} -gt 0 ]; then
+    kill -TERM "${pids[@]}" 2>/dev/null || true
+    sleep 2
+    kill -KILL "${pids[@]}" 2>/dev/null || true
+  fi
+  local i
+  for ((i = ${#mounted[@]} - 1; i >= 0; i--)); do
+    umount -R "${mounted[$i]}" 2>/dev/null || umount -R -l "${mounted[$i]}" 2>/dev/null || true
+  done
+  if [ "$keep" = 1 ]; then
+    echo "check-fresh: the chroot stays at $root"
+  else
+    # Never remove a tree that still has something mounted inside.
+    if ! grep -q " $work/" /proc/mounts; then rm -rf "$work"; fi
+  fi
+  exit "$status"
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+mkdir -p "$root"
+if [ -f "$tarball" ]; then
+  echo "check-fresh: a fresh Debian 12 minbase from $tarball"
+  tar -C "$root" -xf "$tarball"
+else
+  echo "check-fresh: debootstrap --variant=minbase bookworm from $mirror (about a minute)"
+  debootstrap --variant=minbase bookworm "$root" "$mirror" >"$work/debootstrap.log" 2>&1 ||
+    { tail -n 20 "$work/debootstrap.log"; exit 1; }
+  tar -C "$root" -cf "$tarball.part" . && mv "$tarball.part" "$tarball"
+fi
+# As a Debian 12 install has it: the release, its updates and its security fixes.
+security=${mirror%/debian}/debian-security
+cat >"$root/etc/apt/sources.list" <<EOF
+deb $mirror bookworm main
+deb $mirror bookworm-updates main
+deb $security bookworm-security main
+EOF
+cp /etc/resolv.conf "$root/etc/resolv.conf"
+
+for point in proc sys dev; do
+  case $point in
+    proc) mount -t proc proc "$root/proc" ;;
+    sys) mount --rbind /sys "$root/sys" && mount --make-rslave "$root/sys" ;;
+    dev) mount --rbind /dev "$root/dev" && mount --make-rslave "$root/dev" ;;
+  esac
+  mounted+=("$root/$point")
+done
+
+inside() {
+  env -i HOME=/root TERM=dumb LANG=C.UTF-8 PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
+    chroot "$root" /bin/bash -c "$1"
+}
+
+# What the README asks of a fresh machine before the first command: git (and root).
+echo "check-fresh: apt-get install git"
+inside 'apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends git ca-certificates >/dev/null'
+git -C "$source_dir" bundle create "$work/lumeq.bundle" HEAD >/dev/null 2>&1
+cp "$work/lumeq.bundle" "$root/root/lumeq.bundle"
+inside 'git clone -q /root/lumeq.bundle /root/lumeq'
+echo "check-fresh: cloned $(git -C "$source_dir" rev-parse --short HEAD) into the chroot"
+
+failed=()
+timed() {
+  local name=$1 command=$2 started=$SECONDS
+  echo "check-fresh: ==== $command"
+  if inside "cd /root/lumeq && $command" 2>&1 | tee "$work/$name.log"; [ "${PIPESTATUS[0]}" -eq 0 ]; then
+    echo "check-fresh: ==== $command passed in $((SECONDS - started)) s"
+  else
+    echo "check-fresh: ==== $command FAILED after $((SECONDS - started)) s"
+    failed+=("$command")
+  fi
+}
+timed run "scripts/run.sh"
+[ "$run_only" = 1 ] || timed test "scripts/test.sh"
+
+if [ ${#failed[@]} -ne 0 ]; then
+  echo "check-fresh: failed on a fresh Debian 12: ${failed[*]}"
+  if [ -f "$work/test.log" ]; then
+    grep -E '(\*\*\*Failed|Timeout|Not Run|FAIL:|Error)' "$work/test.log" | head -n 40 || true
+  fi
+  exit 1
+fi
+echo "check-fresh: both commands pass on a fresh Debian 12"
