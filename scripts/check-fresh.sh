@@ -7,6 +7,8 @@
 #   scripts/check-fresh.sh               both commands
 #   scripts/check-fresh.sh --run-only    only the run command
 #   scripts/check-fresh.sh --keep        leave the chroot (its path is printed) for a look
+#   scripts/check-fresh.sh --without PKG everything installed, then PKG removed: both commands
+#                                        (install step skipped) must fail and name it
 # LUMEQ_FRESH_CACHE (default ~/.cache/lumeq) holds the tarball; LUMEQ_FRESH_WORK the chroots.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -14,12 +16,15 @@ source_dir=$PWD
 
 run_only=0
 keep=0
-for argument in "$@"; do
-  case "$argument" in
+without=
+while [ $# -gt 0 ]; do
+  case "$1" in
     --run-only) run_only=1 ;;
     --keep) keep=1 ;;
-    *) echo "usage: $0 [--run-only] [--keep]" >&2; exit 2 ;;
+    --without) without=${2:?}; shift ;;
+    *) echo "usage: $0 [--run-only] [--keep] [--without PACKAGE]" >&2; exit 2 ;;
   esac
+  shift
 done
 if [ "$(id -u)" -ne 0 ]; then
   echo "check-fresh: needs root (debootstrap, chroot and mounts)" >&2
@@ -107,6 +112,22 @@ git -C "$source_dir" bundle create "$work/lumeq.bundle" HEAD >/dev/null 2>&1
 cp "$work/lumeq.bundle" "$root/root/lumeq.bundle"
 inside 'git clone -q /root/lumeq.bundle /root/lumeq'
 echo "check-fresh: cloned $(git -C "$source_dir" rev-parse --short HEAD) into the chroot"
+
+if [ -n "$without" ]; then
+  inside "cd /root/lumeq && scripts/install-deps.sh test >/dev/null && apt-get purge -y -qq $without >/dev/null"
+  echo "check-fresh: $without removed"
+  status=0
+  for command in "scripts/run.sh" "scripts/test.sh"; do
+    if inside "cd /root/lumeq && LUMEQ_NO_INSTALL=1 $command" >"$work/without.log" 2>&1; then
+      echo "check-fresh: $command passed without $without"; status=1
+    elif grep -q -- "$without" "$work/without.log"; then
+      echo "check-fresh: $command fails and names it:"; grep -B2 -A1 -- "$without" "$work/without.log" | head -n 8
+    else
+      echo "check-fresh: $command fails without naming $without:"; tail -n 15 "$work/without.log"; status=1
+    fi
+  done
+  exit $status
+fi
 
 failed=()
 timed() {
