@@ -14,7 +14,8 @@ find_package(PkgConfig QUIET)
 if(NOT PkgConfig_FOUND)
   list(APPEND LUMEQ_LINUX_MISSING "pkg-config (Debian: pkg-config)")
 else()
-  foreach(module_package x11:libx11-dev xcb:libxcb1-dev xrandr:libxrandr-dev xxf86vm:libxxf86vm-dev)
+  foreach(module_package x11:libx11-dev x11-xcb:libx11-xcb-dev xcb:libxcb1-dev xcb-randr:libxcb-randr0-dev
+                        xrandr:libxrandr-dev xxf86vm:libxxf86vm-dev)
     string(REPLACE ":" ";" pair ${module_package})
     list(GET pair 0 module)
     list(GET pair 1 package)
@@ -29,7 +30,7 @@ if(LUMEQ_LINUX_MISSING)
   message(FATAL_ERROR "The Linux edition cannot be built; missing:\n  ${missing}\n"
           "scripts/install-deps.sh installs them; -DLUMEQ_LINUX_EDITION=OFF builds without the edition.")
 endif()
-pkg_check_modules(LUMEQ_XLIBS REQUIRED IMPORTED_TARGET x11 xcb xrandr xxf86vm)
+pkg_check_modules(LUMEQ_XLIBS REQUIRED IMPORTED_TARGET x11 x11-xcb xcb xcb-randr xrandr xxf86vm)
 
 # The displays through RandR (XF86VidMode where RandR has no gamma), also used by the native tests.
 add_library(lumeq_x11 STATIC src/x11/randr_displays_x11.cpp src/x11/vidmode_displays_x11.cpp)

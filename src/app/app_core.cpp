@@ -49,9 +49,11 @@ void AppCore::btActivar_Click() {
     m_ports.timers.Start(TimerId::RampWatch, kRampWatchMs);
     for (const MenuEntryState& state : MenuStates(true)) m_ports.main.SetMenuEntry(state.entry, state.enabled);
     ShowLevel();
-    // The player must know when the display would not take the level's ramp.
+    // The player must know when the display would not take the level's ramp, and when a
+    // crash now could not be undone.
     if (m_GammaEngine->HasCapture() && m_GammaEngine->LastRampRefused())
         m_ports.indicator.ShowText(IndicatorText(LevelText(m_ports.slider.Position(), m_decimalSeparator), true));
+    if (m_GammaEngine->RecordFailed()) Tell(Notice::RecordNotKept);
 }
 
 void AppCore::btDesactivar_Click() {
@@ -60,7 +62,7 @@ void AppCore::btDesactivar_Click() {
     if (m_GammaEngine) {
         const bool givenBack = m_GammaEngine->Release();
         m_GammaEngine.reset();
-        if (!givenBack) TellRestoreFailed();
+        if (!givenBack) Tell(Notice::RestoreFailed);
     }
     m_ports.main.SetField(Field::estadoTxt, EstadoText(false));
     m_ports.timers.Stop(TimerId::RampWatch);
@@ -75,10 +77,9 @@ void AppCore::ShowLevel() {
     m_ports.main.SetField(Field::LbIndicador, text);
 }
 
-void AppCore::TellRestoreFailed() {
-    if (m_toldRestoreFailed) return;
-    m_toldRestoreFailed = true;
-    m_ports.indicator.ShowText(RestoreFailedText());
+void AppCore::Tell(Notice notice) {
+    if (!m_told.insert(notice).second) return;
+    m_ports.indicator.ShowText(NoticeText(notice));
 }
 
 // ----- levels, hot keys, the icon -----
@@ -95,8 +96,12 @@ void AppCore::OnSliderInput() {
     m_ports.main.SetField(Field::estado_txt, LevelText(m_ports.slider.Position(), m_decimalSeparator));
 }
 
-void AppCore::ReapplyLevel() {
-    if (m_GammaEngine) m_GammaEngine->ReapplyLevel();
+void AppCore::OnDisplaysChanged() {
+    if (m_GammaEngine) {
+        m_GammaEngine->ReapplyLevel();
+    } else if (m_ports.journal && !GiveBackOwed(m_ports.displays, *m_ports.journal)) {
+        Tell(Notice::RestoreFailed);
+    }
 }
 
 void AppCore::DispatchHotKey(int id) {
@@ -184,7 +189,7 @@ bool AppCore::Leave() {
     m_watcher.Disarm();
     btDesactivar_Click();
     m_ports.timers.Stop(TimerId::TimerReset);
-    return !m_toldRestoreFailed;
+    return !m_told.count(Notice::RestoreFailed);
 }
 
 // ----- automatic activation and the settings file -----
@@ -292,9 +297,15 @@ void AppCore::TimerScreen_Timer() {
     Numbering numbering{std::nullopt, m_fields.screenText};
     if (const auto jpeg = m_ports.screenshots.Capture()) {
         // The first free number from the counter on: a capture never replaces a file.
-        numbering = TakeFreeNumber(m_fields.screenText, [&](const std::string& number) {
+        auto create = [&](const std::string& number) {
             return m_ports.screenshots.CreateNew(ScreenshotFileName(number), *jpeg);
-        });
+        };
+        numbering = TakeFreeNumber(m_fields.screenText, create);
+        // A long run of taken numbers: on from the highest one in the folder, so that a
+        // capture always finds a free name.
+        if (numbering.exhausted)
+            if (const auto highest = HighestScreenshotNumber(m_ports.screenshots.Names()))
+                numbering = TakeFreeNumber(NextCounter(*highest), create);
     }
     if (!numbering.used) {
         // Nothing saved: the counter stays, and the player is told.

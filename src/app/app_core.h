@@ -5,12 +5,14 @@
 // shell's hidden fields are mirrors written from it. Every platform service is a port.
 #include <array>
 #include <memory>
+#include <set>
 #include <string>
 
 #include "app/app_ports.h"
 #include "autoactivation/panels_view.h"
 #include "autoactivation/process_watcher.h"
 #include "gamma/gamma_config.h"
+#include "indicator/indicator_text.h"
 #include "indicator/indicator_view.h"
 #include "screenshots/screenshot_ports.h"
 #include "settings/settings_file.h"
@@ -51,8 +53,9 @@ public:
     // Level steps, from the menus, the hot keys and the slider's own input.
     void StepLevel(int step);
     void OnSliderInput();
-    // The displays changed or the system resumed: the ramps were reset.
-    void ReapplyLevel();
+    // The displays changed or the system resumed: the ramps were reset, and a display that
+    // came back may still be owed its own.
+    void OnDisplaysChanged();
 
     void DispatchHotKey(int id);
     // A menu bar or popup entry chosen. The entries that only the shell can carry out
@@ -80,8 +83,9 @@ public:
     // timer and disarms the watcher first, so nothing switches the boost on again once
     // the ramps are back; false when a display did not take its ramp back.
     bool Leave();
-    // A display refused its own ramp at start-up or at a switch-off: told once.
-    void TellRestoreFailed();
+    // Told once in the strip (a refused restore at start-up or at a switch-off, a record
+    // dropped or not kept).
+    void Tell(Notice notice);
 
     const Settings& SettingsFields() const { return m_fields; }
     const ProcessWatcher& Watcher() const { return m_watcher; }
@@ -113,7 +117,7 @@ private:
     bool m_checked = false;        // Check1
     std::int64_t m_taken = 0;      // TxtScreenNuevas
     std::int64_t m_count = 0;      // txtCantidad
-    bool m_toldRestoreFailed = false;
+    std::set<Notice> m_told;
 };
 
 }  // namespace lumeq

@@ -316,10 +316,10 @@ LRESULT FormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_DISPLAYCHANGE:
             m_display.Refresh();    // displays may have come or gone
-            m_core.ReapplyLevel();  // and a mode change resets the ramps
+            m_core.OnDisplaysChanged();  // and a mode change resets the ramps
             return DefWindowProcW(m_hwnd, message, wParam, lParam);
         case WM_POWERBROADCAST:
-            if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) m_core.ReapplyLevel();
+            if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) m_core.OnDisplaysChanged();
             return TRUE;
         default:
 #ifdef LUMEQ_TEST_TRIGGERS

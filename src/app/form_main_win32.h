@@ -39,8 +39,8 @@ public:
     bool Form_Load();
     // The message loop; returns when the program ends.
     int Run();
-    // A display did not take its own ramp back at start-up: told once.
-    void TellRestoreFailed() { m_core.TellRestoreFailed(); }
+    // What the start-up's recovery found, told once.
+    void Tell(Notice notice) { m_core.Tell(notice); }
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -115,7 +115,8 @@ private:
 
     // The ports the core drives, then the core.
     ScreenDisplays m_display;
-    RegistryCaptureJournal m_journal;
+    RegistryRecordStorage m_recordStorage;
+    CrashRecord m_journal{m_recordStorage, ThisRun(), IsRunRunning};
     RegistryLevelStore m_levelStore;
     TrackbarSlider m_SliderGamma;
     SettingsStore m_settings;

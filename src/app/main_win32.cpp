@@ -14,15 +14,19 @@ namespace {
 constexpr wchar_t kInstanceMutexName[] = L"lumeq gamma single instance";
 
 // Whatever ends the program abnormally, the displays get their own ramps back first.
-LONG WINAPI RestoreDisplaysOnCrash(EXCEPTION_POINTERS*) {
+void RestoreOwnRecord() {
     lumeq::ScreenDisplays displays;
-    lumeq::RestoreOwnRecord(displays);
+    lumeq::RegistryRecordStorage storage;
+    lumeq::CrashRecord(storage, lumeq::ThisRun(), lumeq::IsRunRunning).RestoreOwn(displays);
+}
+
+LONG WINAPI RestoreDisplaysOnCrash(EXCEPTION_POINTERS*) {
+    RestoreOwnRecord();
     return EXCEPTION_CONTINUE_SEARCH;
 }
 
 void RestoreDisplaysOnTerminate() {
-    lumeq::ScreenDisplays displays;
-    lumeq::RestoreOwnRecord(displays);
+    RestoreOwnRecord();
     std::abort();
 }
 
@@ -37,11 +41,14 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         MessageBoxW(nullptr, L"El programa ya está en ejecución!\r\nAcción cancelada.", L"lumeq gamma", MB_ICONERROR);
         return 0;
     }
-    bool recovered = true;
+    lumeq::CrashRecord::Recovery recovery;
     {
-        // Before anything else: a previous run that crashed or was killed while boosted.
+        // Before anything else: a previous run that crashed or was killed while boosted. A
+        // record that holds no display's ramp leaves the displays alone.
         lumeq::ScreenDisplays displays;
-        recovered = lumeq::RecoverDisplaysAfterCrash(displays);
+        lumeq::RegistryRecordStorage storage;
+        recovery = lumeq::CrashRecord(storage, lumeq::ThisRun(), lumeq::IsRunRunning)
+                       .RecoverAtStart(displays, /*straightLine=*/false);
     }
     SetUnhandledExceptionFilter(RestoreDisplaysOnCrash);
     std::set_terminate(RestoreDisplaysOnTerminate);
@@ -49,6 +56,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     // The main window is large (its core, its ports): it lives on the heap.
     const auto form = std::make_unique<lumeq::FormMain>(instance);
     if (!form->Form_Load()) return 1;
-    if (!recovered) form->TellRestoreFailed();
+    if (recovery.refused) form->Tell(lumeq::Notice::RestoreFailed);
+    if (recovery.dropped) form->Tell(lumeq::Notice::RecordDropped);
     return form->Run();
 }

@@ -1,22 +1,20 @@
 #pragma once
-// The captured ramps kept in the registry while the boost is on
+// The record of the ramps to give back, kept per user in the registry
 // (HKEY_CURRENT_USER\Software\lumeq\gamma\GammaConfig, binary value "CapturedRamps").
-#include "gamma/engine_ports.h"
+#include "gamma/crash_record.h"
 
 namespace lumeq {
 
-class RegistryCaptureJournal : public CaptureJournal {
+class RegistryRecordStorage : public RecordStorage {
 public:
-    void Record(const CapturedDisplays& captured) override;
-    void Clear() override;
+    std::optional<std::vector<std::uint8_t>> Load() override;
+    bool Save(const std::vector<std::uint8_t>& bytes) override;
+    void Remove() override;
 };
 
-// At start-up: when a record is left by a program that no longer runs (it crashed or
-// was killed while boosted), its ramps go back on the displays and the record goes.
-// False when a display refused its ramp: the record stays for the next start.
-bool RecoverDisplaysAfterCrash(DisplayRamp& displays);
-
-// After an unhandled exception of this process: puts back the ramps it recorded.
-void RestoreOwnRecord(DisplayRamp& displays);
+// This run, as a record names it: per user, whatever the display.
+RunIdentity ThisRun();
+// Whether a recorded run still runs.
+bool IsRunRunning(std::uint32_t processId, std::uint64_t processStart);
 
 }  // namespace lumeq

@@ -55,13 +55,17 @@ std::vector<std::string> ScreenDisplays::Names() { return List().names; }
 
 std::string ScreenDisplays::Primary() { return List().primary; }
 
-bool ScreenDisplays::Read(const std::string& display, GammaRamp& ramp) {
-    return WithDisplayDC(display, [&](HDC dc) { return GetDeviceGammaRamp(dc, ramp.entries.data()) != FALSE; });
+bool ScreenDisplays::Read(const std::string& display, RampTable& table) {
+    RampTable read(kRampEntries);
+    if (!WithDisplayDC(display, [&](HDC dc) { return GetDeviceGammaRamp(dc, read.entries.data()) != FALSE; }))
+        return false;
+    table = std::move(read);
+    return true;
 }
 
-bool ScreenDisplays::Write(const std::string& display, const GammaRamp& ramp) {
+bool ScreenDisplays::Write(const std::string& display, const RampTable& table) {
     // SetDeviceGammaRamp takes a non-const pointer but does not write through it.
-    GammaRamp copy = ramp;
+    RampTable copy = Resized(table, kRampEntries);
     return WithDisplayDC(display, [&](HDC dc) { return SetDeviceGammaRamp(dc, copy.entries.data()) != FALSE; });
 }
 

@@ -14,8 +14,9 @@ class ScreenDisplays : public DisplayRamp {
 public:
     std::vector<std::string> Names() override;
     std::string Primary() override;
-    bool Read(const std::string& display, GammaRamp& ramp) override;
-    bool Write(const std::string& display, const GammaRamp& ramp) override;
+    // Windows' tables have 256 entries a channel.
+    bool Read(const std::string& display, RampTable& table) override;
+    bool Write(const std::string& display, const RampTable& table) override;
     // The displays are listed once and kept until a display change (WM_DISPLAYCHANGE)
     // says the list is stale: listing them costs more than setting a ramp.
     void Refresh() { m_listed.reset(); }

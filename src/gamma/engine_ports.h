@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "gamma/gamma_ramp.h"
+#include "gamma/ramp_table.h"
 
 namespace lumeq {
 
@@ -18,21 +18,31 @@ public:
     virtual std::vector<std::string> Names() = 0;
     // The primary display's name.
     virtual std::string Primary() = 0;
-    // Fills `ramp` with a display's current ramp; false when it gives none or is gone.
-    virtual bool Read(const std::string& display, GammaRamp& ramp) = 0;
-    // Sets `ramp` on a display; false when the display (driver) refuses it or is gone.
-    virtual bool Write(const std::string& display, const GammaRamp& ramp) = 0;
+    // Fills `table` with a display's current table, at the display's own size; false when
+    // it gives none or is gone.
+    virtual bool Read(const std::string& display, RampTable& table) = 0;
+    // Sets `table` on a display (resampled first when the display's size is another);
+    // false when the display (driver, server) refuses it or is gone.
+    virtual bool Write(const std::string& display, const RampTable& table) = 0;
+    // Where the display's ramp lives when displays share hardware over time (an X CRTC);
+    // empty where each display keeps its own.
+    virtual std::string Seat(const std::string& /*display*/) { return {}; }
 };
 
-// Where the ramps to give back are kept while the boost is on, so that they survive a
-// crash of the program (see RecoveryRecord).
+// Where the ramps to give back are kept while the boost is on and while a display still
+// owes its own (see CrashRecord), so that a crash, a refusal or a monitor unplugged while
+// boosted cannot lose them.
 class CaptureJournal {
 public:
     virtual ~CaptureJournal() = default;
-    // Called once the displays' ramps are captured, before any boosted ramp is set, and
-    // again whenever a display joins while boosted.
-    virtual void Record(const CapturedDisplays& captured) = 0;
-    // Called once every captured ramp is back on its display.
+    // The originals a record of this display server still holds: they are the displays'
+    // own ramps, whatever the displays show now. Nothing when there is no such record.
+    virtual std::optional<CapturedDisplays> Pending() = 0;
+    // Called once the displays' ramps are captured, before any boosted ramp is set, again
+    // whenever a display joins while boosted, and with what is still owed after a restore.
+    // False when the record could not be kept.
+    virtual bool Record(const CapturedDisplays& captured) = 0;
+    // Called once every display has its own ramp back: drops the record this run keeps.
     virtual void Clear() = 0;
 };
 
@@ -59,11 +69,21 @@ public:
     virtual void Disable() = 0;
 };
 
-// Puts every captured ramp back on its display; an all-zero capture (some drivers
-// report one) goes back as the linear ramp, never as black. A display that is no longer
-// attached is skipped: it gets its own ramp from the system when it comes back. True
-// when every attached display took its ramp back. Used by the release and by the
-// recovery after a crash alike.
-bool PutBackCaptured(DisplayRamp& displays, const CapturedDisplays& captured);
+// What putting captured tables back left owed.
+struct PutBack {
+    CapturedDisplays owed;     // not attached, or refused: still owed their own table
+    bool refused = false;      // an attached display refused its own table
+};
+
+// Puts every captured table back on its display, exactly; an all-zero capture (some
+// drivers report one) goes back as the straight line, never as black. A display that is
+// not attached keeps its entry, owed until it comes back. Before a display that took over
+// the seat of an owed display is given anything, that seat gets the owed table back.
+// Used by the release, by the recovery after a crash and when displays change.
+PutBack PutBackCaptured(DisplayRamp& displays, const CapturedDisplays& captured);
+
+// The displays changed while the boost is off: those the journal still owes get their
+// tables back, and what they took goes from the record. False when one refused.
+bool GiveBackOwed(DisplayRamp& displays, CaptureJournal& journal);
 
 }  // namespace lumeq

@@ -1,30 +1,75 @@
 #include "gamma/gamma_config.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 #include "gamma/stored_level.h"
 
 namespace lumeq {
 
-bool RampsMatch(const GammaRamp& actual, const GammaRamp& expected) {
-    for (std::size_t i = 0; i < actual.entries.size(); ++i)
-        if (std::abs(static_cast<int>(actual.entries[i]) - static_cast<int>(expected.entries[i])) > 256) return false;
-    return true;
+namespace {
+bool Contains(const std::vector<std::string>& names, const std::string& name) {
+    return std::find(names.begin(), names.end(), name) != names.end();
 }
 
-bool PutBackCaptured(DisplayRamp& displays, const CapturedDisplays& captured) {
-    const std::vector<std::string> attached = displays.Names();
-    bool allTaken = true;
-    for (const CapturedDisplay& display : captured) {
-        std::string name = display.name;
-        if (name.empty() && display.position >= 0 && display.position < static_cast<int>(attached.size()))
-            name = attached[static_cast<std::size_t>(display.position)];
-        if (std::find(attached.begin(), attached.end(), name) == attached.end()) continue;  // gone
-        const GammaRamp& ramp = IsAllZero(display.ramp) ? IdentityRamp() : display.ramp;
-        allTaken = displays.Write(name, ramp) && allTaken;
+// A record of old knows a display by its place among those attached.
+std::string NameOf(const CapturedDisplay& display, const std::vector<std::string>& attached) {
+    if (display.name.empty() && display.position >= 0 && display.position < static_cast<int>(attached.size()))
+        return attached[static_cast<std::size_t>(display.position)];
+    return display.name;
+}
+
+const RampTable& TableToPutBack(const CapturedDisplay& display, RampTable& straight) {
+    if (!IsAllZero(display.table)) return display.table;
+    straight = IdentityTable(display.table.Size());
+    return straight;
+}
+
+// A display that took over the seat an owed display left (an X CRTC keeps the ramp it
+// was given, and a driver sets it again at every mode change): the owed table goes back
+// on that seat before anything of the newcomer is read or written.
+void MendSeat(DisplayRamp& displays, const std::string& newcomer, const CapturedDisplays& owed,
+              const std::vector<std::string>& attached) {
+    const std::string seat = displays.Seat(newcomer);
+    if (seat.empty()) return;
+    for (const CapturedDisplay& display : owed) {
+        if (display.seat != seat || Contains(attached, NameOf(display, attached))) continue;
+        RampTable straight;
+        displays.Write(newcomer, TableToPutBack(display, straight));
+        return;
     }
-    return allTaken;
+}
+}  // namespace
+
+PutBack PutBackCaptured(DisplayRamp& displays, const CapturedDisplays& captured) {
+    const std::vector<std::string> attached = displays.Names();
+    PutBack result;
+    for (const std::string& name : attached) {
+        const bool known = std::any_of(captured.begin(), captured.end(),
+                                       [&](const CapturedDisplay& display) { return NameOf(display, attached) == name; });
+        if (!known) MendSeat(displays, name, captured, attached);
+    }
+    for (const CapturedDisplay& display : captured) {
+        const std::string name = NameOf(display, attached);
+        RampTable straight;
+        if (!Contains(attached, name)) {
+            result.owed.push_back(display);  // gone: owed until it comes back
+        } else if (!displays.Write(name, TableToPutBack(display, straight))) {
+            result.owed.push_back(display);
+            result.refused = true;
+        }
+    }
+    return result;
+}
+
+bool GiveBackOwed(DisplayRamp& displays, CaptureJournal& journal) {
+    const auto pending = journal.Pending();
+    if (!pending) return true;
+    const PutBack back = PutBackCaptured(displays, *pending);
+    if (back.owed.empty())
+        journal.Clear();
+    else if (back.owed.size() != pending->size())
+        journal.Record(back.owed);
+    return !back.refused;
 }
 
 GammaConfig::~GammaConfig() {
@@ -34,15 +79,27 @@ GammaConfig::~GammaConfig() {
 void GammaConfig::Initialize(Slider& slider) {
     m_GammaConfig = &slider;
     m_captures.clear();
-    CaptureNewDisplays(m_display.Names());
-    const GammaRamp* reference = CaptureOf(m_display.Primary());
-    if (!reference && !m_captures.empty()) reference = &m_captures.front().ramp;
+    const std::vector<std::string> attached = m_display.Names();
+    // What a record still owes is the displays' own, whatever they show now.
+    if (m_journal) {
+        if (auto pending = m_journal->Pending()) {
+            for (CapturedDisplay& display : *pending) {
+                display.name = NameOf(display, attached);
+                display.position = -1;
+                if (!display.name.empty() && !CaptureOf(display.name)) m_captures.push_back(std::move(display));
+            }
+        }
+    }
+    CaptureNewDisplays(attached);
+    const CapturedDisplay* reference = Contains(attached, m_display.Primary()) ? CaptureOf(m_display.Primary()) : nullptr;
+    for (const CapturedDisplay& display : m_captures)
+        if (!reference && Contains(attached, display.name)) reference = &display;
     if (!reference) {
         m_captured = false;
         slider.Disable();
         return;
     }
-    m_CapturedRamp = *reference;
+    m_CapturedRamp = RampOf(reference->table);
     m_captured = true;
     // Kept before the first boosted ramp reaches a display, so that a crash cannot lose it.
     Journal();
@@ -55,11 +112,17 @@ void GammaConfig::Initialize(Slider& slider) {
 bool GammaConfig::Release() {
     m_released = true;
     if (!m_captured) return true;  // nothing was captured, so nothing was changed
-    SaveLevel();
-    const bool allTaken = PutBackCaptured(m_display, m_captures);
+    const PutBack back = PutBackCaptured(m_display, m_captures);
     m_applied.reset();
-    if (allTaken && m_journal) m_journal->Clear();
-    return allTaken;
+    if (m_journal) {
+        if (back.owed.empty())
+            m_journal->Clear();
+        else
+            m_journal->Record(back.owed);
+    }
+    // Last: a slow store must not keep the screen bright.
+    SaveLevel();
+    return !back.refused;
 }
 
 std::int16_t GammaConfig::EstimateLevel() const { return lumeq::EstimateLevel(m_CapturedRamp); }
@@ -78,9 +141,9 @@ void GammaConfig::SaveLevel() {
     m_store.Write(FormatStoredLevel(m_GammaConfig->Position()));
 }
 
-const GammaRamp* GammaConfig::CaptureOf(const std::string& name) const {
+const CapturedDisplay* GammaConfig::CaptureOf(const std::string& name) const {
     for (const CapturedDisplay& display : m_captures)
-        if (display.name == name) return &display.ramp;
+        if (display.name == name) return &display;
     return nullptr;
 }
 
@@ -88,28 +151,31 @@ bool GammaConfig::CaptureNewDisplays(const std::vector<std::string>& attached) {
     bool added = false;
     for (const std::string& name : attached) {
         if (CaptureOf(name)) continue;
-        GammaRamp ramp;
-        if (!m_display.Read(name, ramp)) continue;
-        m_captures.push_back({name, ramp});
+        MendSeat(m_display, name, m_captures, attached);
+        RampTable table;
+        if (!m_display.Read(name, table) || table.Size() < 2) continue;
+        m_captures.push_back({name, std::move(table), m_display.Seat(name)});
         added = true;
     }
     return added;
 }
 
 void GammaConfig::Journal() {
-    if (m_journal) m_journal->Record(m_captures);
+    if (m_journal && !m_journal->Record(m_captures)) m_recordFailed = true;
 }
 
 bool GammaConfig::ApplyLevel(int level) {
-    // Without a captured ramp a boosted ramp could never be taken back again.
+    // Without a captured table a boosted ramp could never be taken back again.
     const GammaRamp ramp = BuildRamp(ExponentOfLevel(level));
-    bool accepted = m_captured && IsSafeRamp(ramp);
-    if (accepted) {
+    const bool safe = m_captured && IsSafeRamp(ramp);
+    bool accepted = safe;
+    if (safe) {
         const std::vector<std::string> attached = m_display.Names();
         if (CaptureNewDisplays(attached)) Journal();
         for (const std::string& name : attached) {
-            if (!CaptureOf(name)) continue;
-            if (m_display.Write(name, ramp)) {
+            const CapturedDisplay* captured = CaptureOf(name);
+            if (!captured) continue;
+            if (m_display.Write(name, TableOf(ramp, captured->table.Size()))) {
                 m_refused.erase(name);
             } else {
                 m_refused.insert(name);
@@ -118,7 +184,7 @@ bool GammaConfig::ApplyLevel(int level) {
         }
     }
     m_lastRampRefused = !accepted;
-    if (m_captured && IsSafeRamp(ramp))
+    if (safe)
         m_applied = ramp;
     else
         m_applied.reset();
@@ -136,17 +202,18 @@ void GammaConfig::ReapplyLevel() {
 bool GammaConfig::ReapplyIfReplaced() {
     if (!m_captured || !m_applied) return false;
     const std::vector<std::string> attached = m_display.Names();
-    bool reapplied = false;
-    const std::size_t known = m_captures.size();
+    std::set<std::string> joined;
+    for (const std::string& name : attached)
+        if (!CaptureOf(name)) joined.insert(name);
     if (CaptureNewDisplays(attached)) Journal();
+    bool reapplied = false;
     for (const std::string& name : attached) {
-        const auto captured = std::find_if(m_captures.begin(), m_captures.end(),
-                                           [&](const CapturedDisplay& display) { return display.name == name; });
-        if (captured == m_captures.end() || m_refused.count(name)) continue;
-        const bool joined = static_cast<std::size_t>(captured - m_captures.begin()) >= known;
-        GammaRamp actual;
-        if (!joined && (!m_display.Read(name, actual) || RampsMatch(actual, *m_applied))) continue;
-        if (!m_display.Write(name, *m_applied)) {
+        const CapturedDisplay* captured = CaptureOf(name);
+        if (!captured || m_refused.count(name)) continue;
+        const RampTable boosted = TableOf(*m_applied, captured->table.Size());
+        RampTable actual;
+        if (!joined.count(name) && (!m_display.Read(name, actual) || TablesMatch(actual, boosted))) continue;
+        if (!m_display.Write(name, boosted)) {
             m_refused.insert(name);
             m_lastRampRefused = true;
             continue;

@@ -1,6 +1,6 @@
 #pragma once
-// The gamma engine: captures the displays' ramps at activation, applies the ramp of
-// the stored level, and on release saves the level and puts the captured ramps back.
+// The gamma engine: captures the displays' tables at activation, applies the ramp of the
+// stored level, and on release puts the captured tables back and saves the level.
 #include <cstdint>
 #include <optional>
 #include <set>
@@ -11,9 +11,6 @@
 
 namespace lumeq {
 
-// True when `actual` is what was set, give or take the 8 bits that displays keep.
-bool RampsMatch(const GammaRamp& actual, const GammaRamp& expected);
-
 class GammaConfig {
 public:
     GammaConfig(DisplayRamp& display, LevelStore& store, CaptureJournal* journal = nullptr)
@@ -23,23 +20,25 @@ public:
     GammaConfig(const GammaConfig&) = delete;
     GammaConfig& operator=(const GammaConfig&) = delete;
 
-    // Binds the slider and captures every display's ramp. When at least one display
-    // gave its ramp, the slider gets the range 33..47 and the stored level is loaded and
-    // applied; otherwise the slider is disabled and nothing is applied.
+    // Binds the slider and captures every display's table; a display a record still owes
+    // its own table is given that one, never what it shows now (which may be a boost that
+    // could not be taken back). When at least one attached display has a capture, the
+    // slider gets the range 33..47 and the stored level is loaded and applied; otherwise
+    // the slider is disabled and nothing is applied.
     void Initialize(Slider& slider);
 
-    // Saves the level (only when something was captured: a level the displays never
-    // showed is not the player's choice), then puts the captured ramps back. False when
-    // an attached display refused its own ramp; the journal then keeps the record, so
-    // that the next start tries again.
+    // Puts the captured tables back, then saves the level (only when something was
+    // captured: a level the displays never showed is not the player's choice). The record
+    // goes only when every display has its own table back; a display that refused it or is
+    // not attached stays owed in it. False when an attached display refused its own table.
     bool Release();
 
-    // The level of the primary display's captured ramp.
+    // The level of the primary display's captured table.
     std::int16_t EstimateLevel() const;
     void LoadLevel();
     void SaveLevel();
 
-    // Applies the ramp of `level` to every attached display whose ramp was captured (a
+    // Applies the ramp of `level` to every attached display whose table was captured (a
     // display that joined since is captured first), and remembers which refused it.
     // Returns true when all of them took it.
     bool ApplyLevel(int level);
@@ -58,10 +57,13 @@ public:
     bool HasCapture() const { return m_captured; }
     // True when a display refused the last ramp this engine tried to set.
     bool LastRampRefused() const { return m_lastRampRefused; }
+    // True when the record of the tables to give back could not be kept: a crash now
+    // could not be undone.
+    bool RecordFailed() const { return m_recordFailed; }
     const GammaRamp& CapturedRamp() const { return m_CapturedRamp; }
 
 private:
-    const GammaRamp* CaptureOf(const std::string& name) const;
+    const CapturedDisplay* CaptureOf(const std::string& name) const;
     // Captures displays attached since the last look; true when one was added.
     bool CaptureNewDisplays(const std::vector<std::string>& attached);
     void Journal();
@@ -70,12 +72,13 @@ private:
     LevelStore& m_store;
     CaptureJournal* m_journal;
     Slider* m_GammaConfig = nullptr;
-    GammaRamp m_CapturedRamp{};     // the primary display's
-    CapturedDisplays m_captures;     // every display's, by name
+    GammaRamp m_CapturedRamp{};     // the primary display's, at 256 entries
+    CapturedDisplays m_captures;     // every display's own table, by name (attached or owed)
     std::set<std::string> m_refused;  // displays that refused the boosted ramp
     std::optional<GammaRamp> m_applied;  // the boosted ramp the displays were given
     bool m_captured = false;
     bool m_lastRampRefused = false;
+    bool m_recordFailed = false;
     bool m_released = false;
 };
 

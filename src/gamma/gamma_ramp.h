@@ -3,8 +3,6 @@
 // level into a ramp and a ramp back into a level.
 #include <array>
 #include <cstdint>
-#include <string>
-#include <vector>
 
 namespace lumeq {
 
@@ -41,17 +39,5 @@ GammaRamp IdentityRamp();
 bool IsSafeRamp(const GammaRamp& ramp);
 
 bool IsAllZero(const GammaRamp& ramp);
-
-// A display's ramp as it was before the boost, kept to be put back. Displays are told
-// apart by their device name, never by their place in an enumeration: monitors come and
-// go while a game runs.
-struct CapturedDisplay {
-    std::string name;
-    GammaRamp ramp;
-    // Records written before displays had names knew them only by their place in the
-    // enumeration; -1 for every named display.
-    int position = -1;
-};
-using CapturedDisplays = std::vector<CapturedDisplay>;
 
 }  // namespace lumeq

@@ -6,7 +6,8 @@ list(APPEND LUMEQ_CORE_SOURCES
   src/gamma/stored_level.cpp
   src/gamma/level_step.cpp
   src/gamma/recovery_record.cpp
-  src/gamma/ramp_resample.cpp
+  src/gamma/crash_record.cpp
+  src/gamma/ramp_table.cpp
 )
 list(APPEND LUMEQ_WIN32_SOURCES
   src/gamma/display_win32.cpp

@@ -8,7 +8,14 @@ std::string IndicatorText(std::string_view levelText, bool refused) {
     return text;
 }
 
-std::string RestoreFailedText() { return "lumeq Gamma      La pantalla no recuperó su gamma"; }
+std::string NoticeText(Notice notice) {
+    switch (notice) {
+        case Notice::RestoreFailed: return "lumeq Gamma      La pantalla no recuperó su gamma";
+        case Notice::RecordDropped: return "lumeq Gamma      Gamma guardada no válida: descartada";
+        case Notice::RecordNotKept: return "lumeq Gamma      No se pudo guardar la gamma original";
+    }
+    return {};
+}
 
 std::uint32_t IndicatorPanelPixel(int x, int y, int width, int height) {
     if (x == 0 && y == 0) return 0x9F9F9F;

@@ -9,9 +9,14 @@ namespace lumeq {
 // when the display refused the level's ramp.
 std::string IndicatorText(std::string_view levelText, bool refused);
 
-// "lumeq Gamma      La pantalla no recuperó su gamma": a display refused the ramp it
-// had before the boost.
-std::string RestoreFailedText();
+// What the player is told once in the strip, when it happens.
+enum class Notice {
+    RestoreFailed,  // a display refused the ramp it had before the boost
+    RecordDropped,  // a kept record of ramps to give back held none a display could have
+    RecordNotKept,  // the ramps to give back could not be kept: a crash could not be undone
+};
+// "lumeq Gamma      La pantalla no recuperó su gamma", ...
+std::string NoticeText(Notice notice);
 
 // The strip's raised-panel picture, 0x00RRGGBB for the pixel at (x, y) of a
 // width x height strip.

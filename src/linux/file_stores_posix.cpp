@@ -2,12 +2,16 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <limits.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
+
+#include "settings/code_page.h"
 
 namespace lumeq {
 
@@ -32,13 +36,44 @@ void MakeFolders(const std::string& path) {
     }
 }
 
+namespace {
+// Where a write to `path` goes: a link (dotfile managers keep lumeq.ini in a repository of
+// theirs) is written through to the file it names, even one not made yet.
+std::string WriteTarget(const std::string& path) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
+    if (char* resolved = ::realpath(path.c_str(), nullptr)) {
+        std::string target = resolved;
+        std::free(resolved);
+        return target;
+    }
+    char link[PATH_MAX] = {};
+    const ssize_t length = ::readlink(path.c_str(), link, sizeof(link) - 1);
+    if (length <= 0) return path;
+    const std::string named(link, static_cast<std::size_t>(length));
+    if (named.front() == '/') return named;
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? named : path.substr(0, slash + 1) + named;
+}
+}  // namespace
+
 bool ReplaceFile(const std::string& path, const std::uint8_t* data, std::size_t size) {
-    const std::string temporary = path + "~";
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    const std::string target = WriteTarget(path);
+    struct stat existing {};
+    const bool exists = ::stat(target.c_str(), &existing) == 0;
+    // Never over a folder, a FIFO or a device in the file's place.
+    if (exists && !S_ISREG(existing.st_mode)) return false;
+    // A temporary of a name nobody can guess, made where none was (never through a link
+    // somebody planted), then renamed over the file in one step.
+    const auto slash = target.rfind('/');
+    const std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
+    const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
+    std::string temporary = folder + "." + base + ".XXXXXX";
+    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0) return false;
-    const bool ok = WriteAll(fd, data, size) && ::fsync(fd) == 0;
-    ::close(fd);
-    if (!ok || ::rename(temporary.c_str(), path.c_str()) != 0) {
+    const mode_t mode = exists ? (existing.st_mode & 07777) : 0644;
+    const bool ok = WriteAll(fd, data, size) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
+    if (::close(fd) != 0 || !ok || ::rename(temporary.c_str(), target.c_str()) != 0) {
         ::unlink(temporary.c_str());
         return false;
     }
@@ -80,8 +115,16 @@ void CountIn(const std::string& folder, std::int64_t& count, std::uint64_t& byte
 }  // namespace
 
 WholeFile ReadWholeFile(const std::string& path, std::size_t maxBytes) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Without waiting (a FIFO in the file's place would hold the program for ever), and
+    // only a regular file: a folder, a FIFO, a socket or a device (a link to /dev/zero) is
+    // no file of ours.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) return {errno == ENOENT ? WholeFile::Outcome::Missing : WholeFile::Outcome::Failed, {}};
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return {WholeFile::Outcome::Failed, {}};
+    }
     WholeFile file{WholeFile::Outcome::Read, {}};
     char buffer[8192];
     for (;;) {
@@ -104,7 +147,11 @@ SettingsFileStore::Content PosixSettingsFile::Read() {
     using Result = SettingsMemory::ReadResult;
     WholeFile file = ReadWholeFile(m_path, kMaxSettingsBytes);
     switch (file.outcome) {
-        case WholeFile::Outcome::Read: return {Result::Read, std::move(file.bytes)};
+        case WholeFile::Outcome::Read:
+            // The Windows edition's file (code page 1252) is read as it was written, and
+            // written back the same way.
+            m_cp1252 = !IsUtf8(file.bytes);
+            return {Result::Read, m_cp1252 ? Utf8FromCp1252(file.bytes) : std::move(file.bytes)};
         case WholeFile::Outcome::Missing: return {Result::Missing, {}};
         case WholeFile::Outcome::Failed: break;
     }
@@ -112,7 +159,8 @@ SettingsFileStore::Content PosixSettingsFile::Read() {
 }
 
 bool PosixSettingsFile::Write(const std::string& utf8Content) {
-    return ReplaceFile(m_path, reinterpret_cast<const std::uint8_t*>(utf8Content.data()), utf8Content.size());
+    const std::string bytes = m_cp1252 ? Cp1252FromUtf8(utf8Content) : utf8Content;
+    return ReplaceFile(m_path, reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
 }
 
 CreateResult PosixScreenshotFolder::CreateNew(const std::string& fileName, const std::vector<std::uint8_t>& bytes) {
@@ -126,6 +174,15 @@ CreateResult PosixScreenshotFolder::CreateNew(const std::string& fileName, const
         return CreateResult::Failed;
     }
     return CreateResult::Created;
+}
+
+std::vector<std::string> PosixScreenshotFolder::Names() {
+    std::vector<std::string> names;
+    if (DIR* listing = ::opendir(m_folder.c_str())) {
+        while (const dirent* entry = ::readdir(listing)) names.emplace_back(entry->d_name);
+        ::closedir(listing);
+    }
+    return names;
 }
 
 std::pair<std::int64_t, std::uint64_t> PosixScreenshotFolder::Count() {

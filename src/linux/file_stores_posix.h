@@ -12,17 +12,21 @@ namespace lumeq {
 
 // Makes a folder and its parents; what exists already is fine.
 void MakeFolders(const std::string& path);
-// Replaces a file in one step (a temporary beside it, flushed, then renamed over it).
+// Replaces a file in one step: a temporary of its own made beside it, flushed, then
+// renamed over it, keeping the file's mode. A link is written through to its target; a
+// folder, FIFO or device in the file's place is never written over (false).
 bool ReplaceFile(const std::string& path, const std::uint8_t* data, std::size_t size);
 
-// A small file read whole; Failed when it cannot be read or holds more than `maxBytes`.
+// A small regular file read whole, never waiting; Failed when it cannot be read, is no
+// regular file or holds more than `maxBytes`.
 struct WholeFile {
     enum class Outcome { Read, Missing, Failed } outcome = Outcome::Failed;
     std::string bytes;
 };
 WholeFile ReadWholeFile(const std::string& path, std::size_t maxBytes);
 
-// lumeq.ini in UTF-8, the line format of the Windows edition.
+// lumeq.ini in UTF-8, the line format of the Windows edition; a file the Windows edition
+// wrote (code page 1252) is read as such and written back so.
 class PosixSettingsFile : public SettingsFileStore {
 public:
     explicit PosixSettingsFile(std::string path) : m_path(std::move(path)) {}
@@ -31,6 +35,7 @@ public:
 
 private:
     std::string m_path;
+    bool m_cp1252 = false;
 };
 
 class PosixScreenshotFolder : public ScreenshotStore {
@@ -43,6 +48,7 @@ public:
     CreateResult CreateNew(const std::string& fileName, const std::vector<std::uint8_t>& bytes) override;
     // "*.jpg" in any case, in the folder and below, as the Windows edition counts them.
     std::pair<std::int64_t, std::uint64_t> Count() override;
+    std::vector<std::string> Names() override;
 
 private:
     std::string m_folder;

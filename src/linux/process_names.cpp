@@ -16,4 +16,25 @@ std::vector<std::string> ProcessNames(std::string_view cmdline, std::string_view
     return names;
 }
 
+std::optional<ProcessStat> ParseProcessStat(std::string_view stat) {
+    // After the name in parentheses (which may hold blanks and parentheses itself): the
+    // state is field 3 and the start time field 22.
+    std::size_t at = stat.rfind(')');
+    if (at == std::string_view::npos || at + 2 >= stat.size() || stat[at + 1] != ' ') return std::nullopt;
+    ProcessStat parsed;
+    parsed.state = stat[at + 2];
+    for (int field = 2; field < 22; ++field) {
+        at = stat.find(' ', at + 1);
+        if (at == std::string_view::npos) return std::nullopt;
+    }
+    bool digits = false;
+    for (std::size_t i = at + 1; i < stat.size() && stat[i] >= '0' && stat[i] <= '9'; ++i) {
+        if (parsed.startTicks > (UINT64_MAX - 9) / 10) return std::nullopt;
+        parsed.startTicks = parsed.startTicks * 10 + static_cast<std::uint64_t>(stat[i] - '0');
+        digits = true;
+    }
+    if (!digits) return std::nullopt;
+    return parsed;
+}
+
 }  // namespace lumeq

@@ -2,37 +2,37 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
-#include <span>
+#include <cstring>
 
-#include "gamma/recovery_record.h"
 #include "linux/file_stores_posix.h"
 
 namespace lumeq {
 
 namespace {
-constexpr std::size_t kMaxStateBytes = 1 << 20;
-
-std::optional<std::string> ReadBytes(const std::string& path, std::size_t maxBytes = kMaxStateBytes) {
-    WholeFile file = ReadWholeFile(path, maxBytes);
-    if (file.outcome != WholeFile::Outcome::Read) return std::nullopt;
-    return std::move(file.bytes);
-}
+constexpr std::size_t kMaxLevelBytes = 64;
+// A record for 64 displays of 4096 entries is about 3 MB; anything larger is not ours.
+constexpr std::size_t kMaxRecordBytes = 4u << 20;
 
 std::string FolderOf(const std::string& path) {
     const auto slash = path.rfind('/');
     return slash == std::string::npos || slash == 0 ? std::string("/") : path.substr(0, slash);
 }
+
+std::string FirstLine(std::string text) {
+    text = text.substr(0, text.find('\n'));
+    while (!text.empty() && text.back() == '\r') text.pop_back();
+    return text;
+}
 }  // namespace
 
 std::optional<std::string> FileLevelStore::Read() {
-    auto text = ReadBytes(m_path, 64);
-    if (!text) return std::nullopt;
-    while (!text->empty() && (text->back() == '\n' || text->back() == '\r')) text->pop_back();
-    return text;
+    WholeFile file = ReadWholeFile(m_path, kMaxLevelBytes);
+    if (file.outcome != WholeFile::Outcome::Read) return std::nullopt;
+    return FirstLine(std::move(file.bytes));
 }
 
 void FileLevelStore::Write(std::string_view text) {
@@ -42,71 +42,73 @@ void FileLevelStore::Write(std::string_view text) {
     ReplaceFile(m_path, reinterpret_cast<const std::uint8_t*>(line.data()), line.size());
 }
 
-std::optional<std::uint64_t> ProcessStartTime(std::uint32_t processId, const std::string& procRoot) {
-    const auto read = ReadBytes(procRoot + "/" + std::to_string(processId) + "/stat");
-    if (!read) return std::nullopt;
-    const std::string& stat = *read;
-    // After the name in parentheses (which may hold blanks and parentheses itself): the
-    // state is field 3 and the start time field 22.
-    auto at = stat.rfind(')');
-    if (at == std::string::npos) return std::nullopt;
-    for (int field = 2; field < 22; ++field) {
-        at = stat.find(' ', at + 1);
-        if (at == std::string::npos) return std::nullopt;
+std::optional<std::vector<std::uint8_t>> FileRecordStorage::Load() {
+    WholeFile file = ReadWholeFile(m_path, kMaxRecordBytes);
+    switch (file.outcome) {
+        case WholeFile::Outcome::Missing: return std::nullopt;
+        case WholeFile::Outcome::Failed: return std::vector<std::uint8_t>();
+        case WholeFile::Outcome::Read: break;
     }
-    std::uint64_t ticks = 0;
-    bool digits = false;
-    for (std::size_t i = at + 1; i < stat.size() && stat[i] >= '0' && stat[i] <= '9'; ++i) {
-        ticks = ticks * 10 + static_cast<std::uint64_t>(stat[i] - '0');
-        digits = true;
-    }
-    return digits ? std::optional<std::uint64_t>(ticks) : std::nullopt;
+    return std::vector<std::uint8_t>(file.bytes.begin(), file.bytes.end());
 }
 
-void FileCaptureJournal::Record(const CapturedDisplays& captured) {
-    RecoveryRecord record;
-    record.processId = static_cast<std::uint32_t>(::getpid());
-    record.processStart = ProcessStartTime(record.processId).value_or(0);
-    record.displays = captured;
-    const auto bytes = SerializeRecovery(record);
+bool FileRecordStorage::Save(const std::vector<std::uint8_t>& bytes) {
     MakeFolders(FolderOf(m_path));
-    ReplaceFile(m_path, bytes.data(), bytes.size());
+    return ReplaceFile(m_path, bytes.data(), bytes.size());
 }
 
-void FileCaptureJournal::Clear() { ::unlink(m_path.c_str()); }
+void FileRecordStorage::Remove() {
+    struct stat info {};
+    if (::lstat(m_path.c_str(), &info) == 0 && S_ISREG(info.st_mode)) ::unlink(m_path.c_str());
+}
 
-bool RecoverDisplaysAfterCrash(DisplayRamp& displays, const std::string& recordPath) {
-    const auto bytes = ReadBytes(recordPath);
-    const auto record =
-        bytes ? ParseRecovery(std::span(reinterpret_cast<const std::uint8_t*>(bytes->data()), bytes->size()))
-              : std::nullopt;
-    // The same id and start time: the program that wrote it runs still (an id reused
-    // by another process has another start time).
-    const bool ownerRunning =
-        record && ProcessStartTime(record->processId) == std::optional<std::uint64_t>(record->processStart);
-    switch (DecideRecovery(bytes.has_value(), record, ownerRunning)) {
-        case RecoveryAction::RestoreAndDelete:
-            if (!PutBackCaptured(displays, record->displays)) return false;
-            ::unlink(recordPath.c_str());
-            break;
-        case RecoveryAction::Delete:
-            ::unlink(recordPath.c_str());
-            break;
-        case RecoveryAction::LeaveIt:
-        case RecoveryAction::None:
-            break;
-    }
-    return true;
+std::optional<ProcessStat> ReadProcessStat(std::uint32_t processId, const std::string& procRoot) {
+    const WholeFile file = ReadWholeFile(procRoot + "/" + std::to_string(processId) + "/stat", 4096);
+    if (file.outcome != WholeFile::Outcome::Read) return std::nullopt;
+    return ParseProcessStat(file.bytes);
+}
+
+bool IsRunRunning(std::uint32_t processId, std::uint64_t processStart, const std::string& procRoot) {
+    const auto stat = ReadProcessStat(processId, procRoot);
+    return stat && stat->state != 'Z' && stat->startTicks == processStart;
+}
+
+RunIdentity ThisRun(std::string displayIdentity, const std::string& procRoot) {
+    RunIdentity run;
+    run.processId = static_cast<std::uint32_t>(::getpid());
+    if (const auto stat = ReadProcessStat(run.processId, procRoot)) run.processStart = stat->startTicks;
+    char host[256] = {};
+    if (::gethostname(host, sizeof(host) - 1) == 0) run.host = host;
+    const WholeFile boot = ReadWholeFile(procRoot + "/sys/kernel/random/boot_id", 128);
+    if (boot.outcome == WholeFile::Outcome::Read) run.bootId = FirstLine(boot.bytes);
+    run.display = std::move(displayIdentity);
+    return run;
+}
+
+std::optional<std::string> PrivateRuntimeFolder(const char* value) {
+    if (!value || value[0] != '/') return std::nullopt;
+    struct stat info {};
+    if (::stat(value, &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != ::getuid() || (info.st_mode & 077) != 0)
+        return std::nullopt;
+    return std::string(value);
 }
 
 SingleInstanceLock::SingleInstanceLock(const std::string& path) {
     MakeFolders(FolderOf(path));
-    m_fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (m_fd >= 0 && ::flock(m_fd, LOCK_EX | LOCK_NB) != 0) {
-        m_otherCopy = errno == EWOULDBLOCK;
-        ::close(m_fd);
-        m_fd = -1;
+    m_fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600);
+    if (m_fd < 0) {
+        m_failure = path + ": " + std::strerror(errno);
+        return;
     }
+    if (::flock(m_fd, LOCK_EX | LOCK_NB) == 0) {
+        m_state = State::Taken;
+        return;
+    }
+    const int error = errno;
+    m_state = error == EWOULDBLOCK ? State::Held : State::Failed;
+    if (m_state == State::Failed) m_failure = path + ": " + std::strerror(error);
+    ::close(m_fd);
+    m_fd = -1;
 }
 
 SingleInstanceLock::~SingleInstanceLock() {

@@ -1,12 +1,14 @@
 #pragma once
 // The Linux edition's small state files: the stored level, the record of the ramps to
-// give back while the boost is on (so that a kill -9 is mended at the next start), and
-// the lock that keeps a second copy from running.
+// give back (so that a kill -9 is mended at the next start), and the locks that keep a
+// second copy from running.
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
-#include "gamma/engine_ports.h"
+#include "gamma/crash_record.h"
+#include "linux/process_names.h"
 
 namespace lumeq {
 
@@ -21,41 +23,47 @@ private:
     std::string m_path;
 };
 
-// The captured ramps, written before any boosted ramp is set and removed once they are
-// back, stamped with this process's id and start time.
-class FileCaptureJournal : public CaptureJournal {
+// The record in a file of its own. Only a regular file is read, replaced or removed:
+// anything else in its place (a folder, a FIFO, a device) is left as it is.
+class FileRecordStorage : public RecordStorage {
 public:
-    explicit FileCaptureJournal(std::string path) : m_path(std::move(path)) {}
-    void Record(const CapturedDisplays& captured) override;
-    void Clear() override;
+    explicit FileRecordStorage(std::string path) : m_path(std::move(path)) {}
+    std::optional<std::vector<std::uint8_t>> Load() override;
+    bool Save(const std::vector<std::uint8_t>& bytes) override;
+    void Remove() override;
 
 private:
     std::string m_path;
 };
 
-// At start-up: a record left by a run that is gone puts its ramps back and goes; one
-// whose program still runs is left alone. False when a display refused its ramp (the
-// record stays for the next start).
-bool RecoverDisplaysAfterCrash(DisplayRamp& displays, const std::string& recordPath);
+// This run, as a record names it: its process, the machine, this boot, and the display.
+RunIdentity ThisRun(std::string displayIdentity, const std::string& procRoot = "/proc");
+// Whether the process with that id and start time still runs; a zombie has ended.
+bool IsRunRunning(std::uint32_t processId, std::uint64_t processStart, const std::string& procRoot = "/proc");
+std::optional<ProcessStat> ReadProcessStat(std::uint32_t processId, const std::string& procRoot = "/proc");
 
-// When the process with that id started, in clock ticks since boot; nothing when it
-// does not run.
-std::optional<std::uint64_t> ProcessStartTime(std::uint32_t processId, const std::string& procRoot = "/proc");
+// $XDG_RUNTIME_DIR when it is an absolute folder of this user that nobody else may enter
+// (the place for a lock); nothing otherwise.
+std::optional<std::string> PrivateRuntimeFolder(const char* value);
 
-// Held for the life of the program: a second copy cannot take it.
+// An exclusive lock held for the life of the program: a second copy cannot take it.
 class SingleInstanceLock {
 public:
     explicit SingleInstanceLock(const std::string& path);
     ~SingleInstanceLock();
     SingleInstanceLock(const SingleInstanceLock&) = delete;
     SingleInstanceLock& operator=(const SingleInstanceLock&) = delete;
-    // True only when another copy holds it: a lock that cannot be made at all (no
-    // writable folder) does not keep the player from the program.
-    bool OtherCopyRuns() const { return m_otherCopy; }
+
+    enum class State { Taken, Held, Failed };
+    // Held when another copy holds it; Failed when it could not be made or taken at all
+    // (the reason in Failure()).
+    State Outcome() const { return m_state; }
+    const std::string& Failure() const { return m_failure; }
 
 private:
     int m_fd = -1;
-    bool m_otherCopy = false;
+    State m_state = State::Failed;
+    std::string m_failure;
 };
 
 }  // namespace lumeq

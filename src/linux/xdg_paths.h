@@ -19,6 +19,15 @@ struct LinuxPaths {
 // `environment` answers for a variable (nothing when unset or empty); `pictures` is what
 // `xdg-user-dir PICTURES` printed (nothing when it could not run); `programFolder` holds
 // the binary, and `portable` says whether a lumeq.ini lies beside it.
+// The X display a run boosts, as its record names it: DISPLAY without the screen number
+// (":0.0" and ":0" are one display), marked "/wayland" in a Wayland session (Xwayland's
+// ":0" is not an X session's ":0"). Empty without a display.
+std::string DisplayIdentity(std::string_view display, bool wayland);
+// The record's file for a machine and display, in the state folder: a home folder may be
+// shared by several machines, and a machine may run several displays.
+// "captured-ramps@gamebox:0"
+std::string RecordFileName(std::string_view host, std::string_view displayIdentity);
+
 LinuxPaths PathsFor(const std::function<std::optional<std::string>(std::string_view)>& environment,
                     const std::optional<std::string>& pictures, const std::string& programFolder, bool portable);
 

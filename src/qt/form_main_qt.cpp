@@ -49,15 +49,14 @@ std::string DecimalSeparator() {
 }
 }  // namespace
 
-FormMain::FormMain(const LinuxPaths& paths, DisplayRamp& displays, X11Events* x11)
+FormMain::FormMain(const LinuxPaths& paths, DisplayRamp& displays, CaptureJournal* journal, X11Events* x11)
     : m_paths(paths),
       m_x11(x11),
       m_settings(paths.config + "/lumeq.ini"),
       m_screenshots(paths.screenshots, [this] { return CaptureScreen(); }),
       m_levelStore(paths.config + "/level"),
-      m_journal(paths.state + "/captured-ramps"),
       m_core(AppPorts{*this, *this, m_FormIndicador, m_panels, m_screenshotControls, m_screenshots, m_settings,
-                      displays, m_levelStore, &m_journal, m_SliderGamma, m_processes},
+                      displays, m_levelStore, journal, m_SliderGamma, m_processes},
              DecimalSeparator()) {
     setObjectName("FormMain");
     // A fixed frame with a caption and a close box, no minimise or maximise box.

@@ -28,17 +28,18 @@ class X11Events;
 
 class FormMain : public QMainWindow, private MainView, private Timers {
 public:
-    // `displays` are the X server's (or none, where X gamma cannot reach the screen).
-    FormMain(const LinuxPaths& paths, DisplayRamp& displays, X11Events* x11);
+    // `displays` are the X server's (or none, where X gamma cannot reach the screen);
+    // `journal` keeps the ramps to give back (none without an X display).
+    FormMain(const LinuxPaths& paths, DisplayRamp& displays, CaptureJournal* journal, X11Events* x11);
     ~FormMain() override;
 
     // The start-up, in the order the Windows edition keeps; the window shows last.
     void Form_Load();
     // "Salir", a signal or the end of the session: the ramps back, then the program ends.
     void ExitSequence();
-    void TellRestoreFailed() { m_core.TellRestoreFailed(); }
-    // The outputs changed: their ramps were reset.
-    void ReapplyLevel() { m_core.ReapplyLevel(); }
+    void Tell(Notice notice) { m_core.Tell(notice); }
+    // The outputs changed: their ramps were reset, and one that came back may be owed its own.
+    void OnDisplaysChanged() { m_core.OnDisplaysChanged(); }
     // Tells the player, once, that the display takes no ramp here.
     void TellNoGamma(const QString& why);
 
@@ -80,7 +81,6 @@ private:
     PosixSettingsFile m_settings;
     PosixScreenshotFolder m_screenshots;
     FileLevelStore m_levelStore;
-    FileCaptureJournal m_journal;
     ProcProcesses m_processes;
     HeldSlider m_SliderGamma{0, 50, 40};  // the level, never shown: stepped with the keys and menus
     FormIndicador m_FormIndicador;

@@ -30,6 +30,10 @@ namespace {
 
 int g_signalPipe[2] = {-1, -1};
 
+bool IsRunning(std::uint32_t processId, std::uint64_t processStart) {
+    return lumeq::IsRunRunning(processId, processStart);
+}
+
 void OnSignal(int) {
     const char byte = 1;
     [[maybe_unused]] const ssize_t written = ::write(g_signalPipe[1], &byte, 1);
@@ -40,9 +44,36 @@ class NoDisplays : public lumeq::DisplayRamp {
 public:
     std::vector<std::string> Names() override { return {}; }
     std::string Primary() override { return {}; }
-    bool Read(const std::string&, lumeq::GammaRamp&) override { return false; }
-    bool Write(const std::string&, const lumeq::GammaRamp&) override { return false; }
+    bool Read(const std::string&, lumeq::RampTable&) override { return false; }
+    bool Write(const std::string&, const lumeq::RampTable&) override { return false; }
 };
+
+#ifdef LUMEQ_TEST_PROBE
+// Test builds: with LUMEQ_TEST_REFUSE_OWN_RAMP set, the displays refuse to be given back
+// the tables they had at the start, as a driver may refuse a ramp (Wine does for some).
+class RefusingOwnRamp : public lumeq::DisplayRamp {
+public:
+    explicit RefusingOwnRamp(lumeq::DisplayRamp& displays) : m_displays(displays) {
+        for (const std::string& name : m_displays.Names()) {
+            lumeq::RampTable table;
+            if (m_displays.Read(name, table)) m_own.emplace_back(name, table);
+        }
+    }
+    std::vector<std::string> Names() override { return m_displays.Names(); }
+    std::string Primary() override { return m_displays.Primary(); }
+    bool Read(const std::string& name, lumeq::RampTable& table) override { return m_displays.Read(name, table); }
+    bool Write(const std::string& name, const lumeq::RampTable& table) override {
+        for (const auto& [own, ownTable] : m_own)
+            if (own == name && ownTable == table) return false;
+        return m_displays.Write(name, table);
+    }
+    std::string Seat(const std::string& name) override { return m_displays.Seat(name); }
+
+private:
+    lumeq::DisplayRamp& m_displays;
+    std::vector<std::pair<std::string, lumeq::RampTable>> m_own;
+};
+#endif
 
 std::optional<std::string> PicturesFolder() {
     FILE* pipe = ::popen("xdg-user-dir PICTURES 2>/dev/null", "r");
@@ -78,6 +109,12 @@ void CreateSettingsOnFirstRun(const std::string& config) {
                        static_cast<std::size_t>(bytes.size()));
 }
 
+bool IsWaylandSession() {
+    const char* session = std::getenv("XDG_SESSION_TYPE");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    return (session && std::string(session) == "wayland") || (wayland && *wayland);
+}
+
 void SayAndShow(QMessageBox::Icon icon, const QString& text) {
     std::fprintf(stderr, "lumeq-gamma: %s\n", QString(text).replace('\n', ' ').toUtf8().constData());
     QMessageBox box(icon, "lumeq gamma", text, QMessageBox::Ok);
@@ -93,26 +130,49 @@ int main(int argc, char* argv[]) {
     QApplication::setQuitOnLastWindowClosed(false);
     const lumeq::LinuxPaths paths = FindPaths();
 
-    // A second copy is turned away before it touches the display or the files: they
-    // belong to the copy that runs.
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    const lumeq::SingleInstanceLock instance((runtime && *runtime ? std::string(runtime) : paths.state) +
-                                             "/lumeq-gamma.lock");
-    if (instance.OtherCopyRuns()) {
-        SayAndShow(QMessageBox::Critical, QString::fromUtf8("El programa ya está en ejecución!\nAcción cancelada."));
-        return 0;
-    }
-    CreateSettingsOnFirstRun(paths.config);
-
     // The X server's displays; elsewhere (Wayland, another platform) none.
     Display* display = nullptr;
     if (auto* x11 = app.nativeInterface<QNativeInterface::QX11Application>()) display = x11->display();
+    const bool wayland = IsWaylandSession();
+    // The record of the ramps to give back belongs to this machine's display; without an
+    // X display there is none to touch.
+    const std::string displayIdentity = display ? lumeq::DisplayIdentity(XDisplayString(display), wayland) : "";
+    const lumeq::RunIdentity run = lumeq::ThisRun(displayIdentity);
+    const std::string recordPath = paths.state + "/" + lumeq::RecordFileName(run.host, displayIdentity);
+
+    // A second copy is turned away before it touches the display or the files: they
+    // belong to the copy that runs. The lock lives in the private runtime folder; a
+    // second lock beside the record keeps out a copy that found another runtime folder
+    // (or none), so that two copies never share one record.
+    const auto runtime = lumeq::PrivateRuntimeFolder(std::getenv("XDG_RUNTIME_DIR"));
+    const lumeq::SingleInstanceLock instance(runtime.value_or(paths.state) + "/lumeq-gamma.lock");
+    std::optional<lumeq::SingleInstanceLock> recordLock;
+    if (!displayIdentity.empty() && instance.Outcome() == lumeq::SingleInstanceLock::State::Taken)
+        recordLock.emplace(recordPath + ".lock");
+    for (const lumeq::SingleInstanceLock* lock :
+         std::initializer_list<const lumeq::SingleInstanceLock*>{&instance, recordLock ? &*recordLock : nullptr}) {
+        if (!lock) continue;
+        if (lock->Outcome() == lumeq::SingleInstanceLock::State::Held) {
+            SayAndShow(QMessageBox::Critical, QString::fromUtf8("El programa ya está en ejecución!\nAcción cancelada."));
+            return 0;
+        }
+        if (lock->Outcome() == lumeq::SingleInstanceLock::State::Failed) {
+            // Without the lock a second copy could share the record and lose the player's
+            // own ramp: better not to start at all.
+            SayAndShow(QMessageBox::Critical,
+                       QString::fromUtf8("No se pudo comprobar si el programa ya está en ejecución:\n%1\n"
+                                         "Acción cancelada: la gamma de la pantalla no se tocó.")
+                           .arg(QString::fromStdString(lock->Failure())));
+            return 1;
+        }
+    }
+    CreateSettingsOnFirstRun(paths.config);
+
     std::unique_ptr<lumeq::RandrDisplays> randr;
     std::unique_ptr<lumeq::VidModeDisplays> vidMode;
     NoDisplays none;
     lumeq::DisplayRamp* displays = &none;
     QString noGamma;
-    const char* session = std::getenv("XDG_SESSION_TYPE");
     if (!display) {
         noGamma = QString::fromUtf8("Esta sesión no es de X11: el programa no puede cambiar la gamma de la pantalla.");
     } else {
@@ -124,7 +184,7 @@ int main(int argc, char* argv[]) {
             vidMode = std::make_unique<lumeq::VidModeDisplays>(display);
             if (vidMode->Available()) displays = vidMode.get();
         }
-        if (session && std::string(session) == "wayland")
+        if (wayland)
             noGamma = QString::fromUtf8(
                 "Esta sesión es de Wayland, donde la gamma de X no llega a la pantalla: el programa sigue en marcha, "
                 "pero no puede aclararla.");
@@ -134,8 +194,30 @@ int main(int argc, char* argv[]) {
                 "puede aclarar la pantalla.");
     }
 
-    // Before anything else: a previous run that was killed while boosted.
-    const bool recovered = lumeq::RecoverDisplaysAfterCrash(*displays, paths.state + "/captured-ramps");
+#ifdef LUMEQ_TEST_PROBE
+    std::unique_ptr<RefusingOwnRamp> refusing;
+    if (std::getenv("LUMEQ_TEST_REFUSE_OWN_RAMP")) {
+        refusing = std::make_unique<RefusingOwnRamp>(*displays);
+        displays = refusing.get();
+    }
+#endif
+
+    // Before anything else: a previous run on this display that ended while boosted. A
+    // record that holds no display's ramp gives the displays it names the straight line
+    // (they may still be boosted). The record of earlier versions, named after no display,
+    // is looked at too.
+    std::optional<lumeq::FileRecordStorage> recordStorage;
+    std::optional<lumeq::CrashRecord> record;
+    lumeq::CrashRecord::Recovery recovery;
+    if (!displayIdentity.empty()) {
+        lumeq::FileRecordStorage legacyStorage(paths.state + "/captured-ramps");
+        const auto legacy = lumeq::CrashRecord(legacyStorage, run, IsRunning).RecoverAtStart(*displays, true);
+        recordStorage.emplace(recordPath);
+        record.emplace(*recordStorage, run, IsRunning);
+        recovery = record->RecoverAtStart(*displays, true);
+        recovery.refused = recovery.refused || legacy.refused;
+        recovery.dropped = recovery.dropped || legacy.dropped;
+    }
 
     // SIGTERM, SIGINT and SIGHUP (the end of the session) leave as "Salir" does, from the
     // event loop.
@@ -148,20 +230,21 @@ int main(int argc, char* argv[]) {
 
     lumeq::X11Events events(display);
     app.installNativeEventFilter(&events);
-    lumeq::FormMain form(paths, *displays, display ? &events : nullptr);
+    lumeq::FormMain form(paths, *displays, record ? &*record : nullptr, display ? &events : nullptr);
     QSocketNotifier signalNotifier(g_signalPipe[0], QSocketNotifier::Read);
     QObject::connect(&signalNotifier, &QSocketNotifier::activated, &form, [&form] { form.ExitSequence(); });
     if (randr && displays == randr.get()) {
         events.WatchOutputs([&randr, &form] {
             randr->Refresh();
-            form.ReapplyLevel();
+            form.OnDisplaysChanged();
         });
     }
 #ifdef LUMEQ_TEST_PROBE
     lumeq::TestProbe probe(form);
 #endif
     form.Form_Load();
-    if (!recovered) form.TellRestoreFailed();
+    if (recovery.refused) form.Tell(lumeq::Notice::RestoreFailed);
+    if (recovery.dropped) form.Tell(lumeq::Notice::RecordDropped);
     if (!noGamma.isEmpty()) form.TellNoGamma(noGamma);
     return app.exec();
 }

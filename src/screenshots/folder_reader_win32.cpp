@@ -21,7 +21,8 @@ std::vector<FolderEntry> Win32FolderReader::List(const std::string& folder) {
         data.cAlternateFileName[13] = L'\0';
         entries.push_back({Narrow(data.cFileName),
                            (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow,
-                           (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0, Narrow(data.cAlternateFileName)});
+                           (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0, Narrow(data.cAlternateFileName),
+                           (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0});
     } while (FindNextFileW(search.Get(), &data));
     return entries;
 }

@@ -49,7 +49,8 @@ std::uint64_t funBuscarArchivos(FolderReader& reader, std::string folder, std::s
             total += entry.size;
             ++counter;
         }
-        if (entry.directory ? *entry.directory : reader.IsDirectory(folder + name)) subfolders.push_back(name);
+        if (!entry.link && (entry.directory ? *entry.directory : reader.IsDirectory(folder + name)))
+            subfolders.push_back(name);
     }
     for (const std::string& name : subfolders) total += funBuscarArchivos(reader, folder + name + "\\", pattern, counter);
     return total;

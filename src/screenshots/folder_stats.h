@@ -15,6 +15,9 @@ struct FolderEntry {
     std::uint64_t size = 0;
     std::optional<bool> directory;  // when the listing tells it; otherwise IsDirectory is asked
     std::string shortName;  // the 8.3 name where the file system keeps one apart
+    // A junction or symbolic link: never searched, since it may lead back into the folder
+    // (a loop) or to another drive.
+    bool link = false;
 };
 
 // The file system as the recursive search sees it.
@@ -37,7 +40,8 @@ bool MatchesPattern(std::string_view name, std::string_view pattern);
 // Total size of the entries matching `pattern` in `folder` and all its sub-folders;
 // `counter` grows by one per match. A folder's own matches come before its sub-folders,
 // and a folder whose name matches counts as a file. An entry matches by its name or by
-// its short name, as the system's own search has it. Each folder is listed once.
+// its short name, as the system's own search has it. Each folder is listed once; a
+// junction or a link to a folder is counted by its name but never searched.
 std::uint64_t funBuscarArchivos(FolderReader& reader, std::string folder, std::string_view pattern,
                                 std::int64_t& counter);
 

@@ -21,6 +21,8 @@ public:
     virtual CreateResult CreateNew(const std::string& fileName, const std::vector<std::uint8_t>& bytes) = 0;
     // The "*.jpg" entries of the folder and its sub-folders: how many, and their bytes.
     virtual std::pair<std::int64_t, std::uint64_t> Count() = 0;
+    // The names of the files in the folder itself.
+    virtual std::vector<std::string> Names() = 0;
 };
 
 // The screenshot count over the banner, and the folder warning panel.

@@ -31,4 +31,11 @@ std::pair<std::int64_t, std::uint64_t> Win32ScreenshotStore::Count() {
     return {count, total};
 }
 
+std::vector<std::string> Win32ScreenshotStore::Names() {
+    std::vector<std::string> names;
+    Win32FolderReader reader;
+    for (const FolderEntry& entry : reader.List(Narrow(m_folder) + "\\")) names.push_back(funCortarNul(entry.name));
+    return names;
+}
+
 }  // namespace lumeq

@@ -20,6 +20,7 @@ public:
     std::optional<std::vector<std::uint8_t>> Capture() override;
     CreateResult CreateNew(const std::string& fileName, const std::vector<std::uint8_t>& bytes) override;
     std::pair<std::int64_t, std::uint64_t> Count() override;
+    std::vector<std::string> Names() override;
 
     // The clipboard's requests for the last screenshot, and the program's end.
     ClipboardShot& Clipboard() { return m_clipboard; }

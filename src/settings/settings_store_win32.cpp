@@ -37,6 +37,35 @@ std::wstring ProgramFolder() {
     return path;
 }
 
+namespace {
+// A file on a disk and not a folder: a pipe, a device or a folder in the file's place is
+// no settings file (reading a pipe would hold the program).
+bool IsPlainFile(HANDLE file) {
+    BY_HANDLE_FILE_INFORMATION info{};
+    return GetFileType(file) == FILE_TYPE_DISK && GetFileInformationByHandle(file, &info) &&
+           (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+// Where a write to `path` goes: a link (a dotfile manager's) is written through to the
+// file it names.
+std::wstring WriteTarget(const std::wstring& path) {
+    UniqueFile file(CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!file) return path;
+    std::wstring target(MAX_PATH, L'\0');
+    DWORD length = GetFinalPathNameByHandleW(file.Get(), target.data(), static_cast<DWORD>(target.size()), 0);
+    if (length >= target.size()) {
+        target.resize(length + 1);
+        length = GetFinalPathNameByHandleW(file.Get(), target.data(), static_cast<DWORD>(target.size()), 0);
+    }
+    if (length == 0 || length >= target.size()) return path;
+    target.resize(length);
+    if (target.rfind(L"\\\\?\\UNC\\", 0) == 0) return L"\\\\" + target.substr(8);
+    if (target.rfind(L"\\\\?\\", 0) == 0) return target.substr(4);
+    return target;
+}
+}  // namespace
+
 SettingsStore::Content SettingsStore::Read() {
     using Result = SettingsMemory::ReadResult;
     UniqueFile file(CreateFileW(m_path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
@@ -46,6 +75,7 @@ SettingsStore::Content SettingsStore::Read() {
         const bool missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
         return {missing ? Result::Missing : Result::Failed, {}};
     }
+    if (!IsPlainFile(file.Get())) return {Result::Failed, {}};
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0 ||
         static_cast<unsigned long long>(size.QuadPart) > kMaxSettingsBytes)
@@ -59,24 +89,31 @@ SettingsStore::Content SettingsStore::Read() {
 }
 
 bool SettingsStore::Write(const std::string& utf8Content) {
-    // Beside the file and no longer than its name, so that it fits wherever the file does.
-    std::wstring temporary = m_path;
-    temporary.back() = L'~';
-    const std::string ansi = Recode(utf8Content, CP_UTF8, CP_ACP);
+    const std::wstring target = WriteTarget(m_path);
     {
-        UniqueFile file(
-            CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file) return false;
-        DWORD written = 0;
-        const bool ok = WriteFile(file.Get(), ansi.data(), static_cast<DWORD>(ansi.size()), &written, nullptr) &&
-                        written == ansi.size() && FlushFileBuffers(file.Get());
-        if (!ok) {
-            file.Reset();
-            DeleteFileW(temporary.c_str());
-            return false;
-        }
+        // Never over a folder, a pipe or a device in the file's place.
+        UniqueFile existing(CreateFileW(target.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+        if (existing && !IsPlainFile(existing.Get())) return false;
     }
-    if (!MoveFileExW(temporary.c_str(), m_path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    const std::string ansi = Recode(utf8Content, CP_UTF8, CP_ACP);
+    // A temporary of a name of its own beside the file, made where none was and never
+    // through a link somebody planted, then moved over the file in one step.
+    std::wstring temporary;
+    UniqueFile file;
+    for (unsigned attempt = 0; attempt < 16 && !file; ++attempt) {
+        temporary = target + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                    std::to_wstring(GetTickCount() + attempt) + L".tmp";
+        file.Reset(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                               FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+        if (!file && GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) return false;
+    }
+    if (!file) return false;
+    DWORD written = 0;
+    const bool ok = WriteFile(file.Get(), ansi.data(), static_cast<DWORD>(ansi.size()), &written, nullptr) &&
+                    written == ansi.size() && FlushFileBuffers(file.Get());
+    file.Reset();
+    if (!ok || !MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         DeleteFileW(temporary.c_str());
         return false;
     }

@@ -1,11 +1,12 @@
 #include "x11/randr_displays_x11.h"
 
 #include <X11/Xlib.h>
+#include <X11/Xlib-xcb.h>
 #include <X11/extensions/Xrandr.h>
+#include <xcb/randr.h>
 
 #include <algorithm>
-
-#include "gamma/ramp_resample.h"
+#include <cstdlib>
 
 namespace lumeq {
 
@@ -26,7 +27,9 @@ const std::vector<RandrDisplays::Output>& RandrDisplays::List() {
             for (int i = 0; i < resources->noutput; ++i) {
                 XRROutputInfo* info = XRRGetOutputInfo(m_display, resources, resources->outputs[i]);
                 if (!info) continue;
-                if (info->connection == RR_Connected && info->crtc != 0) {
+                // An output that drives a CRTC is lit, whatever connection state the server
+                // last probed (a monitor plugged in since may still read as disconnected).
+                if (info->crtc != 0) {
                     const int size = XRRGetCrtcGammaSize(m_display, info->crtc);
                     if (size > 0) {
                         outputs.push_back({std::string(info->name, static_cast<std::size_t>(info->nameLen)),
@@ -61,32 +64,47 @@ std::string RandrDisplays::Primary() {
     return m_primary;
 }
 
-bool RandrDisplays::Read(const std::string& name, GammaRamp& ramp) {
+bool RandrDisplays::Read(const std::string& name, RampTable& table) {
     const Output* output = Find(name);
     if (!output) return false;
     XRRCrtcGamma* gamma = XRRGetCrtcGamma(m_display, output->crtc);
     if (!gamma) return false;
     const int size = gamma->size;
-    if (size > 0) ramp = RampFromTables(gamma->red, gamma->green, gamma->blue, size);
+    if (size > 0 && size <= kMaxTableEntries) {
+        table = RampTable(size);
+        for (int i = 0; i < size; ++i) {
+            table.At(0, i) = gamma->red[i];
+            table.At(1, i) = gamma->green[i];
+            table.At(2, i) = gamma->blue[i];
+        }
+    }
     XRRFreeGamma(gamma);
-    return size > 0;
+    return size > 0 && size <= kMaxTableEntries;
 }
 
-bool RandrDisplays::Write(const std::string& name, const GammaRamp& ramp) {
+bool RandrDisplays::Write(const std::string& name, const RampTable& table) {
     const Output* output = Find(name);
     if (!output) return false;
-    XRRCrtcGamma* gamma = XRRAllocGamma(output->gammaSize);
-    if (!gamma) return false;
-    for (int channel = 0; channel < 3; ++channel) {
-        const std::vector<std::uint16_t> table = ResampleChannel(ramp, channel, output->gammaSize);
-        unsigned short* target = channel == 0 ? gamma->red : channel == 1 ? gamma->green : gamma->blue;
-        std::copy(table.begin(), table.end(), target);
+    const RampTable sized = Resized(table, output->gammaSize);
+    const auto size = static_cast<std::size_t>(output->gammaSize);
+    // Through the connection beneath Xlib, so that the server's answer comes back here
+    // instead of going to the process's one Xlib error handler.
+    xcb_connection_t* connection = XGetXCBConnection(m_display);
+    const xcb_void_cookie_t cookie = xcb_randr_set_crtc_gamma_checked(
+        connection, static_cast<xcb_randr_crtc_t>(output->crtc), static_cast<std::uint16_t>(size),
+        sized.entries.data(), sized.entries.data() + size, sized.entries.data() + 2 * size);
+    if (xcb_generic_error_t* error = xcb_request_check(connection, cookie)) {
+        std::free(error);
+        // The outputs may have changed under us: they are listed again at the next call.
+        Refresh();
+        return false;
     }
-    XRRSetCrtcGamma(m_display, output->crtc, gamma);
-    XRRFreeGamma(gamma);
-    // RandR gives no answer to a set: the server has it once it has the request.
-    XSync(m_display, False);
     return true;
+}
+
+std::string RandrDisplays::Seat(const std::string& name) {
+    const Output* output = Find(name);
+    return output ? "crtc " + std::to_string(output->crtc) : std::string();
 }
 
 }  // namespace lumeq

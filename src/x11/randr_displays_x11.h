@@ -1,8 +1,9 @@
 #pragma once
 // The displays of an X server through RandR 1.2+ CRTC gamma, for the Linux edition: one
-// display per connected output that drives a CRTC, by output name ("DUMMY0", "HDMI-1").
-// Each CRTC's table has its own size (256, 1024, 4096); the engine's 256-entry ramps are
-// resampled to it and read back at 256. A CRTC without gamma (size 0) is not listed.
+// display per output that drives a CRTC, by output name ("DUMMY0", "HDMI-1").
+// Each CRTC's table has its own size (256, 1024, 4096) and is read and set at that size.
+// A CRTC without gamma (size 0) is not listed. A CRTC keeps its ramp when its output
+// leaves, so the CRTC is the seat of an output's ramp.
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,8 +21,11 @@ public:
 
     std::vector<std::string> Names() override;
     std::string Primary() override;
-    bool Read(const std::string& name, GammaRamp& ramp) override;
-    bool Write(const std::string& name, const GammaRamp& ramp) override;
+    bool Read(const std::string& name, RampTable& table) override;
+    // Checked: a set the server refuses (BadValue, a CRTC gone with a mode change) is a
+    // refusal.
+    bool Write(const std::string& name, const RampTable& table) override;
+    std::string Seat(const std::string& name) override;
     // The outputs are listed once and kept until the server says they changed.
     void Refresh() { m_listed.reset(); }
     // Whether the server has RandR 1.2 or later at all.

@@ -3,7 +3,6 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/xf86vmode.h>
 
-#include "gamma/ramp_resample.h"
 
 namespace lumeq {
 
@@ -24,23 +23,20 @@ std::vector<std::string> VidModeDisplays::Names() {
     return {m_name};
 }
 
-bool VidModeDisplays::Read(const std::string& name, GammaRamp& ramp) {
-    if (!Available() || name != m_name) return false;
-    std::vector<unsigned short> tables(static_cast<std::size_t>(m_size) * 3);
-    unsigned short* red = tables.data();
-    unsigned short* green = red + m_size;
-    unsigned short* blue = green + m_size;
-    if (!XF86VidModeGetGammaRamp(m_display, m_screen, m_size, red, green, blue)) return false;
-    ramp = RampFromTables(red, green, blue, m_size);
+bool VidModeDisplays::Read(const std::string& name, RampTable& table) {
+    if (!Available() || name != m_name || m_size > kMaxTableEntries) return false;
+    RampTable read(m_size);
+    unsigned short* red = read.entries.data();
+    if (!XF86VidModeGetGammaRamp(m_display, m_screen, m_size, red, red + m_size, red + 2 * m_size)) return false;
+    table = std::move(read);
     return true;
 }
 
-bool VidModeDisplays::Write(const std::string& name, const GammaRamp& ramp) {
+bool VidModeDisplays::Write(const std::string& name, const RampTable& table) {
     if (!Available() || name != m_name) return false;
-    std::vector<std::uint16_t> channels[3];
-    for (int channel = 0; channel < 3; ++channel) channels[channel] = ResampleChannel(ramp, channel, m_size);
-    const bool set = XF86VidModeSetGammaRamp(m_display, m_screen, m_size, channels[0].data(), channels[1].data(),
-                                             channels[2].data());
+    RampTable sized = Resized(table, m_size);
+    unsigned short* red = sized.entries.data();
+    const bool set = XF86VidModeSetGammaRamp(m_display, m_screen, m_size, red, red + m_size, red + 2 * m_size);
     XSync(m_display, False);
     return set;
 }

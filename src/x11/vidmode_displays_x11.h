@@ -16,8 +16,8 @@ public:
 
     std::vector<std::string> Names() override;
     std::string Primary() override { return m_name; }
-    bool Read(const std::string& name, GammaRamp& ramp) override;
-    bool Write(const std::string& name, const GammaRamp& ramp) override;
+    bool Read(const std::string& name, RampTable& table) override;
+    bool Write(const std::string& name, const RampTable& table) override;
     // Whether the server has the extension and a ramp for the screen.
     bool Available() const { return m_size > 0; }
 

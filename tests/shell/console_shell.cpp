@@ -46,7 +46,7 @@ int main() {
     PosixScreenshotFolder screenshots((folder / "Screenshots").string(), [] {
         return std::optional<std::vector<std::uint8_t>>({0xFF, 0xD8, 0xFF, 0xE0, 'J', 'F', 'I', 'F', 0, 0xFF, 0xD9});
     });
-    const GammaRamp preset = BuildRamp(1.2);  // the player's own calibration
+    const RampTable preset = TableOf(BuildRamp(1.2));  // the player's own calibration
     fakes.display.current = preset;
     fakes.levelStore.value = "42";
     AppCore core(AppPorts{fakes.timers, fakes.main, fakes.indicator, fakes.panels, fakes.screenshotsView, screenshots,
@@ -60,11 +60,11 @@ int main() {
     Check(fakes.display.current == preset, "the start leaves the display alone");
 
     core.btActivar_Click();  // "Activar"
-    Check(fakes.display.current == BuildRamp(ExponentOfLevel(42)), "Activar applies the stored level's ramp");
+    Check(fakes.display.current == TableOf(BuildRamp(ExponentOfLevel(42))), "Activar applies the stored level's ramp");
     core.DispatchHotKey(3);  // Ctrl+F4
     core.DispatchHotKey(3);
     core.DispatchHotKey(2);  // Ctrl+F3
-    Check(fakes.display.current == BuildRamp(ExponentOfLevel(43)), "two steps up and one down give level 43");
+    Check(fakes.display.current == TableOf(BuildRamp(ExponentOfLevel(43))), "two steps up and one down give level 43");
     Check(fakes.indicator.shown.back() == "lumeq Gamma      La gamma actual es 3,00", "the strip tells the level");
 
     core.DispatchHotKey(1);  // Ctrl+F2
@@ -80,7 +80,7 @@ int main() {
 
     fakes.processes.running.push_back({"hl.exe", 4242});  // the game starts
     fakes.timers.Advance(2600);
-    Check(core.IsOn() && fakes.display.current == BuildRamp(ExponentOfLevel(43)), "the game switches the boost on");
+    Check(core.IsOn() && fakes.display.current == TableOf(BuildRamp(ExponentOfLevel(43))), "the game switches the boost on");
     fakes.processes.running.pop_back();  // and ends
     fakes.timers.Advance(1000);
     Check(!core.IsOn() && fakes.display.current == preset, "its end switches it off");

@@ -71,9 +71,9 @@ TEST_F(RandrGamma, Level44BrightensAndTheServersRampComesBack) {
 
 TEST_F(RandrGamma, AnOutputThatIsNotThereIsGoneNotRefused) {
     RandrDisplays displays(display);
-    GammaRamp ramp;
-    EXPECT_FALSE(displays.Read("NO-SUCH-OUTPUT", ramp));
-    EXPECT_FALSE(displays.Write("NO-SUCH-OUTPUT", IdentityRamp()));
+    RampTable table;
+    EXPECT_FALSE(displays.Read("NO-SUCH-OUTPUT", table));
+    EXPECT_FALSE(displays.Write("NO-SUCH-OUTPUT", IdentityTable(256)));
     EXPECT_EQ(displays.Primary(), displays.Names().front());
 }
 

@@ -28,7 +28,7 @@ TEST(AppCore, ActivationRunsItsStepsInTheWrittenOrder) {
     std::vector<std::string> expected = {"strip", "display.Write D0"};
     expected.insert(expected.end(), 10, "menu");
     EXPECT_EQ(log, expected);
-    EXPECT_EQ(shell.display.current, LevelRamp(37));
+    EXPECT_EQ(shell.display.current, TableOf(LevelRamp(37)));
     EXPECT_EQ(shell.Field(Field::estadoTxt), "True");
     EXPECT_EQ(shell.Field(Field::LbIndicador), "-3.00");
     EXPECT_TRUE(shell.timers.IsRunning(TimerId::RampWatch));
@@ -39,7 +39,7 @@ TEST(AppCore, ActivationRunsItsStepsInTheWrittenOrder) {
     expected = {"strip", "display.Write D0"};
     expected.insert(expected.end(), 10, "menu");
     EXPECT_EQ(log, expected);
-    EXPECT_EQ(shell.display.current, IdentityRamp());
+    EXPECT_EQ(shell.display.current, TableOf(IdentityRamp()));
     EXPECT_EQ(shell.levelStore.value, "37");
     EXPECT_FALSE(shell.timers.IsRunning(TimerId::RampWatch));
     EXPECT_TRUE(shell.timers.IsRunning(TimerId::TimerReset));  // every switch-off re-arms the watcher
@@ -54,7 +54,7 @@ TEST(AppCore, HotKeysStepTheLevelAndTheStripTellsIt) {
     shell.core.DispatchHotKey(3);
     shell.core.DispatchHotKey(3);
     shell.core.DispatchHotKey(2);
-    EXPECT_EQ(shell.display.current, LevelRamp(41));
+    EXPECT_EQ(shell.display.current, TableOf(LevelRamp(41)));
     EXPECT_EQ(shell.indicator.shown.back(), "lumeq Gamma      La gamma actual es 1.00");
     shell.display.refuseWrites = true;
     shell.core.DispatchHotKey(3);
@@ -65,6 +65,17 @@ TEST(AppCore, HotKeysStepTheLevelAndTheStripTellsIt) {
     EXPECT_EQ(shell.screenshots.files.size(), 1u);
     shell.core.DispatchHotKey(0);
     EXPECT_FALSE(shell.core.IsOn());
+
+    // Without a record a crash could not be undone: the player asked for the boost and
+    // gets it, and is told once.
+    shell.recordStorage.saveFails = true;
+    shell.core.DispatchHotKey(0);
+    EXPECT_EQ(shell.display.current, TableOf(LevelRamp(42)));
+    EXPECT_EQ(shell.indicator.shown.back(), "lumeq Gamma      No se pudo guardar la gamma original");
+    const std::size_t told = shell.indicator.shown.size();
+    shell.core.DispatchHotKey(0);
+    shell.core.DispatchHotKey(0);
+    EXPECT_EQ(shell.indicator.shown.size(), told);
 }
 
 TEST(AppCore, TheIconBringsTheWindowBackAndHidesIt) {
@@ -110,7 +121,7 @@ TEST(AppCore, TheWatcherFollowsTheGameThroughItsOwnTimers) {
     shell.timers.Advance(3000);
     EXPECT_FALSE(shell.core.IsOn());
     EXPECT_TRUE(shell.core.Watcher().txtBTactivado());
-    EXPECT_EQ(shell.display.current, IdentityRamp());
+    EXPECT_EQ(shell.display.current, TableOf(IdentityRamp()));
 }
 
 TEST(AppCore, LeavingStopsEverythingSoTheBoostCannotComeBack) {
@@ -123,7 +134,7 @@ TEST(AppCore, LeavingStopsEverythingSoTheBoostCannotComeBack) {
     shell.timers.Advance(5000);  // the game is still listed
     EXPECT_FALSE(shell.core.IsOn());
     EXPECT_TRUE(shell.timers.running.empty());
-    EXPECT_EQ(shell.display.current, IdentityRamp());
+    EXPECT_EQ(shell.display.current, TableOf(IdentityRamp()));
 }
 
 TEST(AppCore, TheStoredFlagFollowsAceptarWhateverWasReadBetween) {
@@ -173,6 +184,16 @@ TEST(AppCore, ScreenshotsTakeTheNextFreeNumberAndAFailureIsTold) {
     EXPECT_EQ(shell.Field(Field::screenText), "18446744073709551617");
     EXPECT_EQ(shell.settings.writes.size(), 1u);
     EXPECT_EQ(shell.Field(Field::TxtScreenNuevas), "1");
+
+    // Thousands of numbers after the counter taken: on from the highest in the folder.
+    FakeShell many(SettingsText("7000", "False", {"", "", "", ""}));
+    for (int n = 7000; n < 8500; ++n) many.screenshots.files["screen_" + std::to_string(n) + ".jpg"] = {1};
+    many.screenshots.files["screen_99999.jpg"] = {1};
+    many.Start();
+    many.core.btScreen_Click();
+    many.timers.Advance(50);
+    EXPECT_TRUE(many.screenshots.files.count("screen_100000.jpg"));
+    EXPECT_EQ(many.Field(Field::screenText), "100001");
 }
 
 }  // namespace

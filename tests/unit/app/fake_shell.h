@@ -106,6 +106,11 @@ struct FakeScreenshotStore : ScreenshotStore {
         for (const auto& [name, bytes] : files) total += bytes.size();
         return {static_cast<std::int64_t>(files.size()), total};
     }
+    std::vector<std::string> Names() override {
+        std::vector<std::string> names;
+        for (const auto& [name, bytes] : files) names.push_back(name);
+        return names;
+    }
 };
 
 struct FakeSettingsFile : SettingsFileStore {
@@ -144,8 +149,11 @@ struct FakeShell {
     FakeStore levelStore;
     FakeSlider slider;
     FakeProcesses processes;
+    FakeRecordStorage recordStorage;
+    CrashRecord journal{recordStorage, RunIdentity{7, 70, "host", "boot", ":0"},
+                        [](std::uint32_t, std::uint64_t) { return false; }};
     AppCore core{AppPorts{timers, main, indicator, panels, screenshotsView, screenshots, settings, display,
-                          levelStore, nullptr, slider, processes},
+                          levelStore, &journal, slider, processes},
                  "."};
 
     explicit FakeShell(std::optional<std::string> settingsFile = std::nullopt) {

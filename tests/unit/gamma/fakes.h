@@ -4,27 +4,30 @@
 #include <string>
 #include <vector>
 
+#include "gamma/crash_record.h"
 #include "gamma/engine_ports.h"
 #include "gamma/held_slider.h"
 
 namespace lumeq::testing {
 
-// One display's state: what it shows, what it was given, whether it refuses.
+// One display's state: what it shows (a table of its own size), what it was given,
+// whether it refuses, and the seat its ramp lives on.
 struct FakeScreen {
-    GammaRamp current = IdentityRamp();
+    RampTable current = IdentityTable(kRampEntries);
     bool readFails = false;
     bool refuseWrites = false;
-    std::vector<GammaRamp> written;
+    std::string seat;
+    std::vector<RampTable> written;
 
-    bool Read(GammaRamp& ramp) const {
+    bool Read(RampTable& table) const {
         if (readFails) return false;
-        ramp = current;
+        table = current;
         return true;
     }
-    bool Write(const GammaRamp& ramp) {
-        written.push_back(ramp);
+    bool Write(const RampTable& table) {
+        written.push_back(table);
         if (refuseWrites) return false;
-        current = ramp;
+        current = Resized(table, current.Size());
         return true;
     }
 };
@@ -52,14 +55,18 @@ struct FakeDisplay : DisplayRamp, FakeScreen {
         return names;
     }
     std::string Primary() override { return primary; }
-    bool Read(const std::string& name, GammaRamp& ramp) override {
+    bool Read(const std::string& name, RampTable& table) override {
         FakeScreen* screen = Find(name);
-        return screen && screen->Read(ramp);
+        return screen && screen->Read(table);
     }
-    bool Write(const std::string& name, const GammaRamp& ramp) override {
+    bool Write(const std::string& name, const RampTable& table) override {
         if (log) log->push_back("display.Write " + name);
         FakeScreen* screen = Find(name);
-        return screen && screen->Write(ramp);
+        return screen && screen->Write(table);
+    }
+    std::string Seat(const std::string& name) override {
+        FakeScreen* screen = Find(name);
+        return screen ? screen->seat : std::string();
     }
 };
 
@@ -74,6 +81,19 @@ struct FakeStore : LevelStore {
         writes.emplace_back(text);
         if (log) log->push_back("store.Write " + std::string(text));
     }
+};
+
+// The record's bytes in memory.
+struct FakeRecordStorage : RecordStorage {
+    std::optional<std::vector<std::uint8_t>> bytes;
+    bool saveFails = false;
+    std::optional<std::vector<std::uint8_t>> Load() override { return bytes; }
+    bool Save(const std::vector<std::uint8_t>& saved) override {
+        if (saveFails) return false;
+        bytes = saved;
+        return true;
+    }
+    void Remove() override { bytes.reset(); }
 };
 
 // Holds its position inside its range, like a trackbar.

@@ -32,31 +32,32 @@ TEST(GammaConfig, IdentityDisplayWithoutStoredLevelGivesNeutral) {
         EXPECT_EQ(slider.Maximum(), 47);
         EXPECT_EQ(slider.TickFrequency(), 5);
         ASSERT_EQ(display.written.size(), 1u);
-        EXPECT_EQ(display.written.back(), BuildRamp(10 / 10.01));
+        EXPECT_EQ(display.written.back(), TableOf(BuildRamp(10 / 10.01)));
     }
     EXPECT_EQ(store.value, "40");
-    EXPECT_EQ(display.current, IdentityRamp());
+    EXPECT_EQ(display.current, TableOf(IdentityRamp()));
 }
 
 TEST(GammaConfig, LoadsStoredLevelAndRestoresTheExactCapture) {
     FakeDisplay display;
-    display.current = DarkCurve();
+    display.current = TableOf(DarkCurve());
     FakeStore store;
     store.value = "44";
     FakeSlider slider;
     auto engine = std::make_unique<GammaConfig>(display, store);
     engine->Initialize(slider);
     EXPECT_EQ(slider.Position(), 44);
-    EXPECT_EQ(display.current, BuildRamp(6 / 10.01));
+    EXPECT_EQ(display.current, TableOf(BuildRamp(6 / 10.01)));
 
     slider.SetPosition(45);
     std::vector<std::string> log;
     display.log = &log;
     store.log = &log;
     engine.reset();
-    // Release: the level first, then exactly the 768 entries read at Initialize.
-    EXPECT_EQ(log, (std::vector<std::string>{"store.Write 45", "display.Write D0"}));
-    EXPECT_EQ(display.current, DarkCurve());
+    // Release: exactly the 768 entries read at Initialize, then the level (a slow store
+    // must not keep the screen bright).
+    EXPECT_EQ(log, (std::vector<std::string>{"display.Write D0", "store.Write 45"}));
+    EXPECT_EQ(display.current, TableOf(DarkCurve()));
 }
 
 TEST(GammaConfig, StoredValuesOutsideTheRangeNeverReachTheDisplayRaw) {
@@ -76,7 +77,7 @@ TEST(GammaConfig, StoredValuesOutsideTheRangeNeverReachTheDisplayRaw) {
         SCOPED_TRACE(c.stored);
         EXPECT_EQ(slider.Position(), c.expectedLevel);
         ASSERT_EQ(display.written.size(), 1u);
-        EXPECT_EQ(display.written[0], BuildRamp(ExponentOfLevel(c.expectedLevel)));
+        EXPECT_EQ(display.written[0], TableOf(BuildRamp(ExponentOfLevel(c.expectedLevel))));
     }
 }
 
@@ -119,11 +120,11 @@ TEST(GammaConfig, LaterSuccessfulCaptureDoesNotEnableTheSliderAgain) {
 
 TEST(GammaConfig, AllZeroCaptureIsPutBackAsLinearNotBlack) {
     FakeDisplay display;
-    display.current = GammaRamp{};
+    display.current = RampTable(kRampEntries);
     FakeStore store;
     FakeSlider slider;
     { GammaConfig(display, store).Initialize(slider); }
-    EXPECT_EQ(display.current, IdentityRamp());
+    EXPECT_EQ(display.current, TableOf(IdentityRamp()));
 }
 
 TEST(GammaConfig, RefusedRampIsKnown) {
@@ -149,7 +150,7 @@ TEST(GammaConfig, SliderInputAppliesItsPosition) {
     engine.Initialize(slider);
     slider.SetPosition(43);
     engine.OnSliderInput();
-    EXPECT_EQ(display.current, BuildRamp(ExponentOfLevel(43)));
+    EXPECT_EQ(display.current, TableOf(BuildRamp(ExponentOfLevel(43))));
 }
 
 TEST(StepLevel, EndsOfTheRangeHoldAndReapply) {
@@ -161,14 +162,14 @@ TEST(StepLevel, EndsOfTheRangeHoldAndReapply) {
     engine.Initialize(slider);
 
     EXPECT_EQ(StepLevel(slider, +1, &engine).level, 47);
-    EXPECT_EQ(display.current, BuildRamp(3 / 10.01));
+    EXPECT_EQ(display.current, TableOf(BuildRamp(3 / 10.01)));
     const std::size_t writes = display.written.size();
     EXPECT_EQ(StepLevel(slider, +1, &engine).level, 47);
     EXPECT_EQ(display.written.size(), writes + 1);  // the same ramp again
 
     slider.SetPosition(33);
     EXPECT_EQ(StepLevel(slider, -1, &engine).level, 33);
-    EXPECT_EQ(display.current, BuildRamp(ExponentOfLevel(33)));
+    EXPECT_EQ(display.current, TableOf(BuildRamp(ExponentOfLevel(33))));
 }
 
 TEST(StepLevel, RefusalIsReportedButTheLevelStillMoves) {
@@ -189,18 +190,20 @@ struct FakeJournal : CaptureJournal {
     std::vector<std::string>* log;
     CapturedDisplays recorded;
     explicit FakeJournal(std::vector<std::string>* l) : log(l) {}
-    void Record(const CapturedDisplays& captured) override {
+    std::optional<CapturedDisplays> Pending() override { return std::nullopt; }
+    bool Record(const CapturedDisplays& captured) override {
         recorded = captured;
         log->push_back("journal.Record");
+        return true;
     }
     void Clear() override { log->push_back("journal.Clear"); }
 };
 
 TEST(GammaConfigDisplays, EachDisplayKeepsItsOwnRampAndTheEstimateFollowsThePrimary) {
     FakeDisplay displays;
-    displays.current = BuildRamp(ExponentOfLevel(36));  // display 0
+    displays.current = TableOf(BuildRamp(ExponentOfLevel(36)));  // display 0
     displays.extra.resize(1);
-    displays.extra[0].current = DarkCurve();  // display 1, the primary
+    displays.extra[0].current = TableOf(DarkCurve());  // display 1, the primary
     displays.primary = "D1";
     FakeStore store;
     FakeSlider slider;
@@ -209,11 +212,11 @@ TEST(GammaConfigDisplays, EachDisplayKeepsItsOwnRampAndTheEstimateFollowsThePrim
         engine.Initialize(slider);
         EXPECT_EQ(slider.Position(), EstimateLevel(DarkCurve()));
         const GammaRamp boosted = BuildRamp(ExponentOfLevel(slider.Position()));
-        EXPECT_EQ(displays.current, boosted);
-        EXPECT_EQ(displays.extra[0].current, boosted);
+        EXPECT_EQ(displays.current, TableOf(boosted));
+        EXPECT_EQ(displays.extra[0].current, TableOf(boosted));
     }
-    EXPECT_EQ(displays.current, BuildRamp(ExponentOfLevel(36)));
-    EXPECT_EQ(displays.extra[0].current, DarkCurve());
+    EXPECT_EQ(displays.current, TableOf(BuildRamp(ExponentOfLevel(36))));
+    EXPECT_EQ(displays.extra[0].current, TableOf(DarkCurve()));
 }
 
 TEST(GammaConfigDisplays, ADisplayWithoutARampIsLeftAlone) {
@@ -249,7 +252,7 @@ TEST(GammaConfigDisplays, CaptureIsJournalledBeforeTheFirstBoostAndClearedAfterT
     EXPECT_EQ(log, (std::vector<std::string>{"journal.Record", "display.Write D0", "display.Write D0", "journal.Clear"}));
     ASSERT_EQ(journal.recorded.size(), 1u);
     EXPECT_EQ(journal.recorded[0].name, "D0");
-    EXPECT_EQ(journal.recorded[0].ramp, IdentityRamp());
+    EXPECT_EQ(journal.recorded[0].table, TableOf(IdentityRamp()));
 }
 
 TEST(GammaConfigWatchdog, ReplacedRampIsSetAgainButARefusedOneNever) {
@@ -260,10 +263,10 @@ TEST(GammaConfigWatchdog, ReplacedRampIsSetAgainButARefusedOneNever) {
     GammaConfig engine(display, store);
     engine.Initialize(slider);
     EXPECT_FALSE(engine.ReapplyIfReplaced());  // nothing changed
-    display.current = BuildRamp(2.0);           // a game sets its own ramp
+    display.current = TableOf(BuildRamp(2.0));           // a game sets its own ramp
     EXPECT_TRUE(engine.ReapplyIfReplaced());
-    EXPECT_EQ(display.current, BuildRamp(ExponentOfLevel(37)));
-    GammaRamp quantised = display.current;
+    EXPECT_EQ(display.current, TableOf(BuildRamp(ExponentOfLevel(37))));
+    RampTable quantised = display.current;
     for (auto& entry : quantised.entries) entry &= 0xFF00;  // what an 8-bit display gives back
     display.current = quantised;
     EXPECT_FALSE(engine.ReapplyIfReplaced());
@@ -272,7 +275,7 @@ TEST(GammaConfigWatchdog, ReplacedRampIsSetAgainButARefusedOneNever) {
     StepLevel(slider, +1, &engine);
     display.refuseWrites = false;
     const std::size_t writes = display.written.size();
-    display.current = BuildRamp(2.0);
+    display.current = TableOf(BuildRamp(2.0));
     EXPECT_FALSE(engine.ReapplyIfReplaced());
     engine.ReapplyLevel();
     EXPECT_EQ(display.written.size(), writes);
@@ -281,7 +284,7 @@ TEST(GammaConfigWatchdog, ReplacedRampIsSetAgainButARefusedOneNever) {
 TEST(GammaConfigDisplays, DisplaysThatComeAndGoAreToldApartByName) {
     FakeDisplay displays;
     displays.extra.resize(1);
-    displays.extra[0].current = DarkCurve();  // D1
+    displays.extra[0].current = TableOf(DarkCurve());  // D1
     std::vector<std::string> log;
     FakeJournal journal(&log);
     FakeStore store;
@@ -293,31 +296,31 @@ TEST(GammaConfigDisplays, DisplaysThatComeAndGoAreToldApartByName) {
 
     // D0 is unplugged while boosted: gone, not refused, and the watchdog goes on for D1.
     displays.detached.insert("D0");
-    displays.extra[0].current = BuildRamp(2.0);
+    displays.extra[0].current = TableOf(BuildRamp(2.0));
     EXPECT_TRUE(engine.ReapplyIfReplaced());
     EXPECT_FALSE(engine.LastRampRefused());
-    EXPECT_EQ(displays.extra[0].current, boosted);
+    EXPECT_EQ(displays.extra[0].current, TableOf(boosted));
     EXPECT_TRUE(StepLevel(slider, +1, &engine).rampAccepted);
 
     // A new display joins: captured (and journalled) before it is boosted.
     displays.extra.resize(2);
-    displays.extra[1].current = BuildRamp(1.1);  // D2
+    displays.extra[1].current = TableOf(BuildRamp(1.1));  // D2
     EXPECT_TRUE(engine.ReapplyIfReplaced());
-    EXPECT_EQ(displays.extra[1].current, BuildRamp(ExponentOfLevel(38)));
+    EXPECT_EQ(displays.extra[1].current, TableOf(BuildRamp(ExponentOfLevel(38))));
     ASSERT_EQ(journal.recorded.size(), 3u);  // D0 is still to be given back if it returns
     EXPECT_EQ(journal.recorded[2].name, "D2");
-    EXPECT_EQ(journal.recorded[2].ramp, BuildRamp(1.1));
+    EXPECT_EQ(journal.recorded[2].table, TableOf(BuildRamp(1.1)));
 
     // D0 comes back (with whatever the system gave it): boosted again, and at the end it
     // gets its own captured ramp, not a second capture.
     displays.detached.clear();
-    displays.current = BuildRamp(0.9);
+    displays.current = TableOf(BuildRamp(0.9));
     EXPECT_TRUE(engine.ApplyLevel(38));
-    EXPECT_EQ(displays.current, BuildRamp(ExponentOfLevel(38)));
+    EXPECT_EQ(displays.current, TableOf(BuildRamp(ExponentOfLevel(38))));
     EXPECT_TRUE(engine.Release());
-    EXPECT_EQ(displays.current, IdentityRamp());
-    EXPECT_EQ(displays.extra[0].current, DarkCurve());
-    EXPECT_EQ(displays.extra[1].current, BuildRamp(1.1));
+    EXPECT_EQ(displays.current, TableOf(IdentityRamp()));
+    EXPECT_EQ(displays.extra[0].current, TableOf(DarkCurve()));
+    EXPECT_EQ(displays.extra[1].current, TableOf(BuildRamp(1.1)));
     EXPECT_EQ(log.back(), "journal.Clear");
 }
 
@@ -333,9 +336,12 @@ TEST(GammaConfigDisplays, ARefusedRestoreKeepsTheRecordAndIsTold) {
     displays.extra[0].refuseWrites = true;
     EXPECT_FALSE(engine.Release());
     EXPECT_EQ(log.back(), "journal.Record");  // never cleared: the next start tries again
-    EXPECT_EQ(displays.current, IdentityRamp());
+    EXPECT_EQ(displays.current, TableOf(IdentityRamp()));
 
-    // The display that is gone at the end does not hold the record back.
+    ASSERT_EQ(journal.recorded.size(), 1u);  // only what is still owed
+    EXPECT_EQ(journal.recorded[0].name, "D1");
+
+    // A display that is gone at the end is no refusal, but it is still owed its ramp.
     FakeDisplay other;
     other.extra.resize(1);
     std::vector<std::string> otherLog;
@@ -344,7 +350,9 @@ TEST(GammaConfigDisplays, ARefusedRestoreKeepsTheRecordAndIsTold) {
     second.Initialize(slider);
     other.detached.insert("D1");
     EXPECT_TRUE(second.Release());
-    EXPECT_EQ(otherLog.back(), "journal.Clear");
+    EXPECT_EQ(otherLog.back(), "journal.Record");
+    ASSERT_EQ(otherJournal.recorded.size(), 1u);
+    EXPECT_EQ(otherJournal.recorded[0].name, "D1");
 }
 
 TEST(GammaConfigWatchdog, ARefusalMetByTheWatchdogCountsAndIsNeverRetried) {
@@ -355,24 +363,26 @@ TEST(GammaConfigWatchdog, ARefusalMetByTheWatchdogCountsAndIsNeverRetried) {
     FakeSlider slider;
     GammaConfig engine(displays, store);
     engine.Initialize(slider);
-    displays.extra[0].current = BuildRamp(2.0);
+    displays.extra[0].current = TableOf(BuildRamp(2.0));
     displays.extra[0].refuseWrites = true;
     EXPECT_FALSE(engine.ReapplyIfReplaced());
     EXPECT_TRUE(engine.LastRampRefused());
     const std::size_t tries = displays.extra[0].written.size();
-    displays.current = BuildRamp(2.0);  // D0 still gets its ramp back
+    displays.current = TableOf(BuildRamp(2.0));  // D0 still gets its ramp back
     EXPECT_TRUE(engine.ReapplyIfReplaced());
-    EXPECT_EQ(displays.current, BuildRamp(ExponentOfLevel(37)));
+    EXPECT_EQ(displays.current, TableOf(BuildRamp(ExponentOfLevel(37))));
     EXPECT_EQ(displays.extra[0].written.size(), tries);
 }
 
 TEST(PutBackCaptured, RecordsOfOldFindTheirDisplaysByPlace) {
     FakeDisplay displays;
     displays.extra.resize(1);
-    const CapturedDisplays old = {{"", DarkCurve(), 1}, {"", GammaRamp{}, 0}};
-    EXPECT_TRUE(PutBackCaptured(displays, old));
-    EXPECT_EQ(displays.extra[0].current, DarkCurve());
-    EXPECT_EQ(displays.current, IdentityRamp());  // all zero goes back as linear, never black
+    const CapturedDisplays old = {{"", TableOf(DarkCurve()), "", 1}, {"", RampTable(kRampEntries), "", 0}};
+    const PutBack back = PutBackCaptured(displays, old);
+    EXPECT_FALSE(back.refused);
+    EXPECT_TRUE(back.owed.empty());
+    EXPECT_EQ(displays.extra[0].current, TableOf(DarkCurve()));
+    EXPECT_EQ(displays.current, TableOf(IdentityRamp()));  // all zero goes back as linear, never black
 }
 
 }  // namespace

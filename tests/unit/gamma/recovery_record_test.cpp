@@ -2,63 +2,217 @@
 
 #include <gtest/gtest.h>
 
+#include "fakes.h"
+#include "gamma/crash_record.h"
+#include "gamma/gamma_config.h"
+
 namespace lumeq {
 namespace {
 
-RecoveryRecord TwoDisplays() {
-    RecoveryRecord record;
-    record.processId = 4242;
-    record.processStart = 0x0123456789ABCDEFull;
-    record.displays = {{"\\\\.\\DISPLAY1", BuildRamp(1.25)}, {"\\\\.\\DISPLAY2", IdentityRamp()}};
-    return record;
+using testing::FakeDisplay;
+using testing::FakeRecordStorage;
+using testing::FakeSlider;
+using testing::FakeStore;
+
+// A curved table of `size` entries that is no power curve: a player's calibration.
+RampTable Calibration(int size) {
+    RampTable table = Resized(TableOf(BuildRamp(1.3)), size);
+    for (int i = 0; i < size; i += 7) table.At(1, i) = static_cast<std::uint16_t>(table.At(1, i) + (i % 3));
+    return table;
 }
 
-TEST(RecoveryRecord, RoundTripsEveryDisplay) {
-    const std::vector<std::uint8_t> bytes = SerializeRecovery(TwoDisplays());
-    const auto parsed = ParseRecovery(bytes);
+const RunIdentity kMe{100, 1000, "gamebox", "boot-1", ":0"};
+
+RecoveryRecord Record(RunIdentity owner, RampTable table) { return {std::move(owner), {{"D0", std::move(table), "", -1}}}; }
+
+TEST(RecoveryRecord, KeepsEachTableAtItsOwnSizeAndReadsRecordsOfOld) {
+    const RecoveryRecord record{kMe, {{"HDMI-1", Calibration(1024), "crtc 63", -1}, {"DP-2", Calibration(256), "", -1}}};
+    const auto parsed = ParseRecovery(SerializeRecovery(record));
     ASSERT_TRUE(parsed);
-    EXPECT_EQ(parsed->processId, 4242u);
-    EXPECT_EQ(parsed->processStart, 0x0123456789ABCDEFull);
+    EXPECT_EQ(parsed->owner.display, ":0");
+    EXPECT_EQ(parsed->owner.bootId, "boot-1");
     ASSERT_EQ(parsed->displays.size(), 2u);
-    EXPECT_EQ(parsed->displays[0].name, "\\\\.\\DISPLAY1");
-    EXPECT_EQ(parsed->displays[0].ramp, BuildRamp(1.25));
-    EXPECT_EQ(parsed->displays[1].ramp, IdentityRamp());
-}
+    EXPECT_EQ(parsed->displays[0].table, Calibration(1024));
+    EXPECT_EQ(parsed->displays[0].seat, "crtc 63");
+    EXPECT_EQ(parsed->displays[1].table, Calibration(256));
 
-TEST(RecoveryRecord, AnythingElseIsNotARecord) {
-    std::vector<std::uint8_t> bytes = SerializeRecovery(TwoDisplays());
-    EXPECT_FALSE(ParseRecovery(std::span(bytes).first(bytes.size() - 1)));  // cut short
-    std::vector<std::uint8_t> longer = bytes;
-    longer.push_back(0);
-    EXPECT_FALSE(ParseRecovery(longer));
-    std::vector<std::uint8_t> wrongMagic = bytes;
-    wrongMagic[0] = 'X';
-    EXPECT_FALSE(ParseRecovery(wrongMagic));
-    EXPECT_FALSE(ParseRecovery({}));
-    std::vector<std::uint8_t> huge(std::size_t{1} << 20, 0xFF);
-    EXPECT_FALSE(ParseRecovery(huge));
-}
-
-TEST(RecoveryRecord, RecordsOfOldKeepTheDisplaysByPlace) {
     // Version 1: magic, version, pid, start, count 2, display 0 not captured, display 1 captured.
-    std::vector<std::uint8_t> bytes = {'L', 'Q', 'R', 'R', 1, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2, 0, 0, 0, 0, 1};
+    std::vector<std::uint8_t> v1 = {'L', 'Q', 'R', 'R', 1, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2, 0, 0, 0, 0, 1};
     for (std::uint16_t entry : BuildRamp(1.25).entries) {
-        bytes.push_back(static_cast<std::uint8_t>(entry));
-        bytes.push_back(static_cast<std::uint8_t>(entry >> 8));
+        v1.push_back(static_cast<std::uint8_t>(entry));
+        v1.push_back(static_cast<std::uint8_t>(entry >> 8));
     }
-    const auto parsed = ParseRecovery(bytes);
-    ASSERT_TRUE(parsed);
-    ASSERT_EQ(parsed->displays.size(), 1u);
-    EXPECT_EQ(parsed->displays[0].position, 1);
-    EXPECT_EQ(parsed->displays[0].ramp, BuildRamp(1.25));
+    const auto old = ParseRecovery(v1);
+    ASSERT_TRUE(old);
+    ASSERT_EQ(old->displays.size(), 1u);
+    EXPECT_EQ(old->displays[0].position, 1);
+    EXPECT_EQ(old->displays[0].table, TableOf(BuildRamp(1.25)));
+
+    std::vector<std::uint8_t> bytes = SerializeRecovery(record);
+    EXPECT_FALSE(ParseRecovery(std::span(bytes).first(bytes.size() - 1)));  // cut short
+    bytes.push_back(0);
+    EXPECT_FALSE(ParseRecovery(bytes));
+    bytes = SerializeRecovery(record);
+    bytes[4] = 9;  // a version we do not know
+    EXPECT_FALSE(ParseRecovery(bytes));
+    EXPECT_FALSE(ParseRecovery(std::vector<std::uint8_t>(std::size_t{1} << 20, 0xFF)));
 }
 
-TEST(RecoveryRecord, Decisions) {
-    const auto record = ParseRecovery(SerializeRecovery(TwoDisplays()));
-    EXPECT_EQ(DecideRecovery(false, std::nullopt, false), RecoveryAction::None);
-    EXPECT_EQ(DecideRecovery(true, std::nullopt, false), RecoveryAction::Delete);
-    EXPECT_EQ(DecideRecovery(true, record, true), RecoveryAction::LeaveIt);
-    EXPECT_EQ(DecideRecovery(true, record, false), RecoveryAction::RestoreAndDelete);
+TEST(RecoveryRecord, OnlyTablesADisplayCouldHaveArePlausible) {
+    RampTable black(256);
+    black.At(0, 255) = black.At(1, 255) = black.At(2, 255) = 1;
+    RampTable white = TableOf(IdentityRamp());
+    for (auto& entry : white.entries) entry = 0xFFFF;
+    RampTable inverted = TableOf(IdentityRamp());
+    std::reverse(inverted.entries.begin(), inverted.entries.end());
+    for (const RampTable& bad : {black, white, inverted, RampTable(1)}) EXPECT_FALSE(IsPlausibleOriginal(bad));
+    RampTable nightLight = Calibration(4096);  // blue dimmed to 40 %
+    for (int i = 0; i < 4096; ++i) nightLight.At(2, i) = static_cast<std::uint16_t>(nightLight.At(2, i) * 2 / 5);
+    for (const RampTable& good : {Calibration(256), nightLight, IdentityTable(1024), RampTable(256)})
+        EXPECT_TRUE(IsPlausibleOriginal(good));
+}
+
+TEST(CrashRecord, AStartUpPutsBackOnlyWhatThisDisplayServersDeadRunLeft) {
+    struct Case {
+        const char* what;
+        RunIdentity owner;
+        bool ownerRuns;
+        bool restored;
+        bool kept;
+    };
+    const Case cases[] = {
+        {"a dead run on this display", {5, 50, "gamebox", "boot-1", ":0"}, false, true, false},
+        {"a zombie or a dead run of old", {5, 50, "", "", ""}, false, true, false},
+        {"a run that still lives", {5, 50, "gamebox", "boot-1", ":0"}, true, false, true},
+        {"another display", {5, 50, "gamebox", "boot-1", ":1"}, false, false, true},
+        {"Xwayland's display", {5, 50, "gamebox", "boot-1", ":0/wayland"}, false, false, true},
+        {"another machine sharing the home", {5, 50, "laptop", "boot-9", ":0"}, false, false, true},
+        {"before a reboot", {5, 50, "gamebox", "boot-0", ":0"}, false, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        FakeDisplay display;
+        display.current = TableOf(BuildRamp(0.5));  // still boosted
+        FakeRecordStorage storage;
+        storage.bytes = SerializeRecovery(Record(c.owner, Calibration(256)));
+        CrashRecord record(storage, kMe, [&](std::uint32_t, std::uint64_t) { return c.ownerRuns; });
+        const CrashRecord::Recovery outcome = record.RecoverAtStart(display, true);
+        EXPECT_FALSE(outcome.refused || outcome.dropped);
+        EXPECT_EQ(display.current == Calibration(256), c.restored);
+        EXPECT_EQ(storage.bytes.has_value(), c.kept);
+    }
+}
+
+TEST(CrashRecord, ATamperedRecordIsDroppedAndNeverApplied) {
+    RampTable black(256);
+    black.At(0, 255) = 1;
+    for (bool straightLine : {false, true}) {
+        FakeDisplay display;
+        display.current = TableOf(BuildRamp(0.5));
+        FakeRecordStorage storage;
+        storage.bytes = SerializeRecovery(Record({5, 50, "gamebox", "boot-1", ":0"}, black));
+        const auto outcome = CrashRecord(storage, kMe, nullptr).RecoverAtStart(display, straightLine);
+        EXPECT_TRUE(outcome.dropped);
+        EXPECT_FALSE(storage.bytes);
+        // Windows leaves the display alone; Linux gives it the straight line.
+        EXPECT_EQ(display.current, straightLine ? IdentityTable(256) : TableOf(BuildRamp(0.5)));
+    }
+    FakeDisplay display;
+    FakeRecordStorage storage;
+    storage.bytes = std::vector<std::uint8_t>{'L', 'Q', 'R', 'R', 3};
+    EXPECT_TRUE(CrashRecord(storage, kMe, nullptr).RecoverAtStart(display, true).dropped);
+    EXPECT_FALSE(storage.bytes);
+}
+
+// A restore the display refuses leaves the player's own table in the record; the next
+// activation takes it from there, not from the (still boosted) display, and a restart
+// that the display accepts puts it back.
+TEST(CrashRecord, ARefusedRestoreIsNeverOverwrittenByTheBoost) {
+    FakeDisplay display;
+    display.current = Calibration(256);
+    FakeStore store;
+    FakeSlider slider;
+    FakeRecordStorage storage;
+    CrashRecord record(storage, kMe, nullptr);
+    for (int cycle = 0; cycle < 2; ++cycle) {
+        GammaConfig engine(display, store, &record);
+        engine.Initialize(slider);
+        EXPECT_EQ(display.current, TableOf(BuildRamp(ExponentOfLevel(slider.Position()))));
+        display.refuseWrites = true;
+        EXPECT_FALSE(engine.Release());
+        display.refuseWrites = false;
+        ASSERT_TRUE(storage.bytes);
+        EXPECT_EQ(ParseRecovery(*storage.bytes)->displays[0].table, Calibration(256));
+    }
+    const auto outcome = CrashRecord(storage, {200, 2000, "gamebox", "boot-1", ":0"}, nullptr).RecoverAtStart(display, true);
+    EXPECT_FALSE(outcome.refused);
+    EXPECT_EQ(display.current, Calibration(256));
+    EXPECT_FALSE(storage.bytes);
+}
+
+// An output unplugged while boosted keeps its entry; it gets its own table when it comes
+// back. An output that took over its seat (an X CRTC keeps the boosted ramp) is given the
+// owed table before it is captured.
+TEST(CrashRecord, AnOutputThatLeftWhileBoostedIsStillOwedItsTable) {
+    FakeDisplay display;
+    display.extra.resize(2);
+    display.extra[0].current = Calibration(1024);  // D1, on seat "crtc 2"
+    display.extra[0].seat = "crtc 2";
+    display.detached.insert("D2");
+    FakeStore store;
+    FakeSlider slider;
+    FakeRecordStorage storage;
+    CrashRecord record(storage, kMe, nullptr);
+    GammaConfig engine(display, store, &record);
+    engine.Initialize(slider);
+    const RampTable boosted = TableOf(BuildRamp(ExponentOfLevel(slider.Position())), 1024);
+    display.detached.insert("D1");
+    EXPECT_TRUE(engine.Release());
+    ASSERT_TRUE(storage.bytes);
+    EXPECT_EQ(ParseRecovery(*storage.bytes)->displays.size(), 1u);
+
+    // D2 comes on the seat D1 left, which still shows the boost.
+    display.detached = {"D1"};
+    display.extra[1].seat = "crtc 2";
+    display.extra[1].current = boosted;
+    EXPECT_TRUE(GiveBackOwed(display, record));
+    EXPECT_EQ(display.extra[1].current, Calibration(1024));
+    EXPECT_TRUE(storage.bytes) << "D1 itself is still owed";
+
+    display.detached.clear();
+    display.extra[0].current = boosted;
+    EXPECT_TRUE(GiveBackOwed(display, record));
+    EXPECT_EQ(display.extra[0].current, Calibration(1024));
+    EXPECT_FALSE(storage.bytes);
+}
+
+TEST(CrashRecord, EveryTableSizeComesBackExactlyAfterAHundredCycles) {
+    for (int size : {256, 1024, 4096}) {
+        SCOPED_TRACE(size);
+        FakeDisplay display;
+        display.current = Calibration(size);
+        FakeStore store;
+        store.value = "45";
+        FakeSlider slider;
+        FakeRecordStorage storage;
+        CrashRecord record(storage, kMe, nullptr);
+        for (int cycle = 0; cycle < 100; ++cycle) {
+            GammaConfig engine(display, store, &record);
+            engine.Initialize(slider);
+            ASSERT_TRUE(engine.Release());
+        }
+        EXPECT_EQ(display.current, Calibration(size));
+        EXPECT_FALSE(storage.bytes);
+    }
+}
+
+TEST(CrashRecord, ClearRemovesOnlyARecordThisRunKeeps) {
+    FakeRecordStorage storage;
+    storage.bytes = SerializeRecovery(Record({5, 50, "gamebox", "boot-1", ":0"}, Calibration(256)));
+    CrashRecord record(storage, kMe, [](std::uint32_t, std::uint64_t) { return true; });
+    record.Clear();
+    EXPECT_TRUE(storage.bytes) << "another copy's";
+    EXPECT_FALSE(record.Record({{"D0", Calibration(256), "", -1}})) << "never written over while its run lives";
 }
 
 }  // namespace

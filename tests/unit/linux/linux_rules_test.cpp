@@ -7,10 +7,10 @@
 #include <fstream>
 #include <map>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "gamma/gamma_config.h"
-#include "gamma/ramp_resample.h"
 #include "gamma/recovery_record.h"
 #include "linux/file_stores_posix.h"
 #include "linux/proc_processes_posix.h"
@@ -106,60 +106,130 @@ TEST(PosixFileStores, NeverReplaceAPictureAndNeverReadMoreThanASettingsFile) {
     EXPECT_EQ(settings.Read().result, SettingsMemory::ReadResult::Missing);
     EXPECT_TRUE(settings.Write("NO ELIMINAR\r\n7\r\n"));
     EXPECT_EQ(settings.Read().text, "NO ELIMINAR\r\n7\r\n");
-    EXPECT_FALSE(fs::exists(root / "lumeq.ini~"));
     std::ofstream(root / "lumeq.ini", std::ios::binary) << std::string(kMaxSettingsBytes + 1, 'x');
     EXPECT_EQ(settings.Read().result, SettingsMemory::ReadResult::Failed);
     fs::remove_all(root);
 }
 
-TEST(CrashRecord, AKilledRunsRampsComeBackAndALiveOnesRecordIsLeftAlone) {
+TEST(ProcessStat, StateAndStartTimeWhateverTheName) {
+    // A name with blanks and parentheses does not shift the fields.
+    const auto stat = ParseProcessStat("77 (a) b) Z 1 77 77 0 -1 0 0 0 0 0 0 0 0 0 20 0 1 0 123456 0 0\n");
+    ASSERT_TRUE(stat);
+    EXPECT_EQ(stat->state, 'Z');
+    EXPECT_EQ(stat->startTicks, 123456u);
+    EXPECT_FALSE(ParseProcessStat("77 (a) S 1 2 3"));
+    EXPECT_FALSE(ParseProcessStat("no parenthesis"));
+
     namespace fs = std::filesystem;
-    const fs::path root = fs::temp_directory_path() / ("lumeq-crash-record-" + std::to_string(::getpid()));
-    fs::remove_all(root);
-    fs::create_directories(root / "proc" / "77");
-    // A name with blanks and a parenthesis does not shift the fields.
-    std::ofstream(root / "proc" / "77" / "stat") << "77 (a) b) S 1 77 77 0 -1 0 0 0 0 0 0 0 0 0 20 0 1 0 123456 0 0\n";
-    EXPECT_EQ(ProcessStartTime(77, (root / "proc").string()), std::optional<std::uint64_t>(123456));
-    EXPECT_EQ(ProcessStartTime(78, (root / "proc").string()), std::nullopt);
-
-    const std::string record = (root / "state" / "captured-ramps").string();
-    testing::FakeDisplay displays;
-    const GammaRamp calibration = BuildRamp(1.3);
-    displays.current = calibration;
-    FileCaptureJournal journal(record);
-    journal.Record({{"D0", calibration}});  // this process: alive
-    displays.current = BuildRamp(0.5);       // boosted
-    EXPECT_TRUE(RecoverDisplaysAfterCrash(displays, record));
-    EXPECT_EQ(displays.current, BuildRamp(0.5)) << "a record of a running program is that program's";
-    EXPECT_TRUE(fs::exists(record));
-
-    // The same record left by a program that is gone (another id, never started).
-    auto bytes = SerializeRecovery({0x7FFFFFF0u, 1, {{"D0", calibration}}});
-    std::ofstream(record, std::ios::binary | std::ios::trunc).write(reinterpret_cast<const char*>(bytes.data()),
-                                                                    static_cast<std::streamsize>(bytes.size()));
-    EXPECT_TRUE(RecoverDisplaysAfterCrash(displays, record));
-    EXPECT_EQ(displays.current, calibration);
-    EXPECT_FALSE(fs::exists(record));
+    const fs::path root = fs::temp_directory_path() / ("lumeq-proc-" + std::to_string(::getpid()));
+    fs::create_directories(root / "77");
+    std::ofstream(root / "77" / "stat") << "77 (game) Z 1 77 77 0 -1 0 0 0 0 0 0 0 0 0 20 0 1 0 123456 0 0\n";
+    EXPECT_FALSE(IsRunRunning(77, 123456, root.string())) << "a zombie has ended";
+    std::ofstream(root / "77" / "stat") << "77 (game) S 1 77 77 0 -1 0 0 0 0 0 0 0 0 0 20 0 1 0 123456 0 0\n";
+    EXPECT_TRUE(IsRunRunning(77, 123456, root.string()));
+    EXPECT_FALSE(IsRunRunning(77, 123457, root.string())) << "an id used again";
     fs::remove_all(root);
 }
 
-TEST(RampResample, OtherTableSizesKeepTheEndsAndTheShape) {
-    const GammaRamp ramp = BuildRamp(ExponentOfLevel(44));
-    const auto same = ResampleChannel(ramp, 0, 256);
-    for (int i = 0; i < 256; ++i) EXPECT_EQ(same[static_cast<std::size_t>(i)], ramp.At(0, i)) << i;
-    for (int size : {511, 1024, 4096}) {
-        const auto big = ResampleChannel(ramp, 1, size);
-        ASSERT_EQ(big.size(), static_cast<std::size_t>(size));
-        EXPECT_EQ(big.front(), ramp.At(1, 0));
-        EXPECT_EQ(big.back(), ramp.At(1, 255));
-        EXPECT_TRUE(std::is_sorted(big.begin(), big.end()));
+// Files in the places of ours that are none: nothing hangs, nothing is written over.
+TEST(PosixFiles, HostileFileTypesArePassedOverAndNeverWrittenOver) {
+    namespace fs = std::filesystem;
+    const fs::path root = fs::temp_directory_path() / ("lumeq-hostile-" + std::to_string(::getpid()));
+    fs::remove_all(root);
+    fs::create_directories(root / "folder.ini");
+    ASSERT_EQ(::mkfifo((root / "fifo.ini").c_str(), 0600), 0);
+    fs::create_symlink("/dev/zero", root / "zero.ini");
+    for (const char* name : {"folder.ini", "fifo.ini", "zero.ini"}) {
+        SCOPED_TRACE(name);
+        PosixSettingsFile settings((root / name).string());
+        EXPECT_EQ(settings.Read().result, SettingsMemory::ReadResult::Failed);  // at once, a FIFO too
+        EXPECT_FALSE(settings.Write("NO ELIMINAR\r\n"));
+        FileRecordStorage record((root / name).string());
+        EXPECT_EQ(record.Load(), std::optional<std::vector<std::uint8_t>>(std::vector<std::uint8_t>()));
+        record.Remove();
+        EXPECT_TRUE(fs::exists(fs::symlink_status(root / name)));
+        EXPECT_EQ(FileLevelStore((root / name).string()).Read(), std::nullopt);
     }
-    EXPECT_EQ(ResampleChannel(ramp, 1, 511)[256], ramp.At(1, 128));  // falls on one of the 256
-    EXPECT_TRUE(ResampleChannel(ramp, 2, 0).empty());  // a CRTC without gamma
-    // Read back from a 1024-entry table, the level's ramp is what the engine set.
-    const auto red = ResampleChannel(ramp, 0, 1024), green = ResampleChannel(ramp, 1, 1024),
-               blue = ResampleChannel(ramp, 2, 1024);
-    EXPECT_TRUE(RampsMatch(RampFromTables(red.data(), green.data(), blue.data(), 1024), ramp));
+    EXPECT_TRUE(fs::is_fifo(root / "fifo.ini"));
+    EXPECT_TRUE(fs::is_symlink(root / "zero.ini"));
+    fs::remove_all(root);
+}
+
+TEST(PosixFiles, ReplacingNeverFollowsAPlantedTemporaryAndWritesThroughALink) {
+    namespace fs = std::filesystem;
+    const fs::path root = fs::temp_directory_path() / ("lumeq-replace-" + std::to_string(::getpid()));
+    fs::remove_all(root);
+    fs::create_directories(root / "dotfiles");
+    std::ofstream(root / "canary") << "keep me";
+    fs::create_symlink(root / "canary", root / "lumeq.ini~");  // the fixed temporary of old
+    PosixSettingsFile settings((root / "lumeq.ini").string());
+    EXPECT_TRUE(settings.Write("NO ELIMINAR\r\n7\r\n"));
+    std::ifstream canary(root / "canary");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(canary), {}), "keep me");
+    EXPECT_EQ(settings.Read().text, "NO ELIMINAR\r\n7\r\n");
+
+    // A link kept by a dotfile manager stays a link; its target gets the text and keeps its mode.
+    std::ofstream(root / "dotfiles" / "lumeq.ini") << "old";
+    fs::permissions(root / "dotfiles" / "lumeq.ini", fs::perms::owner_read | fs::perms::owner_write);
+    fs::create_symlink("dotfiles/lumeq.ini", root / "linked.ini");
+    PosixSettingsFile linked((root / "linked.ini").string());
+    EXPECT_TRUE(linked.Write("new"));
+    EXPECT_TRUE(fs::is_symlink(root / "linked.ini"));
+    std::ifstream target(root / "dotfiles" / "lumeq.ini");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(target), {}), "new");
+    EXPECT_EQ(fs::status(root / "dotfiles" / "lumeq.ini").permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+    std::size_t leftovers = 0;
+    for (const auto& folder : {root, root / "dotfiles"})
+        for (const auto& entry : fs::directory_iterator(folder)) leftovers += entry.path().filename().string()[0] == '.';
+    EXPECT_EQ(leftovers, 0u) << "no temporary left behind";
+    fs::remove_all(root);
+}
+
+TEST(PosixFiles, TheWindowsEditionsFileKeepsItsLettersBothWays) {
+    namespace fs = std::filesystem;
+    const fs::path path = fs::temp_directory_path() / ("lumeq-cp1252-" + std::to_string(::getpid()) + ".ini");
+    const std::string windows = "NO ELIMINAR\r\n0\r\nTrue\r\nCa\xF1on.exe\r\n\r\n\r\n\r\n//End\r\n";
+    std::ofstream(path, std::ios::binary) << windows;
+    PosixSettingsFile settings(path.string());
+    const auto read = settings.Read();
+    EXPECT_NE(read.text.find("Cañon.exe"), std::string::npos);
+    EXPECT_TRUE(settings.Write(read.text));
+    std::ifstream back(path, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(back), {}), windows) << "written back as it was read";
+    fs::remove(path);
+}
+
+TEST(PosixLocks, ARuntimeFolderCountsOnlyWhenItIsPrivate) {
+    namespace fs = std::filesystem;
+    const fs::path root = fs::temp_directory_path() / ("lumeq-runtime-" + std::to_string(::getpid()));
+    fs::create_directories(root);
+    fs::permissions(root, fs::perms::owner_all);
+    EXPECT_EQ(PrivateRuntimeFolder(root.c_str()), std::optional<std::string>(root.string()));
+    fs::permissions(root, fs::perms::owner_all | fs::perms::others_exec);
+    EXPECT_EQ(PrivateRuntimeFolder(root.c_str()), std::nullopt);
+    EXPECT_EQ(PrivateRuntimeFolder("relative/run"), std::nullopt);
+    EXPECT_EQ(PrivateRuntimeFolder(nullptr), std::nullopt);
+
+    const SingleInstanceLock first((root / "a.lock").string());
+    const SingleInstanceLock second((root / "a.lock").string());
+    EXPECT_EQ(first.Outcome(), SingleInstanceLock::State::Taken);
+    EXPECT_EQ(second.Outcome(), SingleInstanceLock::State::Held);
+    fs::create_directories(root / "b.lock");  // a folder where the lock should be
+    const SingleInstanceLock failed((root / "b.lock").string());
+    EXPECT_EQ(failed.Outcome(), SingleInstanceLock::State::Failed);
+    EXPECT_NE(failed.Failure().find("b.lock"), std::string::npos);
+    fs::remove_all(root);
+}
+
+TEST(RecordFile, OneForEachMachineAndDisplay) {
+    EXPECT_EQ(DisplayIdentity(":0.0", false), ":0");
+    EXPECT_EQ(DisplayIdentity("localhost:10.0", false), "localhost:10");
+    EXPECT_EQ(DisplayIdentity("host.example.org:1", false), "host.example.org:1");
+    EXPECT_EQ(DisplayIdentity(":0", true), ":0/wayland");
+    EXPECT_EQ(DisplayIdentity("", false), "");
+    EXPECT_EQ(RecordFileName("gamebox", ":0"), "captured-ramps@gamebox:0");
+    EXPECT_EQ(RecordFileName("a/b", ":0/wayland"), "captured-ramps@a_b:0_wayland");
 }
 
 TEST(XdgPaths, WhereLinuxUsersExpectThemOrBesideTheProgram) {

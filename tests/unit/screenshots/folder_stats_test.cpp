@@ -49,6 +49,9 @@ TEST(FolderSearch, CountsFilesInSubfoldersAndFoldersThatMatch) {
     // The system's search matches short names too: "shot.jpgx" is SHOT~1.JPG there.
     tree.folders[root].push_back({"shot.jpgx", 40, false, "SHOT~1.JPG"});
     tree.AddFile(root, "shot.jpeg", 7);
+    // A junction back to the folder itself (or to C:\) is never searched.
+    tree.folders[root].push_back({"loop", 0, true, {}, true});
+    tree.folders[root + "loop\\"] = tree.folders[root];
     std::int64_t counter = 0;
     EXPECT_EQ(funBuscarArchivos(tree, "C:\\lumeq\\Screenshots", "*.jpg", counter), 3340u);
     EXPECT_EQ(counter, 5);  // two files, the short name, x.jpg as a file of size 0, one in old

@@ -1,0 +1,66 @@
+#pragma once
+// A display's own gamma table, at the size its hardware has: 256 entries a channel on
+// Windows; 256, 1024 or 4096 for X RandR CRTCs. A captured table is kept and put back
+// exactly as the display gave it, so that switching the boost on and off never bends a
+// player's calibration; the 256-entry ramps the level maths builds are resampled to it.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "gamma/gamma_ramp.h"
+
+namespace lumeq {
+
+// The largest table we take from a display or a record.
+inline constexpr int kMaxTableEntries = 16384;
+
+struct RampTable {
+    std::vector<std::uint16_t> entries;  // red, then green, then blue
+
+    RampTable() = default;
+    // `size` entries a channel, all zero.
+    explicit RampTable(int size) : entries(static_cast<std::size_t>(size > 0 ? size : 0) * 3) {}
+    int Size() const { return static_cast<int>(entries.size() / 3); }
+    std::uint16_t& At(int channel, int i) { return entries[static_cast<std::size_t>(channel * Size() + i)]; }
+    std::uint16_t At(int channel, int i) const { return entries[static_cast<std::size_t>(channel * Size() + i)]; }
+    bool operator==(const RampTable&) const = default;
+};
+
+// A 256-entry ramp at `size` entries a channel, by straight lines between its entries;
+// exact at 256, and the first and last entries are always kept.
+RampTable TableOf(const GammaRamp& ramp, int size = kRampEntries);
+// A table back at 256 entries: the entry nearest each of the 256 (exact at 256).
+GammaRamp RampOf(const RampTable& table);
+// The same table at another size (exact when the size is its own).
+RampTable Resized(const RampTable& table, int size);
+
+// entry i = i * 65535 / (size - 1): the straight line.
+RampTable IdentityTable(int size);
+bool IsAllZero(const RampTable& table);
+
+// True when `actual` is what was set, give or take the 8 bits that displays keep.
+bool TablesMatch(const RampTable& actual, const RampTable& expected);
+
+// Whether a table can be a display's own ramp, as a record kept on disk must hold before
+// it is put on a display: every channel rises (a dip of a few steps is noise), starts low
+// and ends high. An all-black, all-white or inverted table is not, nor one of another size
+// than a display could have. An all-zero table (Xvfb reports one) counts as the straight
+// line and is plausible.
+bool IsPlausibleOriginal(const RampTable& table);
+
+// A display's table as it was before the boost, kept to be put back. Displays are told
+// apart by their name, never by their place in an enumeration: monitors come and go while
+// a game runs.
+struct CapturedDisplay {
+    std::string name;
+    RampTable table;
+    // Where the table lives when displays share hardware over time (an X CRTC, which keeps
+    // its ramp when its output leaves); empty where each display has its own.
+    std::string seat;
+    // Records written before displays had names knew them only by their place in the
+    // enumeration; -1 for every named display.
+    int position = -1;
+};
+using CapturedDisplays = std::vector<CapturedDisplay>;
+
+}  // namespace lumeq
