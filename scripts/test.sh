@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh test
 scripts/build.sh
 if [ $# -eq 0 ]; then
-  # The fuzzers first (a bounded run each, LUMEQ_FUZZ_SECONDS, 60 by default), with their
+  # The fuzzers first (a bounded run each, LUMEQ_FUZZ_SECONDS, 40 by default), with their
   # figures; then everything else.
   rm -f build/native/fuzz-work/*/figures.txt
   ctest --preset native -L fuzz
