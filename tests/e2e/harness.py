@@ -15,6 +15,7 @@ import os
 import re
 import shutil
 import signal
+import struct
 import subprocess
 import tempfile
 import time
@@ -72,6 +73,49 @@ def level_ramp(level):
 
 def power_ramp(power):
     return [int(math.pow(i / 255, power) * 65535 + 0.5) for i in range(256)]
+
+
+def record_bytes(displays, pid=0x7FFFFFF0, start=1, host="", boot="", display="", version=3):
+    """A record of the ramps to give back, as the program keeps it, of a run that is gone:
+    `displays` maps a name to its red table (the same for all three channels). Version 2
+    is what earlier versions wrote: no display server, 256 entries."""
+    def text(t):
+        raw = t.encode()
+        return struct.pack("<H", len(raw)) + raw
+    out = b"LQRR" + struct.pack("<IIQ", version, pid, start)
+    if version == 3:
+        out += text(host) + text(boot) + text(display)
+    out += struct.pack("<I", len(displays))
+    for name, table in displays.items():
+        out += text(name) + (text("") + struct.pack("<H", len(table)) if version == 3 else b"")
+        out += struct.pack(f"<{3 * len(table)}H", *table * 3)
+    return out
+
+
+def parse_record(data):
+    """{display name: red table} of a version 3 record; {} for anything else."""
+    def take(fmt):
+        nonlocal at
+        values = struct.unpack_from(fmt, data, at)
+        at += struct.calcsize(fmt)
+        return values
+    def text():
+        (length,) = take("<H")
+        return take(f"<{length}s")[0].decode()
+    at = 4
+    try:
+        if data[:4] != b"LQRR" or take("<I")[0] != 3:
+            return {}
+        take("<IQ")
+        text(), text(), text()
+        displays = {}
+        for _ in range(take("<I")[0]):
+            name, _seat = text(), text()
+            (size,) = take("<H")
+            displays[name] = list(take(f"<{3 * size}H")[:size])
+        return displays
+    except struct.error:
+        return {}
 
 
 def _end_process(proc, grace=3.0):
@@ -273,6 +317,11 @@ class Session:
     def set_xramp_power(self, power):
         subprocess.run([XRAMP, "set-power", str(power)], env=self.env(), timeout=10, check=True)
 
+    def set_xramp(self, table):
+        """One table of 256 entries for all three channels."""
+        values = " ".join(str(v) for v in table * 3)
+        subprocess.run([XRAMP, "set"], input=values, text=True, env=self.env(), timeout=10, check=True)
+
     def reset_display(self):
         self.set_xramp_power(1.0)
 
@@ -286,6 +335,19 @@ class Session:
     def delete_recovery_record(self):
         """The ramps a killed program of an earlier test left to be given back."""
         self.wine("reg", "delete", REG_KEY, "/v", "CapturedRamps", "/f")
+
+    def recovery_record(self):
+        """The ramps kept to be given back, as {display name: red table}; None without a record."""
+        out = self.wine("reg", "query", REG_KEY, "/v", "CapturedRamps").stdout
+        for line in out.splitlines():
+            parts = line.split(None, 2)
+            if parts and parts[0] == "CapturedRamps":
+                return parse_record(bytes.fromhex(parts[2].strip()) if len(parts) > 2 else b"")
+        return None
+
+    def set_recovery_record(self, data):
+        self.wine("reg", "add", REG_KEY, "/v", "CapturedRamps", "/t", "REG_BINARY", "/d", data.hex(), "/f",
+                  check=True)
 
     def stored_level(self):
         out = self.wine("reg", "query", REG_KEY, "/v", "Settings").stdout

@@ -95,6 +95,50 @@ class NeverStuckBright(E2ECase):
             harness._end_process(game, grace=1)
 
 
+class ThePlayersOwnRamp(E2ECase):
+    """The ramp a player had before the boost is kept until a display really takes it back."""
+
+    # Read as it is, refused when set: Wine takes no ramp that starts this high.
+    OWN = [min(65535, 1000 + round((i / 255) ** 1.2 * 64535)) for i in range(256)]
+
+    def test_a_refused_restore_is_never_overwritten_by_the_boost(self):
+        self.session.set_xramp(self.OWN)
+        own = [(v >> 8) * 257 for v in self.OWN]  # as Wine reads it back: 8 bits
+        self.session.set_stored_level("37")
+        program = self.session.new_program().start()
+        for _ in range(2):  # Ctrl+F1 twice, and twice again
+            program.command("menuactivar")
+            program.wait_text("estadoTxt", "True")
+            self.assertRampNear(self.session.xramp(), harness.level_ramp(37))
+            program.command("menudesactivar")
+            program.wait_text("estadoTxt", "False")
+            self.assertEqual(self.session.recovery_record(), {r"\\.\DISPLAY1": own})
+        self.assertEqual(program.indicator()[1], "lumeq Gamma      La pantalla no recuperó su gamma")
+        program.command("Salir")
+        program.wait_exit(10)
+        # The next start tries again (Wine still refuses it) and keeps the record.
+        self.session.new_program().start()
+        self.assertEqual(self.session.recovery_record(), {r"\\.\DISPLAY1": own})
+
+    def test_a_tampered_record_is_dropped_and_never_applied(self):
+        dark = [i * 16 for i in range(256)]  # Wine would take it: never higher than 4080
+        self.session.set_recovery_record(harness.record_bytes({r"\\.\DISPLAY1": dark}, version=2))
+        before = self.session.xramp()
+        program = self.session.new_program().start()
+        self.assertRampNear(self.session.xramp(), before[0])
+        self.assertIsNone(self.session.recovery_record())
+        window, text = program.indicator()
+        self.assertEqual(text, "lumeq Gamma      Gamma guardada no válida: descartada")
+
+    def test_a_record_of_a_display_not_attached_is_kept_for_it(self):
+        own = harness.power_ramp(1.1)
+        self.session.set_recovery_record(harness.record_bytes({r"\\.\DISPLAY7": own}, version=2))
+        before = self.session.xramp()
+        self.session.new_program().start()
+        self.assertRampNear(self.session.xramp(), before[0])
+        self.assertIsNotNone(self.session.recovery_record(), "the record is gone")
+
+
 class HostileInput(E2ECase):
     def starts_and_keeps_the_file(self, content):
         program = self.session.new_program(ini=content).start()
@@ -153,6 +197,31 @@ class HostileInput(E2ECase):
                 program.wait_exit(10)
                 self.session.programs.clear()
                 self.assertEqual(self.session.stored_level(), "40")
+
+    def test_hostile_file_types_in_the_settings_place(self):
+        canary = os.path.join(self.session.tmp, "canary")
+        for kind in ("fifo", "folder", "zero"):
+            with self.subTest(kind):
+                with open(canary, "w") as f:
+                    f.write("keep me")
+                program = self.session.new_program(ini=None)
+                ini = os.path.join(program.folder, "lumeq.ini")
+                {"fifo": os.mkfifo, "folder": os.mkdir, "zero": lambda p: os.symlink("/dev/zero", p)}[kind](ini)
+                os.symlink(canary, ini[:-1] + "~")  # where earlier versions made their temporary
+                program.start()
+                program.command("menuActivacion")
+                program.click("btAutoactivar")  # a write the player asked for
+                program.command("menuactivar")
+                program.wait_text("estadoTxt", "True")
+                program.command("menuCapturarPantalla")
+                program.wait_text("ScreenNuevas", "1 nueva Screenshot")
+                self.assertTrue(program.running())
+                with open(canary) as f:
+                    self.assertEqual(f.read(), "keep me")
+                self.assertEqual(kind == "fifo", os.path.exists(ini) and not os.path.isfile(ini) and
+                                 not os.path.isdir(ini) and not os.path.islink(ini))
+                program.kill()
+                self.session.programs.clear()
 
     def test_long_and_non_ascii_watched_names(self):
         # No file name is longer than 259 characters: a longer name is cut there.

@@ -2,7 +2,8 @@
    SetDeviceGammaRamp ends up in.
      xramp get                 prints the ramp size, then red, green, blue entries
      xramp set-power G         sets every channel to (i/(n-1))^G * 65535
-     xramp set-identity        the same with G = 1                                  */
+     xramp set-identity        the same with G = 1
+     xramp set                 every entry (red, green, blue: 3 x size numbers) from stdin   */
 #include <X11/Xlib.h>
 #include <X11/extensions/xf86vmode.h>
 #include <math.h>
@@ -44,6 +45,14 @@ int main(int argc, char** argv) {
             red[i] = green[i] = blue[i] = (unsigned short)v;
         }
         rc = XF86VidModeSetGammaRamp(display, screen, size, red, green, blue) ? 0 : 1;
+        XSync(display, False);
+    } else if (strcmp(argv[1], "set") == 0) {
+        for (int i = 0; i < size * 3 && rc == 0; ++i) {
+            unsigned value = 0;
+            if (scanf("%u", &value) != 1) rc = 2;
+            red[i] = (unsigned short)value;
+        }
+        if (rc == 0) rc = XF86VidModeSetGammaRamp(display, screen, size, red, green, blue) ? 0 : 1;
         XSync(display, False);
     } else {
         rc = 2;

@@ -59,18 +59,18 @@ _xrandr.XRRAllocGamma.argtypes = [ctypes.c_int]
 _xrandr.XRRSetCrtcGamma.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.POINTER(_CrtcGamma)]
 
 
-def _first_crtc(display):
+def _crtc(display, index):
     resources = _xrandr.XRRGetScreenResourcesCurrent(display, _x11.XDefaultRootWindow(display))
-    crtc = resources.contents.crtcs[0]
+    crtc = resources.contents.crtcs[index]
     _xrandr.XRRFreeScreenResources(resources)
     return crtc
 
 
-def read_crtc_ramp(display_name):
-    """The first CRTC's red, green and blue tables."""
+def read_crtc_ramp(display_name, index=0):
+    """A CRTC's red, green and blue tables (the dummy driver gives DUMMYn the CRTC n)."""
     display = _x11.XOpenDisplay(display_name.encode())
     try:
-        gamma = _xrandr.XRRGetCrtcGamma(display, _first_crtc(display))
+        gamma = _xrandr.XRRGetCrtcGamma(display, _crtc(display, index))
         g = gamma.contents
         ramp = [[g.red[i] for i in range(g.size)], [g.green[i] for i in range(g.size)],
                 [g.blue[i] for i in range(g.size)]]
@@ -80,13 +80,13 @@ def read_crtc_ramp(display_name):
         _x11.XCloseDisplay(display)
 
 
-def write_crtc_ramp(display_name, table):
+def write_crtc_ramp(display_name, table, index=0):
     display = _x11.XOpenDisplay(display_name.encode())
     try:
         gamma = _xrandr.XRRAllocGamma(len(table))
         for i, value in enumerate(table):
             gamma.contents.red[i] = gamma.contents.green[i] = gamma.contents.blue[i] = value
-        _xrandr.XRRSetCrtcGamma(display, _first_crtc(display), gamma)
+        _xrandr.XRRSetCrtcGamma(display, _crtc(display, index), gamma)
         _xrandr.XRRFreeGamma(gamma)
         _x11.XSync(display, 0)
     finally:
@@ -158,6 +158,17 @@ class Session(harness.Session):
 
     def put_initial_ramp(self):
         write_crtc_ramp(self.display, self.initial_ramp[0])
+
+    def second_output(self, on):
+        """DUMMY1, a second monitor right of the first (1024 x 768), plugged in or out."""
+        if on:
+            self.xrandr("--addmode", "DUMMY1", "1024x768")
+            self.xrandr("--output", "DUMMY1", "--mode", "1024x768", "--right-of", "DUMMY0")
+        else:
+            self.xrandr("--output", "DUMMY1", "--off")
+
+    def xrandr(self, *args):
+        return subprocess.run(["xrandr", *args], env=self.env(), capture_output=True, text=True, timeout=10)
 
     def active_window(self):
         out = subprocess.run(["xprop", "-root", "_NET_ACTIVE_WINDOW"], env=self.env(), capture_output=True,
@@ -289,3 +300,16 @@ class Program:
     def stored_level(self):
         with open(os.path.join(self.config, "level")) as f:
             return f.read().strip()
+
+    def record_path(self, display=None):
+        """The record of the ramps to give back, for this machine and a display (this one)."""
+        return os.path.join(self.state_dir, "captured-ramps@" + socket.gethostname() + (display or self.session.display))
+
+    def write_record(self, tables, display=None, path=None):
+        """A record left by a run that is gone: `tables` maps an output to its red table."""
+        with open("/proc/sys/kernel/random/boot_id") as f:
+            boot = f.read().strip()
+        os.makedirs(self.state_dir, exist_ok=True)
+        with open(path or self.record_path(display), "wb") as f:
+            f.write(harness.record_bytes(tables, host=socket.gethostname(), boot=boot,
+                                         display=display or self.session.display))

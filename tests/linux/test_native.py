@@ -236,6 +236,91 @@ class NativeEdition(unittest.TestCase):
         self.assertTrue(self.untouched(), "SIGTERM gives the ramp back before the process ends")
         self.assertFalse(os.path.exists(os.path.join(program.state_dir, "captured-ramps")))
 
+    # ----- the player's own ramp -----
+    CALIBRATION = [min(65535, round((i / 255) ** 1.3 * 65535) + (i % 3)) for i in range(256)]
+
+    def test_a_refused_restore_is_never_overwritten_by_the_boost(self):
+        native.write_crtc_ramp(self.session.display, self.CALIBRATION)
+        program = self.session.new_program(level=44)
+        # The test build's displays refuse to take back the ramps they had at the start.
+        program.start(env=dict(program.env(), LUMEQ_TEST_REFUSE_OWN_RAMP="1"))
+        for _ in range(2):  # Ctrl+F1 twice, and twice again
+            self.session.xdotool("key", "ctrl+F1")
+            wait_for(lambda: program.field("estadoTxt") == "True", 5, what="the boost on")
+            self.session.xdotool("key", "ctrl+F1")
+            wait_for(lambda: program.field("estadoTxt") == "False", 5, what="the boost off")
+            self.assertTrue(self.boosted(44), "the display refused its own ramp")
+        self.assertEqual(program.strip()["text"], "lumeq Gamma      La pantalla no recuperó su gamma")
+        program.proc.send_signal(signal.SIGTERM)
+        program.proc.wait(timeout=10)
+        program.start(wait_shown=False)  # the display takes it now
+        wait_for(lambda: self.session.ramp()[0] == self.CALIBRATION, 10, what="the first original back")
+        self.assertFalse(os.path.exists(program.record_path()))
+
+    def test_a_tampered_record_is_dropped_and_never_applied(self):
+        program = self.session.new_program(level=40)
+        legacy = os.path.join(program.state_dir, "captured-ramps")  # as earlier versions kept it
+        os.makedirs(program.state_dir)
+        with open(legacy, "wb") as f:
+            f.write(native.harness.record_bytes({"DUMMY0": [0] * 255 + [1]}, version=2))  # black
+        program.start()
+        self.assertEqual(self.session.ramp()[0], [i * 257 for i in range(256)], "the straight line, not black")
+        self.assertFalse(os.path.exists(legacy))
+        self.assertEqual(program.strip()["text"], "lumeq Gamma      Gamma guardada no válida: descartada")
+
+    def test_a_record_of_another_display_is_left_alone(self):
+        program = self.session.new_program(level=40)
+        other = {"DUMMY0": self.CALIBRATION}
+        program.write_record(other, display=":7")
+        legacy = os.path.join(program.state_dir, "captured-ramps")  # where earlier versions kept it
+        program.write_record(other, display=":7", path=legacy)
+        program.start()
+        self.assertTrue(self.untouched())
+        self.assertTrue(os.path.exists(program.record_path(":7")))
+        self.assertTrue(os.path.exists(legacy))
+
+    def test_hostile_files_in_our_places_leave_the_program_responsive(self):
+        canary = os.path.join(self.session.tmp, "canary")
+        for kind in ("fifo", "folder", "zero"):
+            with self.subTest(kind):
+                with open(canary, "w") as f:
+                    f.write("keep me")
+                program = self.session.new_program()
+                for path in (os.path.join(program.config, "lumeq.ini"), os.path.join(program.config, "level"),
+                             program.record_path()):
+                    os.makedirs(os.path.dirname(path), exist_ok=True)
+                    {"fifo": os.mkfifo, "folder": os.mkdir, "zero": lambda p: os.symlink("/dev/zero", p)}[kind](path)
+                os.symlink(canary, os.path.join(program.config, "lumeq.ini~"))
+                program.start()
+                self.session.xdotool("key", "ctrl+F1")
+                wait_for(lambda: self.boosted(39), 5, what="the boost on (no level read: the estimate)")
+                self.session.xdotool("key", "ctrl+F2")  # a screenshot writes the counter
+                wait_for(lambda: os.path.exists(os.path.join(program.pictures, "screen_0.jpg")), 5, what="a picture")
+                program.proc.send_signal(signal.SIGTERM)
+                self.assertEqual(program.proc.wait(timeout=10), 0)
+                self.assertTrue(self.untouched(), "SIGTERM gave the ramp back")
+                with open(canary) as f:
+                    self.assertEqual(f.read(), "keep me")
+                self.assertEqual(program.strip()["text"] if program.running() else "", "")
+
+    def test_an_output_unplugged_while_boosted_gets_its_ramp_when_it_comes_back(self):
+        self.session.second_output(True)
+        try:
+            native.write_crtc_ramp(self.session.display, self.CALIBRATION, index=1)
+            program = self.session.new_program(level=45).start()
+            self.session.xdotool("key", "ctrl+F1")
+            second = lambda: native.read_crtc_ramp(self.session.display, 1)[0]  # noqa: E731
+            wait_for(lambda: close_to(second(), level_table(45, 256)), 5, what="DUMMY1 boosted")
+            self.session.second_output(False)
+            self.session.xdotool("key", "ctrl+F1")
+            wait_for(self.untouched, 5, what="DUMMY0's own ramp back")
+            self.assertTrue(os.path.exists(program.record_path()), "DUMMY1 is still owed its ramp")
+            self.session.second_output(True)
+            wait_for(lambda: second() == self.CALIBRATION, 5, what="DUMMY1's own ramp back")
+            wait_for(lambda: not os.path.exists(program.record_path()), 5, what="the record gone")
+        finally:
+            self.session.second_output(False)
+
     def test_a_second_copy_is_turned_away(self):
         program = self.session.new_program().start()
         second = program.launch()
