@@ -6,7 +6,7 @@ if(NOT LUMEQ_LINUX_EDITION)
   return()
 endif()
 set(LUMEQ_LINUX_MISSING)
-find_package(Qt6 QUIET COMPONENTS Widgets Network)
+find_package(Qt6 QUIET COMPONENTS Widgets Network DBus)
 if(NOT Qt6_FOUND)
   list(APPEND LUMEQ_LINUX_MISSING "Qt 6 Widgets (Debian: qt6-base-dev)")
 endif()
@@ -15,7 +15,8 @@ if(NOT PkgConfig_FOUND)
   list(APPEND LUMEQ_LINUX_MISSING "pkg-config (Debian: pkg-config)")
 else()
   foreach(module_package x11:libx11-dev x11-xcb:libx11-xcb-dev xcb:libxcb1-dev xcb-randr:libxcb-randr0-dev
-                        xrandr:libxrandr-dev xxf86vm:libxxf86vm-dev)
+                        xcb-keysyms:libxcb-keysyms1-dev xcb-xinput:libxcb-xinput-dev xrandr:libxrandr-dev
+                        xxf86vm:libxxf86vm-dev)
     string(REPLACE ":" ";" pair ${module_package})
     list(GET pair 0 module)
     list(GET pair 1 package)
@@ -30,16 +31,16 @@ if(LUMEQ_LINUX_MISSING)
   message(FATAL_ERROR "The Linux edition cannot be built; missing:\n  ${missing}\n"
           "scripts/install-deps.sh installs them; -DLUMEQ_LINUX_EDITION=OFF builds without the edition.")
 endif()
-pkg_check_modules(LUMEQ_XLIBS REQUIRED IMPORTED_TARGET x11 x11-xcb xcb xcb-randr xrandr xxf86vm)
+pkg_check_modules(LUMEQ_XLIBS REQUIRED IMPORTED_TARGET x11 x11-xcb xcb xcb-randr xcb-keysyms xcb-xinput xrandr xxf86vm)
 
 # The displays through RandR (XF86VidMode where RandR has no gamma), also used by the native tests.
-add_library(lumeq_x11 STATIC src/x11/randr_displays_x11.cpp src/x11/vidmode_displays_x11.cpp)
+add_library(lumeq_x11 STATIC src/x11/randr_displays_x11.cpp src/x11/vidmode_displays_x11.cpp src/x11/screen_x11.cpp)
 target_link_libraries(lumeq_x11 PUBLIC lumeq_core PkgConfig::LUMEQ_XLIBS)
 target_compile_options(lumeq_x11 PRIVATE ${LUMEQ_WARNINGS})
 
 include(src/qt/sources.cmake)
 add_library(lumeq_qt_shell STATIC ${LUMEQ_QT_SOURCES})
-target_link_libraries(lumeq_qt_shell PUBLIC lumeq_posix lumeq_x11 Qt6::Widgets)
+target_link_libraries(lumeq_qt_shell PUBLIC lumeq_posix lumeq_x11 Qt6::Widgets Qt6::DBus)
 target_compile_options(lumeq_qt_shell PRIVATE ${LUMEQ_WARNINGS})
 set_target_properties(lumeq_qt_shell PROPERTIES AUTOMOC OFF)
 
@@ -58,10 +59,14 @@ target_compile_options(lumeq-gamma-test PRIVATE ${LUMEQ_WARNINGS})
 include(GNUInstallDirs)
 install(TARGETS lumeq-gamma RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES res/linux/lumeq-gamma.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-foreach(size 16 32 48)
+foreach(size 16 32 48 64 128 256)
   install(FILES res/linux/icons/lumeq-${size}.png DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
           RENAME lumeq-gamma.png)
 endforeach()
+install(FILES res/linux/icons/lumeq-gamma.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+# So that software centres list it (AppStream).
+install(FILES res/linux/lumeq-gamma.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES res/linux/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/lumeq-gamma)
 
 # A .deb whose dependencies come from the shared libraries the program links.
 set(CPACK_PACKAGE_NAME lumeq-gamma)
@@ -72,5 +77,7 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The Pictures folder of the desktop's language, where screenshots go.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS xdg-user-dirs)
 set(CPACK_STRIP_FILES ON)
 include(CPack)

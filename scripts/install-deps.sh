@@ -10,7 +10,8 @@ set -euo pipefail
 # The build itself, whichever edition.
 build=(cmake g++ make pkg-config python3)
 # The Linux edition: Qt 6 and the X libraries it links.
-linux=(qt6-base-dev libx11-dev libx11-xcb-dev libxrandr-dev libxxf86vm-dev libxcb1-dev libxcb-keysyms1-dev libxcb-randr0-dev)
+linux=(qt6-base-dev libx11-dev libx11-xcb-dev libxrandr-dev libxxf86vm-dev libxcb1-dev libxcb-keysyms1-dev libxcb-randr0-dev
+       libxcb-xinput-dev)
 # A private headless X server with gamma (the demos and the tests), and what looks at it.
 xserver=(xserver-xorg-core xserver-xorg-video-dummy openbox xdotool x11-utils libxxf86vm-dev libx11-dev)
 # lumeq.exe: the cross compiler and Wine. Wine only recommends the X libraries below, and
@@ -18,10 +19,10 @@ xserver=(xserver-xorg-core xserver-xorg-video-dummy openbox xdotool x11-utils li
 windows=(g++-mingw-w64-x86-64 wine wine64 fonts-wine
          libxxf86vm1 libxrandr2 libxrender1 libxcursor1 libxi6 libxinerama1 libxcomposite1 libxfixes3)
 # The tests: unit tests and benchmarks, the fuzzers (clang), pictures and X tools, a tray
-# host, an X server without RandR, and the packages (file for CPack's Debian generator,
-# dpkg-dev for dpkg-shlibdeps).
+# host, an X server without RandR, a private session bus, and the packages (file for
+# CPack's Debian generator, dpkg-dev for dpkg-shlibdeps, appstreamcli for the metainfo).
 test=(libgtest-dev libbenchmark-dev clang libclang-rt-14-dev libxtst-dev x11-xserver-utils imagemagick trayer
-      xvfb file dpkg-dev)
+      xvfb file dpkg-dev dbus appstream)
 
 case "${1:-}" in
   linux) packages=("${build[@]}" "${linux[@]}" "${xserver[@]}") ;;

@@ -14,14 +14,16 @@ namespace {
 constexpr unsigned kTickMs = 1000;
 constexpr unsigned kRearmMs = 500;
 constexpr unsigned kRampWatchMs = 1000;
+constexpr int kYieldRewrites = 3;  // within
+constexpr int kYieldTicks = 30;    // ticks of the ramp watch: half a minute
 constexpr unsigned kBringBackMs = 300;
 constexpr unsigned kHotKeyShotDelayMs = 50;
 constexpr unsigned kMenuShotDelayMs = 250;
 constexpr char kNotSaved[] = "Screenshot no guardada";
 }  // namespace
 
-AppCore::AppCore(AppPorts ports, std::string decimalSeparator)
-    : m_ports(ports), m_decimalSeparator(std::move(decimalSeparator)) {}
+AppCore::AppCore(AppPorts ports, std::string decimalSeparator, CorePolicies policies)
+    : m_ports(ports), m_decimalSeparator(std::move(decimalSeparator)), m_policies(policies) {}
 
 void AppCore::Start() {
     funLeerConfig();
@@ -40,7 +42,12 @@ void AppCore::StartScreenshots() {
 void AppCore::btActivar_Click() {
     m_ports.main.SetStripColour(StripColour(true));
     m_on = true;
-    if (!m_GammaEngine) m_GammaEngine = std::make_unique<GammaConfig>(m_ports.displays, m_ports.levelStore, m_ports.journal);
+    // The desktop's night light holds off first, so that what is captured is the player's own.
+    if (m_ports.nightLight) m_ports.nightLight->Hold(true);
+    if (!m_GammaEngine) {
+        m_GammaEngine = std::make_unique<GammaConfig>(m_ports.displays, m_ports.levelStore, m_ports.journal);
+        if (m_policies.yieldToOtherRamps) m_GammaEngine->YieldAfter(kYieldRewrites, kYieldTicks);
+    }
     m_GammaEngine->Initialize(m_ports.slider);
     // The mirror tells the state once the displays have it: the display calls may let
     // another program's request for the window's texts through before they return.
@@ -64,6 +71,7 @@ void AppCore::btDesactivar_Click() {
         m_GammaEngine.reset();
         if (!givenBack) Tell(Notice::RestoreFailed);
     }
+    if (m_ports.nightLight) m_ports.nightLight->Hold(false);
     m_ports.main.SetField(Field::estadoTxt, EstadoText(false));
     m_ports.timers.Stop(TimerId::RampWatch);
     for (const MenuEntryState& state : MenuStates(false)) m_ports.main.SetMenuEntry(state.entry, state.enabled);
@@ -77,9 +85,9 @@ void AppCore::ShowLevel() {
     m_ports.main.SetField(Field::LbIndicador, text);
 }
 
-void AppCore::Tell(Notice notice) {
+void AppCore::Tell(Notice notice, std::string_view detail) {
     if (!m_told.insert(notice).second) return;
-    m_ports.indicator.ShowText(NoticeText(notice));
+    m_ports.indicator.ShowText(NoticeText(notice, detail));
 }
 
 // ----- levels, hot keys, the icon -----
@@ -176,8 +184,13 @@ void AppCore::OnTimer(TimerId timer) {
             m_ports.timers.Stop(TimerId::Timer2);
             break;
         case TimerId::RampWatch:
-            // At most once a second the boosted ramp is set again where it was replaced.
-            if (m_GammaEngine) m_GammaEngine->ReapplyIfReplaced();
+            // At most once a second the boosted ramp is set again where it was replaced,
+            // unless another program keeps replacing it.
+            if (m_GammaEngine) {
+                m_GammaEngine->ReapplyIfReplaced();
+                if (m_GammaEngine->TakeYielded())
+                    Tell(Notice::OtherRamp, OtherRampProgram(m_ports.processes.ListProcesses()));
+            }
             break;
     }
 }

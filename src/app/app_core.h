@@ -7,6 +7,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <string_view>
 
 #include "app/app_ports.h"
 #include "autoactivation/panels_view.h"
@@ -32,11 +33,19 @@ struct AppPorts {
     CaptureJournal* journal;
     Slider& slider;
     ProcessList& processes;
+    NightLight* nightLight = nullptr;  // where the desktop has one to hold off
+};
+
+// What differs between the platforms, decided by each shell.
+struct CorePolicies {
+    // Leave a display to another program that keeps setting its own ramp (three rewrites
+    // within half a minute), and tell which one: a night light on Linux.
+    bool yieldToOtherRamps = false;
 };
 
 class AppCore : public PanelsEvents, private WatcherHost {
 public:
-    AppCore(AppPorts ports, std::string decimalSeparator);
+    AppCore(AppPorts ports, std::string decimalSeparator, CorePolicies policies = {});
     AppCore(const AppCore&) = delete;
     AppCore& operator=(const AppCore&) = delete;
 
@@ -85,7 +94,7 @@ public:
     bool Leave();
     // Told once in the strip (a refused restore at start-up or at a switch-off, a record
     // dropped or not kept).
-    void Tell(Notice notice);
+    void Tell(Notice notice, std::string_view detail = {});
 
     const Settings& SettingsFields() const { return m_fields; }
     const ProcessWatcher& Watcher() const { return m_watcher; }
@@ -108,6 +117,7 @@ private:
 
     AppPorts m_ports;
     std::string m_decimalSeparator;
+    CorePolicies m_policies;
     std::unique_ptr<GammaConfig> m_GammaEngine;
     ProcessWatcher m_watcher{*this};
     SettingsMemory m_settingsMemory;

@@ -38,6 +38,14 @@ enum class WindowRequest {
     BringBack,         // shown in its normal state and brought to the front
 };
 
+// A desktop's own night light (KDE Plasma's Night Color), asked to hold off while the
+// boost is on, so that the two do not take turns on the screen.
+class NightLight {
+public:
+    virtual ~NightLight() = default;
+    virtual void Hold(bool hold) = 0;
+};
+
 // The main window: its mirrors, colours, menus and visibility.
 class MainView {
 public:

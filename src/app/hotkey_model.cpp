@@ -1,5 +1,7 @@
 #include "app/hotkey_model.h"
 
+#include <vector>
+
 namespace lumeq {
 
 HotKeyAction DecideHotKey(int id, bool on) {
@@ -15,6 +17,23 @@ HotKeyAction DecideHotKey(int id, bool on) {
         default:
             return HotKeyAction::None;
     }
+}
+
+std::string TakenKeysText(const std::array<bool, kHotKeyCount>& registered) {
+    std::vector<std::string> taken;
+    for (int id = 0; id < kHotKeyCount; ++id)
+        if (!registered[static_cast<std::size_t>(id)]) taken.push_back("Ctrl+F" + std::to_string(id + 1));
+    if (taken.empty()) return {};
+    // "Ctrl+F3", "Ctrl+F1 y Ctrl+F3", "Ctrl+F1, Ctrl+F2 y Ctrl+F3"
+    std::string list;
+    for (std::size_t i = 0; i < taken.size(); ++i)
+        list += (i == 0 ? "" : i + 1 == taken.size() ? " y " : ", ") + taken[i];
+    const bool one = taken.size() == 1;
+    return std::string(one ? "La combinación " : "Las combinaciones ") + list + (one ? " ya la usa" : " ya las usa") +
+           " otro programa o el escritorio: en el juego " + (one ? "no hará" : "no harán") +
+           " nada de lumeq gamma.\nPara " + (one ? "usarla, libérela" : "usarlas, libérelas") +
+           " en los atajos de teclado del escritorio (KDE Plasma: Preferencias del sistema > Atajos de teclado; "
+           "Xfce: Gestor de ventanas > Teclado).";
 }
 
 }  // namespace lumeq

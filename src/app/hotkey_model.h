@@ -1,5 +1,7 @@
 #pragma once
 // The global hot keys and what the dispatcher does with each.
+#include <array>
+#include <string>
 
 namespace lumeq {
 
@@ -10,5 +12,10 @@ enum class HotKeyAction { None, Activate, Deactivate, Screenshot, StepDown, Step
 
 // Ctrl+F1 toggles; the other three act only while the boost is on; unknown ids do nothing.
 HotKeyAction DecideHotKey(int id, bool on);
+
+// What the player is told when another program or the desktop holds some of the keys
+// (KDE Plasma binds Ctrl+F1..F4 to its desktops, Xfce Ctrl+F1..F12): which ones, and how
+// to free them. Empty when every key is ours.
+std::string TakenKeysText(const std::array<bool, kHotKeyCount>& registered);
 
 }  // namespace lumeq

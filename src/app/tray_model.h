@@ -7,6 +7,7 @@
 namespace lumeq {
 
 inline constexpr int kTrayMouseMove = 0x200;
+inline constexpr int kTrayLeftButtonUp = 0x202;
 inline constexpr int kTrayDoubleClick = 0x203;
 inline constexpr int kTrayRightButtonUp = 0x205;
 

@@ -37,6 +37,25 @@ std::string ScanText(const std::vector<ProcessEntry>& processes) {
     return text;
 }
 
+std::string OtherRampProgram(std::string_view scanText) {
+    struct Known {
+        const char* process;
+        const char* name;
+    };
+    // By how a player would know them; the first found counts.
+    constexpr Known kKnown[] = {
+        {"redshift", "Redshift"},     {"gammastep", "Gammastep"},        {"gsd-color", "La luz nocturna de GNOME"},
+        {"kwin_x11", "Night Color de KDE"}, {"kwin_wayland", "Night Color de KDE"}, {"sct", "sct"},
+        {"xflux", "f.lux"},           {"wlsunset", "wlsunset"},
+    };
+    for (const std::string& item : ListItems(scanText)) {
+        const std::string name = item.substr(0, item.find(':'));
+        for (const Known& known : kKnown)
+            if (name == known.process) return known.name;
+    }
+    return "Otro programa (una luz nocturna)";
+}
+
 std::vector<std::string> ListItems(std::string_view scanText) {
     std::vector<std::string> items;
     std::size_t pos = 0;

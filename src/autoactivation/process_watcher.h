@@ -18,6 +18,9 @@ struct ProcessEntry {
 std::string ScanText(const std::vector<ProcessEntry>& processes);
 // The list items "name:  id" of a scan text, in order.
 std::vector<std::string> ListItems(std::string_view scanText);
+// Which kind of program keeps setting the display's ramp, from the names in a scan
+// ("Redshift", "Gammastep", the desktops' own night lights); a general name otherwise.
+std::string OtherRampProgram(std::string_view scanText);
 // Case-insensitive prefix test, as a list box searches (ASCII and Latin-1 letters).
 bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix);
 

@@ -200,6 +200,7 @@ void GammaConfig::ReapplyLevel() {
 }
 
 bool GammaConfig::ReapplyIfReplaced() {
+    ++m_tick;
     if (!m_captured || !m_applied) return false;
     const std::vector<std::string> attached = m_display.Names();
     std::set<std::string> joined;
@@ -213,6 +214,16 @@ bool GammaConfig::ReapplyIfReplaced() {
         const RampTable boosted = TableOf(*m_applied, captured->table.Size());
         RampTable actual;
         if (!joined.count(name) && (!m_display.Read(name, actual) || TablesMatch(actual, boosted))) continue;
+        if (!joined.count(name) && m_yieldRewrites > 0) {
+            std::deque<long>& ticks = m_rewrites[name];
+            while (!ticks.empty() && ticks.front() <= m_tick - m_yieldTicks) ticks.pop_front();
+            if (static_cast<int>(ticks.size()) >= m_yieldRewrites) {
+                m_refused.insert(name);  // never rewritten again while this activation lasts
+                m_yieldedNow = true;
+                continue;
+            }
+            ticks.push_back(m_tick);
+        }
         if (!m_display.Write(name, boosted)) {
             m_refused.insert(name);
             m_lastRampRefused = true;

@@ -2,9 +2,12 @@
 // The gamma engine: captures the displays' tables at activation, applies the ramp of the
 // stored level, and on release puts the captured tables back and saves the level.
 #include <cstdint>
+#include <deque>
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
 
 #include "gamma/engine_ports.h"
 #include "gamma/gamma_ramp.h"
@@ -53,6 +56,16 @@ public:
     // again where something else (a game, the driver) replaced it. Never rewrites a ramp
     // that a display refused; a refusal met here counts as one. True when it set a ramp.
     bool ReapplyIfReplaced();
+    // Another program that keeps setting its own ramp (a night light does every few
+    // seconds) makes the player see a flash at every watchdog tick: after `rewrites`
+    // rewrites of one display within `ticks` ticks, that display is left to it for the rest
+    // of the activation. Off unless asked for.
+    void YieldAfter(int rewrites, int ticks) {
+        m_yieldRewrites = rewrites;
+        m_yieldTicks = ticks;
+    }
+    // True once after a display was left to another program.
+    bool TakeYielded() { return std::exchange(m_yieldedNow, false); }
 
     bool HasCapture() const { return m_captured; }
     // True when a display refused the last ramp this engine tried to set.
@@ -76,6 +89,11 @@ private:
     CapturedDisplays m_captures;     // every display's own table, by name (attached or owed)
     std::set<std::string> m_refused;  // displays that refused the boosted ramp
     std::optional<GammaRamp> m_applied;  // the boosted ramp the displays were given
+    std::map<std::string, std::deque<long>> m_rewrites;  // the watchdog ticks of each display's rewrites
+    long m_tick = 0;
+    int m_yieldRewrites = 0;
+    int m_yieldTicks = 0;
+    bool m_yieldedNow = false;
     bool m_captured = false;
     bool m_lastRampRefused = false;
     bool m_recordFailed = false;

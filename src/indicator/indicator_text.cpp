@@ -8,8 +8,10 @@ std::string IndicatorText(std::string_view levelText, bool refused) {
     return text;
 }
 
-std::string NoticeText(Notice notice) {
+std::string NoticeText(Notice notice, std::string_view who) {
     switch (notice) {
+        case Notice::OtherRamp:
+            return "lumeq Gamma      " + std::string(who) + " cambia la gamma: lumeq gamma le cede la pantalla";
         case Notice::RestoreFailed: return "lumeq Gamma      La pantalla no recuperó su gamma";
         case Notice::RecordDropped: return "lumeq Gamma      Gamma guardada no válida: descartada";
         case Notice::RecordNotKept: return "lumeq Gamma      No se pudo guardar la gamma original";

@@ -14,9 +14,11 @@ enum class Notice {
     RestoreFailed,  // a display refused the ramp it had before the boost
     RecordDropped,  // a kept record of ramps to give back held none a display could have
     RecordNotKept,  // the ramps to give back could not be kept: a crash could not be undone
+    OtherRamp,      // another program keeps setting its own ramp: the boost gives way to it
 };
-// "lumeq Gamma      La pantalla no recuperó su gamma", ...
-std::string NoticeText(Notice notice);
+// "lumeq Gamma      La pantalla no recuperó su gamma", ...; `who` names the other program.
+std::string NoticeText(Notice notice, std::string_view who = {});
+
 
 // The strip's raised-panel picture, 0x00RRGGBB for the pixel at (x, y) of a
 // width x height strip.

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 
 #include "linux/process_names.h"
 
@@ -46,15 +47,25 @@ std::string ProcProcesses::ListProcesses() {
     DIR* folder = opendir(m_root.c_str());
     if (!folder) return {};
     const std::uint64_t look = ++m_look;
+    // Now, in the clock ticks process start times are counted in.
+    const long ticksPerSecond = ::sysconf(_SC_CLK_TCK);
+    const std::uint64_t now = static_cast<std::uint64_t>(
+        std::strtod(ReadSmallFile(dirfd(folder), "uptime").c_str(), nullptr) * static_cast<double>(ticksPerSecond));
     while (const dirent* entry = readdir(folder)) {
         std::uint32_t id = 0;
         if (!IsProcessId(entry->d_name, id)) continue;
         auto [known, isNew] = m_known.try_emplace(id);
         Known& process = known->second;
-        if (isNew) process.firstSeen = look;
+        if (isNew) {
+            process.firstSeen = look;
+            if (const auto stat = ParseProcessStat(ReadSmallFile(dirfd(folder), std::string(entry->d_name) + "/stat")))
+                process.startTicks = stat->startTicks;
+        }
         const std::uint64_t age = look - process.firstSeen;
         const bool settling = isNew || age < kSettlingLooks;
-        if (settling || (look + id) % kRecheckEvery == 0) {
+        const bool young = process.startTicks && now >= *process.startTicks &&
+                           now - *process.startTicks < kYoungSeconds * static_cast<std::uint64_t>(ticksPerSecond);
+        if (settling || young || (look + id) % kRecheckEvery == 0) {
             const std::string name = entry->d_name;
             std::string comm = ReadSmallFile(dirfd(folder), name + "/comm");
             if (settling || comm != process.comm) {

@@ -3,11 +3,14 @@
 // entry for each name a process answers to (see ProcessNames), with its id.
 //
 // Reading two files of every process every second would cost more than the rest of the
-// program together, so a process's names are read when it first shows, again at each
-// look during its first few (a launcher may still exec the game under the same id), and
-// then at every 30th look only, where the kernel's name (cheap to read, and changed by
-// an exec) says whether the first argument needs reading again.
+// program together, so a process's names are read when it first shows and again at each
+// look during its first few; after that the kernel's name (cheap to read, and changed by
+// an exec) says whether the first argument needs reading again. It is looked at every
+// second while a process is less than a minute old (a launcher may exec the game under
+// the same id at any time then; its start time is read once) and at every 30th look
+// afterwards.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -23,6 +26,7 @@ public:
     std::string ListProcesses() override;
 
     static constexpr std::uint64_t kSettlingLooks = 5;
+    static constexpr std::uint64_t kYoungSeconds = 60;
     static constexpr std::uint64_t kRecheckEvery = 30;
 
 private:
@@ -31,6 +35,7 @@ private:
         std::string comm;
         std::uint64_t firstSeen = 0;
         std::uint64_t seen = 0;
+        std::optional<std::uint64_t> startTicks;  // since boot, when its stat could be read
     };
     std::string m_root;
     std::unordered_map<std::uint32_t, Known> m_known;

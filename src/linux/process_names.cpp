@@ -13,6 +13,16 @@ std::vector<std::string> ProcessNames(std::string_view cmdline, std::string_view
     std::string_view kernelName = comm.substr(0, comm.find('\n'));
     if (!kernelName.empty() && std::find(names.begin(), names.end(), kernelName) == names.end())
         names.emplace_back(kernelName);
+    for (std::size_t i = 0, count = names.size(); i < count; ++i) {
+        for (const std::string_view suffix : {"_linux64", "_linux"}) {
+            const std::string& name = names[i];
+            if (name.size() <= suffix.size() || name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0)
+                continue;
+            std::string windows = name.substr(0, name.size() - suffix.size()) + ".exe";
+            if (std::find(names.begin(), names.end(), windows) == names.end()) names.push_back(std::move(windows));
+            break;
+        }
+    }
     return names;
 }
 

@@ -15,6 +15,9 @@ namespace lumeq {
 // `cmdline` as /proc/PID/cmdline holds it (arguments ended by NUL), `comm` as
 // /proc/PID/comm (ended by a line feed). The names without repeats, the first
 // argument's first; none for a kernel thread (no arguments, and no comm given).
+// The native build of a Windows game answers to the Windows name too: "hl_linux" (and
+// "csgo_linux64") is also "hl.exe" ("csgo.exe"), so that the watched names of the
+// settings file find the game whichever build the player runs.
 std::vector<std::string> ProcessNames(std::string_view cmdline, std::string_view comm);
 
 // What /proc/PID/stat says of a process: its state ('R', 'S', 'Z' for a zombie ...) and

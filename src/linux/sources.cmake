@@ -1,6 +1,7 @@
 # src/linux: the Linux edition's own rules (process names from /proc, where its files go). Portable, tested natively.
 list(APPEND LUMEQ_CORE_SOURCES
   src/linux/process_names.cpp
+  src/linux/hot_key_rules.cpp
   src/linux/xdg_paths.cpp
 )
 # POSIX only (the Linux edition and the native tests), never in the Windows program.

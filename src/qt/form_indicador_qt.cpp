@@ -6,6 +6,8 @@
 #include <QScreen>
 #include <QTimer>
 
+#include "ui/scaling.h"
+
 namespace lumeq {
 
 namespace {
@@ -45,9 +47,13 @@ void FormIndicador::ShowText(std::string_view text) {
     m_Label1->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
     // Grows to the whole text: the level is never cut off.
     m_window->adjustSize();
-    const QScreen* screen = QGuiApplication::primaryScreen();
+    // On the game's monitor, at the strip's offset from its top left, at its scale.
+    QScreen* screen = m_screenOfGame ? m_screenOfGame() : nullptr;
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    const int dpi = screen ? qRound(screen->logicalDotsPerInch()) : kBaseDpi;
+    const StripLayout layout = LayOutStrip(dpi, m_window->width(), m_window->height());
     const QPoint topLeft = screen ? screen->geometry().topLeft() : QPoint(0, 0);
-    m_window->move(topLeft);
+    m_window->move(topLeft + QPoint(layout.window.left, layout.window.top));
     m_window->show();
     m_window->raise();
     m_Timer1->start();

@@ -1,11 +1,14 @@
 #pragma once
-// The strip at the top left of the screen that tells the level: above every window, a
-// full-screen game's included, and never taking the focus from it.
+// The strip near the top left of the monitor where the game is, that tells the level:
+// above every window, a full-screen game's included, and never taking the focus from it.
 #include <QWidget>
+
+#include <functional>
 
 #include "indicator/indicator_view.h"
 
 class QLabel;
+class QScreen;
 class QTimer;
 
 namespace lumeq {
@@ -18,6 +21,8 @@ public:
     FormIndicador& operator=(const FormIndicador&) = delete;
 
     void ShowText(std::string_view text) override;
+    // Which monitor the game is on (the active window's); the primary one without this.
+    void SetScreenOfGame(std::function<QScreen*()> screenOfGame) { m_screenOfGame = std::move(screenOfGame); }
 
     bool IsShown() const;
     QString Text() const;
@@ -27,6 +32,7 @@ private:
     QWidget* m_window;  // top-level, owned here
     QLabel* m_Label1;
     QTimer* m_Timer1;
+    std::function<QScreen*()> m_screenOfGame;
 };
 
 }  // namespace lumeq

@@ -6,6 +6,8 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QCursor>
+#include <QDBusConnection>
+#include <QDBusInterface>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QLabel>
@@ -20,11 +22,14 @@
 
 #include <cstdio>
 
+#include "app/hotkey_model.h"
 #include "app/layout_model.h"
+#include "app/tray_model.h"
 #include "app/menu_layout.h"
 #include "qt/banner_qt.h"
 #include "qt/x11_events_qt.h"
 #include "ui/control_ids.h"
+#include "x11/screen_x11.h"
 
 namespace lumeq {
 
@@ -56,8 +61,8 @@ FormMain::FormMain(const LinuxPaths& paths, DisplayRamp& displays, CaptureJourna
       m_screenshots(paths.screenshots, [this] { return CaptureScreen(); }),
       m_levelStore(paths.config + "/level"),
       m_core(AppPorts{*this, *this, m_FormIndicador, m_panels, m_screenshotControls, m_screenshots, m_settings,
-                      displays, m_levelStore, journal, m_SliderGamma, m_processes},
-             DecimalSeparator()) {
+                      displays, m_levelStore, journal, m_SliderGamma, m_processes, &m_nightLight},
+             DecimalSeparator(), CorePolicies{.yieldToOtherRamps = true}) {
     setObjectName("FormMain");
     // A fixed frame with a caption and a close box, no minimise or maximise box.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -78,7 +83,14 @@ void FormMain::Form_Load() {
     // 6.-7. The global hot keys.
     // Acted on at once, inside the X event filter: nothing a hot key does opens a box or
     // runs the event loop.
-    if (m_x11) m_x11->RegisterHotKeys([this](int id) { DispatchHotKey(id); });
+    if (m_x11) {
+        m_x11->RegisterHotKeys([this](int id) { DispatchHotKey(id); });
+        // The desktop may hold some of them (KDE Plasma and Xfce do by default): told once.
+        std::array<bool, kHotKeyCount> registered{};
+        for (int id = 0; id < kHotKeyCount; ++id) registered[static_cast<std::size_t>(id)] = m_x11->HotKeyRegistered(id);
+        const std::string taken = TakenKeysText(registered);
+        if (!taken.empty()) TellOnce(QMessageBox::Warning, Qs(taken));
+    }
     // 9.-10. The window's fixed size; the window manager places it.
     adjustSize();
     setFixedSize(sizeHint());
@@ -171,14 +183,29 @@ void FormMain::CreateMenus() {
     fill(m_popup, PopupLayout());
 }
 
+namespace {
+// Whether Qt speaks StatusNotifierItem here (KDE Plasma, GNOME's AppIndicator): it does
+// where a host is registered with the session bus's watcher, as Qt itself checks.
+bool StatusNotifierHostRegistered() {
+    QDBusInterface watcher("org.kde.StatusNotifierWatcher", "/StatusNotifierWatcher", "org.kde.StatusNotifierWatcher",
+                           QDBusConnection::sessionBus());
+    return watcher.isValid() && watcher.property("IsStatusNotifierHostRegistered").toBool();
+}
+}  // namespace
+
 void FormMain::CreateTray() {
     m_tray = new QSystemTrayIcon(windowIcon(), this);
     m_tray->setToolTip("lumeq gamma");
-    connect(m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+    // A StatusNotifierItem host sends a click as "activate" and never a double click: there
+    // it does what the double click does elsewhere (show or hide the window).
+    const bool notifierItem = StatusNotifierHostRegistered();
+    connect(m_tray, &QSystemTrayIcon::activated, this, [this, notifierItem](QSystemTrayIcon::ActivationReason reason) {
         switch (reason) {
-            case QSystemTrayIcon::Context: m_core.OnTrayEvent(0x205); break;  // right button up
-            case QSystemTrayIcon::DoubleClick: m_core.OnTrayEvent(0x203); break;
-            case QSystemTrayIcon::Trigger: m_core.OnTrayEvent(0x202); break;
+            case QSystemTrayIcon::Context: m_core.OnTrayEvent(kTrayRightButtonUp); break;
+            case QSystemTrayIcon::DoubleClick: m_core.OnTrayEvent(kTrayDoubleClick); break;
+            case QSystemTrayIcon::Trigger:
+                m_core.OnTrayEvent(notifierItem ? kTrayDoubleClick : kTrayLeftButtonUp);
+                break;
             default: break;
         }
     });
@@ -237,8 +264,12 @@ void FormMain::closeEvent(QCloseEvent* event) {
 void FormMain::TellNoGamma(const QString& why) {
     if (m_toldNoGamma) return;
     m_toldNoGamma = true;
-    std::fprintf(stderr, "lumeq-gamma: %s\n", why.toUtf8().constData());
-    auto* box = new QMessageBox(QMessageBox::Warning, "lumeq gamma", why, QMessageBox::Ok, this);
+    TellOnce(QMessageBox::Warning, why);
+}
+
+void FormMain::TellOnce(QMessageBox::Icon icon, const QString& text) {
+    std::fprintf(stderr, "lumeq-gamma: %s\n", QString(text).replace('\n', ' ').toUtf8().constData());
+    auto* box = new QMessageBox(icon, "lumeq gamma", text, QMessageBox::Ok, this);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();
 }
@@ -320,13 +351,13 @@ void FormMain::FirstRunCheck() {
 }
 
 std::optional<std::vector<std::uint8_t>> FormMain::CaptureScreen() {
-    QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen) return std::nullopt;
-    // The whole X screen, as the root window holds it.
-    const QPixmap picture = screen->grabWindow(0);
-    if (picture.isNull()) return std::nullopt;
-    const QImage image = picture.toImage();
-    QGuiApplication::clipboard()->setImage(image);
+    // The whole root window, every monitor, as the system's Print Screen copies it.
+    auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+    const std::optional<RootPicture> root = GrabRoot(x11 ? x11->display() : nullptr);
+    if (!root) return std::nullopt;
+    const QImage image(reinterpret_cast<const uchar*>(root->pixels.data()), root->width, root->height,
+                       root->width * 4, QImage::Format_RGB32);
+    QGuiApplication::clipboard()->setImage(image.copy());
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);

@@ -2,6 +2,7 @@
 // The Linux edition's main window: the banner, its strip of labels, the menus, and the
 // wiring between the core and Qt, X11 and the POSIX files. Decisions stay in AppCore.
 #include <QMainWindow>
+#include <QMessageBox>
 
 #include <map>
 #include <memory>
@@ -13,6 +14,7 @@
 #include "linux/state_files_posix.h"
 #include "linux/xdg_paths.h"
 #include "qt/form_indicador_qt.h"
+#include "qt/night_light_qt.h"
 #include "qt/panels_qt.h"
 #include "qt/screenshot_controls_qt.h"
 
@@ -40,6 +42,10 @@ public:
     void Tell(Notice notice) { m_core.Tell(notice); }
     // The outputs changed: their ramps were reset, and one that came back may be owed its own.
     void OnDisplaysChanged() { m_core.OnDisplaysChanged(); }
+    // Which monitor the game is on: the strip shows there.
+    void SetScreenOfGame(std::function<QScreen*()> screenOfGame) {
+        m_FormIndicador.SetScreenOfGame(std::move(screenOfGame));
+    }
     // Tells the player, once, that the display takes no ramp here.
     void TellNoGamma(const QString& why);
 
@@ -74,6 +80,7 @@ private:
     void OpenSite();
     void OpenScreenshotsFolder();
     void FirstRunCheck();
+    void TellOnce(QMessageBox::Icon icon, const QString& text);
     std::optional<std::vector<std::uint8_t>> CaptureScreen();
 
     LinuxPaths m_paths;
@@ -82,6 +89,7 @@ private:
     PosixScreenshotFolder m_screenshots;
     FileLevelStore m_levelStore;
     ProcProcesses m_processes;
+    KWinNightLight m_nightLight;
     HeldSlider m_SliderGamma{0, 50, 40};  // the level, never shown: stepped with the keys and menus
     FormIndicador m_FormIndicador;
     AutoActivationPanels m_panels;

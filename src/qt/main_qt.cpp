@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QScreen>
 #include <QSocketNotifier>
 
 #include <X11/Xlib.h>
@@ -21,6 +22,7 @@
 #include "qt/form_main_qt.h"
 #include "qt/x11_events_qt.h"
 #include "x11/randr_displays_x11.h"
+#include "x11/screen_x11.h"
 #include "x11/vidmode_displays_x11.h"
 #ifdef LUMEQ_TEST_PROBE
 #include "qt/test_probe_qt.h"
@@ -239,6 +241,10 @@ int main(int argc, char* argv[]) {
             form.OnDisplaysChanged();
         });
     }
+    form.SetScreenOfGame([display]() -> QScreen* {
+        const auto centre = lumeq::ActiveWindowCentre(display);
+        return centre ? QGuiApplication::screenAt(QPoint(centre->first, centre->second)) : nullptr;
+    });
 #ifdef LUMEQ_TEST_PROBE
     lumeq::TestProbe probe(form);
 #endif

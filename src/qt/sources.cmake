@@ -3,6 +3,7 @@ set(LUMEQ_QT_SOURCES
   src/qt/banner_qt.cpp
   src/qt/form_indicador_qt.cpp
   src/qt/form_main_qt.cpp
+  src/qt/night_light_qt.cpp
   src/qt/panels_qt.cpp
   src/qt/screenshot_controls_qt.cpp
   src/qt/ui_scale_qt.cpp

@@ -9,6 +9,7 @@ gamma, and openbox); each test gets a fresh home. Everything started is ended by
 import ctypes
 import ctypes.util
 import os
+import select
 import shutil
 import signal
 import socket
@@ -24,6 +25,8 @@ from harness import IDS, RAMP_TOLERANCE, _end_process, level_ramp, wait_for  # n
 
 PROGRAM = os.environ.get("LUMEQ_NATIVE_PROGRAM",
                          os.path.join(HERE, "..", "..", "build", "native", "lumeq-gamma-test"))
+XGRAB = os.environ.get("LUMEQ_XGRAB", os.path.join(os.path.dirname(PROGRAM), "tests", "xgrab"))
+BUS_FAKES = os.environ.get("LUMEQ_BUS_FAKES", os.path.join(os.path.dirname(PROGRAM), "tests", "bus_fakes"))
 SHIPPED_INI = os.path.join(HERE, "..", "..", "res", "lumeq.ini")
 ARTIFACTS = os.environ.get("LUMEQ_NATIVE_ARTIFACTS",
                            os.path.join(os.path.dirname(PROGRAM), "native-artifacts"))
@@ -110,12 +113,23 @@ def close_to(actual, expected, tolerance=RAMP_TOLERANCE):
 
 
 class Session(harness.Session):
-    """A private Xorg and openbox, without Wine."""
+    """A private Xorg and openbox, without Wine; with `two_monitors`, a player's desk: DUMMY1
+    (1024 x 768) right of DUMMY0, and a private session bus with a tray's watcher and KWin's
+    Night Color on it (see bus_fakes.cpp)."""
+
+    def __init__(self, two_monitors=False):
+        super().__init__()
+        self.two_monitors = two_monitors
+        self.bus_address = None
+        self.bus_lines = []
 
     def start(self):
         self.tmp = tempfile.mkdtemp(prefix="lumeq-native-")
         try:
             self._start_xorg()
+            if self.two_monitors:
+                self.second_output(True)
+                self._start_bus()
             self.openbox = subprocess.Popen(["openbox", "--sm-disable"], env=self.env(), stdout=subprocess.DEVNULL,
                                             stderr=subprocess.DEVNULL)
             wait_for(lambda: self._window_manager_ready(), 10, what="openbox")
@@ -126,10 +140,56 @@ class Session(harness.Session):
         return self
 
     def env(self):
-        env = {key: value for key, value in os.environ.items() if not key.startswith(("XDG_", "WAYLAND"))}
+        env = {key: value for key, value in os.environ.items()
+               if not key.startswith(("XDG_", "WAYLAND", "DBUS_SESSION"))}
         env["DISPLAY"] = self.display or ""
         env["QT_QPA_PLATFORM"] = "xcb"
+        if self.bus_address:
+            env["DBUS_SESSION_BUS_ADDRESS"] = self.bus_address
         return env
+
+    def _start_bus(self):
+        bus = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--print-address=1",
+                                f"--address=unix:path={self.tmp}/bus"], stdout=subprocess.PIPE, text=True)
+        self.other.append(bus)
+        self.bus_address = bus.stdout.readline().strip()
+        bus.stdout.close()
+        self.fakes = subprocess.Popen([BUS_FAKES], env=self.env(), stdout=subprocess.PIPE)
+        self._bus_pending = b""
+        self.other.append(self.fakes)
+        self.bus_fakes_said("ready")
+
+    def bus_fakes_said(self, prefix="", timeout=10):
+        """The next line the session bus's fakes print that starts with `prefix`; None when
+        none comes in time."""
+        deadline = time.monotonic() + timeout
+        while True:
+            while b"\n" in self._bus_pending:
+                raw, self._bus_pending = self._bus_pending.split(b"\n", 1)
+                line = raw.decode()
+                self.bus_lines.append(line)
+                if line.startswith(prefix):
+                    return line
+            left = deadline - time.monotonic()
+            if left <= 0 or not select.select([self.fakes.stdout], [], [], left)[0]:
+                return None
+            chunk = os.read(self.fakes.stdout.fileno(), 4096)
+            if not chunk:
+                return None
+            self._bus_pending += chunk
+
+    def stop(self):
+        if getattr(self, "fakes", None):
+            self.fakes.stdout.close()
+        super().stop()
+
+    def hold(self, *what):
+        """A stand-in that holds the keyboard (xgrab keyboard) or a key (xgrab key 3)."""
+        proc = subprocess.Popen([XGRAB, *map(str, what)], env=self.env(), stdout=subprocess.PIPE, text=True)
+        self.other.append(proc)
+        assert proc.stdout.readline().strip() == "held"
+        proc.stdout.close()
+        return proc
 
     def ramp(self):
         return read_crtc_ramp(self.display)
@@ -175,9 +235,10 @@ class Session(harness.Session):
                              text=True, timeout=10).stdout
         return out.strip().split()[-1] if out.strip() else None
 
-    def start_game(self):
-        """A native stand-in for a game, given the focus as a player would."""
-        proc = subprocess.Popen(["xmessage", "-name", "standin", "-title", "Juego de prueba", "juego en marcha"],
+    def start_game(self, at=(0, 0)):
+        """A native stand-in for a game, where the player put it, given the focus as a player would."""
+        proc = subprocess.Popen(["xmessage", "-name", "standin", "-title", "Juego de prueba", "-geometry",
+                                 f"+{at[0]}+{at[1]}", "juego en marcha"],
                                 env=self.env(), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.other.append(proc)
         xid = wait_for(lambda: self.xdotool("search", "--sync", "--name", "Juego de prueba").stdout.split(), 10,

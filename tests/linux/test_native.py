@@ -9,7 +9,9 @@ import subprocess
 import time
 import unittest
 
-import native
+HERE = os.path.dirname(os.path.abspath(__file__))
+
+import native  # noqa: E402
 from native import close_to, level_ramp, resampled, wait_for
 
 HEADER = "NO ELIMINAR MODIFICAR O MOVER ESTE ARCHIVO"
@@ -134,7 +136,7 @@ class NativeEdition(unittest.TestCase):
         wait_for(lambda: self.boosted(41), 5, what="Ctrl+F4 stepping up")
         strip = program.strip()
         self.assertTrue(strip["visible"])
-        self.assertEqual((strip["left"], strip["top"]), (0, 0))
+        self.assertEqual((strip["left"], strip["top"]), (100, 3))
         self.assertTrue(strip["text"] in ("lumeq Gamma      La gamma actual es 1.00", "lumeq Gamma      La gamma actual es 1,00"), strip["text"])
         self.assertIn(self.strip_window(), self.override_redirect_windows())
         # With NumLock on the keys still work.
@@ -148,16 +150,6 @@ class NativeEdition(unittest.TestCase):
         self.session.xdotool("key", "ctrl+F1")
         wait_for(self.untouched, 5, what="Ctrl+F1 switching the boost off")
         self.assertEqual(self.session.active_window(), active)
-
-    def test_a_key_another_program_holds_is_not_registered(self):
-        holder_path = os.path.join(os.path.dirname(native.PROGRAM), "bench", "floor_hotkey_xcb")
-        if not os.path.exists(holder_path):
-            self.skipTest("the key holder is not built")
-        holder = subprocess.Popen([holder_path], env=self.session.env())  # grabs Ctrl+F3 and Ctrl+F4
-        self.session.other.append(holder)
-        time.sleep(0.5)
-        program = self.session.new_program(level=40).start()
-        self.assertEqual(program.probe("hotkeys"), "1 1 0 0")
 
     def strip_window(self):
         out = self.session.xdotool("search", "--onlyvisible", "--name", "^Gamma$").stdout.split()
@@ -303,24 +295,6 @@ class NativeEdition(unittest.TestCase):
                     self.assertEqual(f.read(), "keep me")
                 self.assertEqual(program.strip()["text"] if program.running() else "", "")
 
-    def test_an_output_unplugged_while_boosted_gets_its_ramp_when_it_comes_back(self):
-        self.session.second_output(True)
-        try:
-            native.write_crtc_ramp(self.session.display, self.CALIBRATION, index=1)
-            program = self.session.new_program(level=45).start()
-            self.session.xdotool("key", "ctrl+F1")
-            second = lambda: native.read_crtc_ramp(self.session.display, 1)[0]  # noqa: E731
-            wait_for(lambda: close_to(second(), level_table(45, 256)), 5, what="DUMMY1 boosted")
-            self.session.second_output(False)
-            self.session.xdotool("key", "ctrl+F1")
-            wait_for(self.untouched, 5, what="DUMMY0's own ramp back")
-            self.assertTrue(os.path.exists(program.record_path()), "DUMMY1 is still owed its ramp")
-            self.session.second_output(True)
-            wait_for(lambda: second() == self.CALIBRATION, 5, what="DUMMY1's own ramp back")
-            wait_for(lambda: not os.path.exists(program.record_path()), 5, what="the record gone")
-        finally:
-            self.session.second_output(False)
-
     def test_a_second_copy_is_turned_away(self):
         program = self.session.new_program().start()
         second = program.launch()
@@ -374,6 +348,176 @@ class NativeEdition(unittest.TestCase):
                                 left, top = map(int, absolute[-1].lstrip("+").split("+"))
                                 return left, top, width, height
         return None
+
+
+class OnAPlayersDesk(unittest.TestCase):
+    """Two monitors (DUMMY1 right of DUMMY0), a tray and Night Color on the session bus, and
+    the other programs a player's desk has."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.session = native.Session(two_monitors=True).start()
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.session.stop()
+
+    def setUp(self):
+        self.session.put_initial_ramp()
+        self.extra = []
+
+    def tearDown(self):
+        for program in self.session.programs:
+            program.kill()
+        self.session.programs.clear()
+        for proc in self.extra:
+            native._end_process(proc, grace=1)
+
+    def boosted(self, level):
+        return close_to(self.session.ramp()[0], level_table(level, 256))
+
+    def untouched(self):
+        return self.session.ramp() == self.session.initial_ramp
+
+    def test_keys_work_mid_fight_and_inside_a_game_that_grabs_the_keyboard(self):
+        program = self.session.new_program(level=40).start()
+        level = 40
+        for button in (1, 3):  # firing, aiming
+            self.session.xdotool("mousedown", button)
+            self.session.xdotool("key", "ctrl+F1")
+            wait_for(lambda: self.boosted(level), 5, what=f"Ctrl+F1 with button {button} held")
+            self.session.xdotool("key", "ctrl+F4")
+            level += 1
+            wait_for(lambda: self.boosted(level), 5, what=f"Ctrl+F4 with button {button} held")
+            self.session.xdotool("key", "ctrl+F1")
+            wait_for(lambda: program.field("estadoTxt") == "False", 5, what="the boost off")
+            self.session.xdotool("mouseup", button)
+        self.extra.append(self.session.hold("keyboard"))
+        self.session.xdotool("key", "ctrl+F1")
+        wait_for(lambda: self.boosted(42), 5, what="Ctrl+F1 while a game holds the keyboard")
+        self.session.xdotool("key", "ctrl+F4")
+        wait_for(lambda: self.boosted(43), 5, what="Ctrl+F4 while a game holds the keyboard")
+        time.sleep(0.3)
+        self.assertEqual(program.field("estado_txt"), "3.00", "one press, one step")
+
+    def test_keys_the_desktop_holds_are_named_and_the_others_work(self):
+        self.extra.append(self.session.hold("key", 3))
+        program = self.session.new_program(level=40).start()
+        self.assertEqual(program.probe("hotkeys"), "1 1 0 1")
+        wait_for(lambda: "La combinación Ctrl+F3 ya la usa otro programa o el escritorio" in program.stderr(), 5,
+                 what="the player told")
+        self.session.xdotool("key", "ctrl+F1")
+        wait_for(lambda: self.boosted(40), 5, what="Ctrl+F1")
+        self.session.xdotool("key", "ctrl+F4")
+        wait_for(lambda: self.boosted(41), 5, what="Ctrl+F4")
+
+    def test_the_screenshot_and_the_strip_cover_both_monitors(self):
+        program = self.session.new_program(level=40).start()
+        self.session.start_game(at=(1400, 100))  # on DUMMY1
+        self.session.xdotool("key", "ctrl+F1")
+        wait_for(lambda: self.boosted(40), 5, what="the boost on")
+        self.session.xdotool("key", "ctrl+F4")
+        strip = wait_for(lambda: program.strip() if program.strip()["visible"] else None, 5, what="the strip")
+        self.assertEqual((strip["left"], strip["top"]), (1280 + 100, 3), "on the game's monitor")
+        self.session.xdotool("key", "ctrl+F2")
+        picture = os.path.join(program.pictures, "screen_0.jpg")
+        wait_for(lambda: os.path.exists(picture) and jpeg_size(picture), 5, what="screen_0.jpg")
+        self.assertEqual(jpeg_size(picture), (2304, 1024))
+        reference = os.path.join(program.home, "root.png")
+        subprocess.run(["import", "-window", "root", reference], env=self.session.env(), check=True, timeout=30)
+        compared = subprocess.run(["compare", "-metric", "RMSE", picture, reference, "null:"], capture_output=True,
+                                  text=True, timeout=30)
+        self.assertLess(float(compared.stderr.split("(")[1].rstrip(")")), 0.05, "the picture is the screen's")
+
+    def item_of(self, program):
+        """The StatusNotifierItem a program registered: "item SERVICE PATH"."""
+        self.session.bus_fakes_said("item ", timeout=0.2)
+        pid = str(program.proc.pid)
+        for line in reversed(self.session.bus_lines):
+            if line and line.startswith("item "):
+                owner = subprocess.run(["dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus",
+                                        "/org/freedesktop/DBus", "org.freedesktop.DBus.GetConnectionUnixProcessID",
+                                        "string:" + line.split()[1]], env=self.session.env(), capture_output=True,
+                                       text=True, timeout=10).stdout
+                if owner.split()[-1:] == [pid]:
+                    return line
+        return None
+
+    def test_the_icon_on_a_status_notifier_tray(self):
+        program = self.session.new_program(level=44).start()
+        # The item this program registers (earlier programs registered theirs).
+        line = wait_for(lambda: self.item_of(program), 10, what="the item registered")
+        _, service, path = line.split()
+        item = ["dbus-send", "--session", "--print-reply", f"--dest={service}", path]
+        program.command("menuactivar")
+        wait_for(lambda: self.boosted(44), 5, what="the boost on")
+        # A click arrives as Activate and does what a double click does: the first marks the
+        # window (shown at the start) as brought back from the icon, the next hides it, the
+        # third brings it back.
+        for visible in (True, False, True):
+            subprocess.run([*item, "org.kde.StatusNotifierItem.Activate", "int32:0", "int32:0"],
+                           env=self.session.env(), check=True, capture_output=True, timeout=10)
+            wait_for(lambda: program.window()["visible"] == visible, 5, what=f"the window visible: {visible}")
+        subprocess.run([*item, "org.kde.StatusNotifierItem.ContextMenu", "int32:300", "int32:300"],
+                       env=self.session.env(), check=True, capture_output=True, timeout=10)
+        wait_for(lambda: program.probe("popup") == "1", 5, what="the popup")
+        self.session.xdotool("key", "Up")  # "Salir" is the popup's last entry
+        self.session.xdotool("key", "Return")
+        self.assertEqual(program.proc.wait(timeout=10), 0)
+        self.assertTrue(self.untouched(), "Salir gave the ramp back")
+
+    def test_a_night_light_is_let_be_and_night_color_holds_off(self):
+        program = self.session.new_program(level=44).start()
+        program.command("menuactivar")
+        wait_for(lambda: self.boosted(44), 5, what="the boost on")
+        self.assertTrue(self.session.bus_fakes_said("inhibit "), self.session.bus_lines)
+        # A night light (here as Redshift) sets its own ramp every 2 s.
+        tint = [round(i * 257 * 0.8) for i in range(256)]
+        script = os.path.join(self.session.tmp, "night_light.py")
+        with open(script, "w") as f:
+            f.write(f"import sys, time\nsys.path.insert(0, {HERE!r})\nimport native\n"
+                    f"while True:\n    native.write_crtc_ramp({self.session.display!r}, {tint!r})\n    time.sleep(2)\n")
+        writer = subprocess.Popen(["bash", "-c", f"exec -a redshift python3 {script}"], env=self.session.env())
+        self.extra.append(writer)
+        rewrites, was_ours, deadline = 0, True, time.monotonic() + 13
+        while time.monotonic() < deadline:
+            ours = self.boosted(44)
+            rewrites += ours and not was_ours
+            was_ours = ours
+            time.sleep(0.05)
+        self.assertLessEqual(rewrites, 3)
+        self.assertGreaterEqual(rewrites, 1)
+        self.assertFalse(self.boosted(44), "the night light keeps the screen")
+        self.assertEqual(program.probe("strip").split(" ", 5)[5],
+                         "lumeq Gamma      Redshift cambia la gamma: lumeq gamma le cede la pantalla")
+        native._end_process(writer, grace=1)
+        program.command("menudesactivar")
+        self.assertTrue(self.session.bus_fakes_said("uninhibit "), self.session.bus_lines)
+
+    def test_a_launcher_that_becomes_the_game_is_seen_within_two_seconds(self):
+        program = self.session.new_program(ini=[HEADER, "0", "True", "hl.exe", "", "", "", "//End"], level=43).start()
+        launcher = subprocess.Popen(["bash", "-c", 'sleep 10; exec -a hl.exe sleep 30'])
+        self.extra.append(launcher)
+        time.sleep(10)
+        wait_for(lambda: self.boosted(43), 2.5, what="the boost on within 2 s of the exec")
+
+    def test_an_output_unplugged_while_boosted_gets_its_ramp_when_it_comes_back(self):
+        try:
+            native.write_crtc_ramp(self.session.display, NativeEdition.CALIBRATION, index=1)
+            program = self.session.new_program(level=45).start()
+            self.session.xdotool("key", "ctrl+F1")
+            second = lambda: native.read_crtc_ramp(self.session.display, 1)[0]  # noqa: E731
+            wait_for(lambda: close_to(second(), level_table(45, 256)), 5, what="DUMMY1 boosted")
+            self.session.second_output(False)
+            self.session.xdotool("key", "ctrl+F1")
+            wait_for(self.untouched, 5, what="DUMMY0's own ramp back")
+            self.assertTrue(os.path.exists(program.record_path()), "DUMMY1 is still owed its ramp")
+            self.session.second_output(True)
+            wait_for(lambda: second() == NativeEdition.CALIBRATION, 5, what="DUMMY1's own ramp back")
+            wait_for(lambda: not os.path.exists(program.record_path()), 5, what="the record gone")
+        finally:
+            self.session.second_output(True)
+
 
 
 class WithoutRandr(unittest.TestCase):

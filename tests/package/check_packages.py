@@ -4,6 +4,7 @@ settings, Spanish read-me)."""
 
 import glob
 import os
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -21,9 +22,26 @@ def main(native_dir, windows_dir):
         deb = glob.glob(os.path.join(out, "lumeq-gamma_*.deb"))[0]
         contents = subprocess.run(["dpkg-deb", "-c", deb], capture_output=True, text=True, check=True).stdout
         for path in ["./usr/bin/lumeq-gamma", "./usr/share/applications/lumeq-gamma.desktop",
-                     "./usr/share/icons/hicolor/48x48/apps/lumeq-gamma.png"]:
+                     "./usr/share/icons/hicolor/48x48/apps/lumeq-gamma.png",
+                     "./usr/share/icons/hicolor/256x256/apps/lumeq-gamma.png",
+                     "./usr/share/icons/hicolor/scalable/apps/lumeq-gamma.svg",
+                     "./usr/share/metainfo/lumeq-gamma.metainfo.xml", "./usr/share/doc/lumeq-gamma/copyright"]:
             if path not in contents:
                 failures.append(f".deb lacks {path}")
+        if "xdg-user-dirs" not in subprocess.run(["dpkg-deb", "-f", deb, "Recommends"], capture_output=True,
+                                                 text=True).stdout:
+            failures.append(".deb does not recommend xdg-user-dirs")
+        with tempfile.TemporaryDirectory() as unpacked:
+            subprocess.run(["dpkg-deb", "-x", deb, unpacked], check=True)
+            desktop = open(os.path.join(unpacked, "usr/share/applications/lumeq-gamma.desktop")).read()
+            if "Exec=env QT_QPA_PLATFORM=xcb lumeq-gamma" not in desktop:
+                failures.append("the menu entry does not start the program on X11")
+            if shutil.which("appstreamcli"):
+                checked = subprocess.run(["appstreamcli", "validate", "--no-net",
+                                          os.path.join(unpacked, "usr/share/metainfo/lumeq-gamma.metainfo.xml")],
+                                         capture_output=True, text=True)
+                if checked.returncode != 0:
+                    failures.append("the AppStream metainfo does not validate: " + checked.stdout.strip())
         depends = subprocess.run(["dpkg-deb", "-f", deb, "Depends"], capture_output=True, text=True).stdout
         for library in ["libqt6widgets6", "libxrandr2", "libxcb1"]:
             if library not in depends:

@@ -374,6 +374,24 @@ TEST(GammaConfigWatchdog, ARefusalMetByTheWatchdogCountsAndIsNeverRetried) {
     EXPECT_EQ(displays.extra[0].written.size(), tries);
 }
 
+TEST(GammaConfigWatchdog, AProgramThatKeepsSettingItsRampIsLeftTheDisplay) {
+    FakeDisplay display;
+    FakeStore store;
+    store.value = "44";
+    FakeSlider slider;
+    GammaConfig engine(display, store);
+    engine.YieldAfter(3, 30);
+    engine.Initialize(slider);
+    int rewrites = 0;
+    for (int tick = 0; tick < 20; ++tick) {
+        if (tick % 2 == 0) display.current = TableOf(BuildRamp(1.1));  // a night light, every 2 s
+        rewrites += engine.ReapplyIfReplaced();
+        EXPECT_FALSE(engine.TakeYielded() && rewrites != 3) << tick;
+    }
+    EXPECT_EQ(rewrites, 3);
+    EXPECT_EQ(display.current, TableOf(BuildRamp(1.1)));
+}
+
 TEST(PutBackCaptured, RecordsOfOldFindTheirDisplaysByPlace) {
     FakeDisplay displays;
     displays.extra.resize(1);

@@ -13,6 +13,7 @@
 #include "gamma/gamma_config.h"
 #include "gamma/recovery_record.h"
 #include "linux/file_stores_posix.h"
+#include "linux/hot_key_rules.h"
 #include "linux/proc_processes_posix.h"
 #include "linux/process_names.h"
 #include "linux/state_files_posix.h"
@@ -37,6 +38,9 @@ TEST(ProcessNames, FirstArgumentsLastPartAndTheKernelsName) {
         {"/opt/games/quake3/quake3.x86_64\0+set\0fs_game\0"s, "quake3.x86_64\n", {"quake3.x86_64"}},
         {"/usr/lib/steam/steam-runtime-launcher\0/home/p/hl.exe\0"s, "steam-runtime-l\n",
          {"steam-runtime-launcher", "steam-runtime-l"}},
+        // The native build of a Windows game answers to the Windows name too.
+        {"/games/Half-Life/hl_linux\0-game\0"s, "hl_linux\n", {"hl_linux", "hl.exe"}},
+        {"./csgo_linux64\0"s, "csgo_linux64\n", {"csgo_linux64", "csgo.exe"}},
         // A game that renamed its main thread still answers to its first argument.
         {"./hlds.exe\0"s, "MainThrd\n", {"hlds.exe", "MainThrd"}},
         // Kernel threads have no arguments.
@@ -53,10 +57,15 @@ TEST(ProcProcesses, ReadsEveryProcessOfAProcTreeUnderEachOfItsNames) {
     namespace fs = std::filesystem;
     const fs::path root = fs::temp_directory_path() / "lumeq-proc-fixture";
     fs::remove_all(root);
-    auto process = [&](const char* id, const std::string& cmdline, const std::string& comm) {
+    // Up for 1000 s; a process's start in clock ticks since boot (0 unless told).
+    fs::create_directories(root);
+    std::ofstream(root / "uptime") << "1000.00 1990.00\n";
+    auto process = [&](const char* id, const std::string& cmdline, const std::string& comm, long startSeconds = 0) {
         fs::create_directories(root / id);
         std::ofstream(root / id / "cmdline", std::ios::binary) << cmdline;
         std::ofstream(root / id / "comm", std::ios::binary) << comm;
+        std::ofstream(root / id / "stat") << id << " (x) S 1 1 1 0 -1 0 0 0 0 0 0 0 0 0 20 0 1 0 "
+                                          << startSeconds * ::sysconf(_SC_CLK_TCK) << " 0\n";
     };
     process("1", "/sbin/init\0splash\0"s, "systemd\n");
     process("4242", "Z:\\games\\hl.exe\0-game\0"s, "hl.exe\n");
@@ -68,18 +77,22 @@ TEST(ProcProcesses, ReadsEveryProcessOfAProcTreeUnderEachOfItsNames) {
     std::sort(items.begin(), items.end());
     EXPECT_EQ(items, (std::vector<std::string>{"hl.exe:  4242", "init:  1", "kthreadd:  77", "systemd:  1"}));
     // A launcher that execs the game under its own id, soon after its start, is seen as the game.
-    process("500", "/bin/sh\0launch.sh\0"s, "sh\n");
+    process("500", "/bin/sh\0launch.sh\0"s, "sh\n", 999);
     processes.ListProcesses();
     process("500", "C:\\Games\\cs.exe\0"s, "cs.exe\n");
     items = ListItems(processes.ListProcesses());
     EXPECT_NE(std::find(items.begin(), items.end(), "cs.exe:  500"), items.end());
-    // Later, once settled, a change of names is seen within the re-check period.
-    for (std::uint64_t look = 0; look < ProcProcesses::kSettlingLooks; ++look) processes.ListProcesses();
-    process("500", "quake3.exe\0"s, "quake3.exe\n");  // an exec: the kernel's name changes too
+    // During its first minute an exec is seen at the next look, however late it comes.
+    for (std::uint64_t look = 0; look < ProcProcesses::kSettlingLooks + 5; ++look) processes.ListProcesses();
+    process("500", "quake3.exe\0"s, "quake3.exe\n", 999);  // an exec: the kernel's name changes too
+    items = ListItems(processes.ListProcesses());
+    EXPECT_NE(std::find(items.begin(), items.end(), "quake3.exe:  500"), items.end());
+    // An older one: a change is seen within the re-check period.
+    process("1", "/games/hl_linux\0"s, "hl_linux\n");
     bool seen = false;
     for (std::uint64_t look = 0; look < ProcProcesses::kRecheckEvery && !seen; ++look) {
         items = ListItems(processes.ListProcesses());
-        seen = std::find(items.begin(), items.end(), "quake3.exe:  500") != items.end();
+        seen = std::find(items.begin(), items.end(), "hl.exe:  1") != items.end();
     }
     EXPECT_TRUE(seen);
     fs::remove_all(root);
@@ -109,6 +122,37 @@ TEST(PosixFileStores, NeverReplaceAPictureAndNeverReadMoreThanASettingsFile) {
     std::ofstream(root / "lumeq.ini", std::ios::binary) << std::string(kMaxSettingsBytes + 1, 'x');
     EXPECT_EQ(settings.Read().result, SettingsMemory::ReadResult::Failed);
     fs::remove_all(root);
+}
+
+TEST(HotKeys, APressCountsOnceByItsModifierKeysAlone) {
+    constexpr int kNumLock = 1 << 4, kButton1 = 1 << 8, kButton3 = 1 << 10, kGroup = 1 << 13;
+    constexpr int kControl = kControlMask, kShift = kShiftMask, kLock = kLockMask;
+    const auto locks = static_cast<std::uint16_t>(kLock | kNumLock);
+    for (int state : {kControl, kControl | kButton1, kControl | kButton3 | kNumLock, kControl | kLock | kGroup})
+        EXPECT_TRUE(IsControlOnly(static_cast<std::uint16_t>(state), locks)) << state;
+    for (int state : {0, kControl | kShift, kControl | (1 << 3), kControl | (1 << 6)})
+        EXPECT_FALSE(IsControlOnly(static_cast<std::uint16_t>(state), locks)) << state;  // Shift, Alt, Super
+    EXPECT_EQ(GrabModifiers(locks).size(), 4u);
+    EXPECT_EQ(ModifierBitOf({0, 0, 66, 0, 37, 0, 64, 0, 0, 0, 77, 0, 0, 0, 0, 0}, 2, {77}), 1 << 5);
+
+    HotKeyPresses presses;  // F1..F4 = 67..70, Control 37, Shift 50
+    presses.SetKeys({67, 68, 69, 70}, {37}, {50});
+    EXPECT_EQ(presses.Grabbed(67, 1000), std::optional<int>(0));
+    presses.RawPress(37, 1000);
+    EXPECT_FALSE(presses.RawPress(67, 1000)) << "the same press, heard twice";
+    // Inside a game that grabs the keyboard only the raw press comes: it acts after the wait.
+    EXPECT_TRUE(presses.RawPress(70, 2000));
+    EXPECT_EQ(presses.WaitOver(), std::optional<int>(3));
+    EXPECT_EQ(presses.WaitOver(), std::nullopt);
+    // The grab's event came after all: it acts, and the wait finds nothing.
+    EXPECT_TRUE(presses.RawPress(69, 3000));
+    EXPECT_EQ(presses.Grabbed(69, 3000), std::optional<int>(2));
+    EXPECT_EQ(presses.WaitOver(), std::nullopt);
+    presses.RawPress(50, 4000);  // Shift held
+    EXPECT_FALSE(presses.RawPress(67, 4000));
+    presses.RawRelease(50);
+    presses.RawRelease(37);  // no Control
+    EXPECT_FALSE(presses.RawPress(67, 5000));
 }
 
 TEST(ProcessStat, StateAndStartTimeWhateverTheName) {
