@@ -85,8 +85,8 @@ void AppCore::ShowLevel() {
     m_ports.main.SetField(Field::LbIndicador, text);
 }
 
-void AppCore::Tell(Notice notice, std::string_view detail) {
-    if (!m_told.insert(notice).second) return;
+void AppCore::Tell(Notice notice, std::string_view detail, bool silently) {
+    if (!m_told.insert(notice).second || silently) return;
     m_ports.indicator.ShowText(NoticeText(notice, detail));
 }
 
@@ -220,8 +220,11 @@ void AppCore::funLeerConfig() {
 void AppCore::funGuardarConfig(bool askedByUser) {
     if (!askedByUser && !m_settingsMemory.MayWriteUnasked()) return;
     const Settings stored = m_settingsMemory.ToWrite(m_fields);
-    // A failed write leaves the previous file whole; nothing more can be done about it.
-    if (m_ports.settings.Write(FormatSettings(stored))) m_settingsMemory.Written(stored);
+    // A failed write leaves the previous file whole; the player is told, once.
+    if (m_ports.settings.Write(FormatSettings(stored)))
+        m_settingsMemory.Written(stored);
+    else
+        Tell(Notice::SettingsNotSaved);
 }
 
 void AppCore::SetActivationFlag(std::string flag) {

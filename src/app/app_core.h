@@ -62,8 +62,9 @@ public:
     // Level steps, from the menus, the hot keys and the slider's own input.
     void StepLevel(int step);
     void OnSliderInput();
-    // The displays changed or the system resumed: the ramps were reset, and a display that
-    // came back may still be owed its own.
+    // The displays changed, the session was unlocked or the system resumed: the ramps were
+    // reset, a display that refused the level may take it now, and one that came back may
+    // still be owed its own.
     void OnDisplaysChanged();
 
     void DispatchHotKey(int id);
@@ -94,7 +95,8 @@ public:
     bool Leave();
     // Told once in the strip (a refused restore at start-up or at a switch-off, a record
     // dropped or not kept).
-    void Tell(Notice notice, std::string_view detail = {});
+    // `silently`: the shell told it its own way; it is not told again.
+    void Tell(Notice notice, std::string_view detail = {}, bool silently = false);
 
     const Settings& SettingsFields() const { return m_fields; }
     const ProcessWatcher& Watcher() const { return m_watcher; }

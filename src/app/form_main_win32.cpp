@@ -1,6 +1,7 @@
 #include "app/form_main_win32.h"
 
 #include <commctrl.h>
+#include <wtsapi32.h>
 
 #include <algorithm>
 
@@ -27,6 +28,7 @@ constexpr int kBannerHeightTwips = 1905;
 #ifdef LUMEQ_TEST_TRIGGERS
 constexpr UINT kTestCrashMessage = WM_APP + 0x3C;
 constexpr UINT kTestDpiMessage = WM_APP + 0x3D;
+constexpr UINT kTestRefuseMessage = WM_APP + 0x3E;
 #endif
 
 constexpr COLORREF kBannerColour = RGB(0x1A, 0x1F, 0x24);
@@ -57,7 +59,7 @@ FormMain::FormMain(HINSTANCE instance)
       m_settings(ProgramFolder() + L"\\lumeq.ini"),
       m_screenshots(ProgramFolder() + L"\\Screenshots", nullptr),
       m_core(AppPorts{*this, *this, m_FormIndicador, m_panels, m_screenshotControls, m_screenshots, m_settings,
-                      m_display, m_levelStore, &m_journal, m_SliderGamma, *this},
+                      m_displays, m_levelStore, &m_journal, m_SliderGamma, *this},
              UserDecimalSeparator()) {}
 
 bool FormMain::Form_Load() {
@@ -79,6 +81,8 @@ bool FormMain::Form_Load() {
         return false;
     if (WindowDpi(m_hwnd) != m_layout.Dpi()) OnDpiChanged(WindowDpi(m_hwnd), nullptr);
     m_screenshots.SetClipboardOwner(m_hwnd);
+    // The unlock of the session, after which the ramps are set again.
+    WTSRegisterSessionNotification(m_hwnd, NOTIFY_FOR_THIS_SESSION);
 
     // 1. The notification-area icon, with what the window does not show: both come once
     // the window is on the screen (see FinishStart); the icon's popup exists already.
@@ -88,8 +92,9 @@ bool FormMain::Form_Load() {
     m_core.Start();
     // 6.-7. The global hot keys; WM_HOTKEY is consumed by our window procedure.
     RegisterHotKeys();
-    // 8. The indicator strip comes last, once the window shows: it is parked off every
-    // screen until the first step, so nobody can see when it was made.
+    // 8. The indicator strip comes once the window shows (or before the first run's box,
+    // while which the hot keys already work): parked off every screen until the first
+    // step, nobody can see when it was made.
     // 9.-10. The window's fixed size, placed by the screen's width.
     SetFixedSize();
     btResolution_Click();
@@ -103,9 +108,7 @@ bool FormMain::Form_Load() {
     ShowWindow(m_hwnd, SW_SHOWNORMAL);
     UpdateWindow(m_hwnd);
     FinishStart();
-    // 8. The strip: loaded, shown, and parked far above every screen.
-    m_FormIndicador.Create(m_instance, m_layout.Dpi());
-    m_FormIndicador.ParkOffScreen();
+    TellIfFolderReadOnly();
     return true;
 }
 
@@ -121,15 +124,33 @@ void FormMain::FinishStart() {
                   [this](int code) { m_core.OnTrayEvent(code); });
     m_tray.Fill();
     m_tray.Add();
+    // 8. The strip: loaded, shown, and parked far above every screen.
+    m_FormIndicador.Create(m_instance, m_layout.Dpi());
+    m_FormIndicador.ParkOffScreen();
 }
 
 int FormMain::Run() {
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (PanelKey(message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
     return static_cast<int>(message.wParam);
+}
+
+bool FormMain::PanelKey(const MSG& message) {
+    // Only while a panel is open, and only for keys typed into the window: then Tab and
+    // Shift+Tab move between its controls and Enter presses its "Aceptar" or "0k" (Space
+    // ticks the box or presses a button on its own); nothing else in the window changes.
+    const HWND button = m_panels.DefaultButton();
+    if (!button || message.message != WM_KEYDOWN || (message.hwnd != m_hwnd && !IsChild(m_hwnd, message.hwnd)))
+        return false;
+    if (message.wParam == VK_RETURN) {
+        SendMessageW(button, BM_CLICK, 0, 0);
+        return true;
+    }
+    return message.wParam == VK_TAB && m_panels.Tab(GetKeyState(VK_SHIFT) < 0);
 }
 
 HWND FormMain::CreateLabel(int id, const wchar_t* text, TwipsRect rect, DWORD style, FontRole font, Fit fit) {
@@ -321,10 +342,15 @@ LRESULT FormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_POWERBROADCAST:
             if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) m_core.OnDisplaysChanged();
             return TRUE;
+        case WM_WTSSESSION_CHANGE:
+            // Back from the secure desktop (Win+L), where every set of a ramp fails.
+            if (wParam == WTS_SESSION_UNLOCK) m_core.OnDisplaysChanged();
+            return 0;
         default:
 #ifdef LUMEQ_TEST_TRIGGERS
             if (message == kTestCrashMessage) *static_cast<volatile int*>(nullptr) = 0;  // a crash in a handler
             if (message == kTestDpiMessage) OnDpiChanged(static_cast<int>(wParam), nullptr);  // another monitor
+            if (message == kTestRefuseMessage) m_displays.RefuseNextWrites(static_cast<int>(wParam));
 #endif
             if (m_tray.IsTaskbarCreated(message)) {
                 m_tray.OnTaskbarCreated();

@@ -16,6 +16,7 @@
 #include "gamma/capture_journal_win32.h"
 #include "gamma/display_win32.h"
 #include "gamma/level_store_win32.h"
+#include "gamma/refusable_displays.h"
 #include "gamma/trackbar_slider_win32.h"
 #include "indicator/form_indicador_win32.h"
 #include "platform/unique_handle_win32.h"
@@ -39,6 +40,8 @@ public:
     bool Form_Load();
     // The message loop; returns when the program ends.
     int Run();
+    // The panels' keyboard: true when the message was theirs.
+    bool PanelKey(const MSG& message);
     // What the start-up's recovery found, told once.
     void Tell(Notice notice) { m_core.Tell(notice); }
 
@@ -79,6 +82,7 @@ private:
     void OpenSite();
     void OpenScreenshotsFolder();
     void FirstRunCheck();
+    void TellIfFolderReadOnly();
 
     // MainView.
     void SetField(Field field, std::string_view text) override;
@@ -115,6 +119,7 @@ private:
 
     // The ports the core drives, then the core.
     ScreenDisplays m_display;
+    RefusableDisplays m_displays{m_display};  // refusals on request, in the test build only
     RegistryRecordStorage m_recordStorage;
     CrashRecord m_journal{m_recordStorage, ThisRun(), IsRunRunning};
     RegistryLevelStore m_levelStore;

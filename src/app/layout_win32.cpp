@@ -7,6 +7,8 @@
 #include "app/layout_model.h"
 #include "ui/scaling.h"
 #include "platform/text_win32.h"
+#include "platform/unique_handle_win32.h"
+#include "settings/settings_store_win32.h"
 
 namespace lumeq {
 
@@ -28,9 +30,15 @@ void FormMain::btResolution_Click() {
 }
 
 void FormMain::KeepOnScreen() {
-    RECT area{};
+    // The work area of the monitor that holds the window, wherever the player put it:
+    // never pulled back to the primary one.
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
     RECT outer{};
-    if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0) || !GetWindowRect(m_hwnd, &outer)) return;
+    if (!GetMonitorInfoW(MonitorFromWindow(m_hwnd, MONITOR_DEFAULTTONEAREST), &monitor) ||
+        !GetWindowRect(m_hwnd, &outer))
+        return;
+    const RECT& area = monitor.rcWork;
     const PixelRect window{outer.left, outer.top, outer.right - outer.left, outer.bottom - outer.top};
     const PixelRect fitted =
         FitInside(window, {area.left, area.top, area.right - area.left, area.bottom - area.top});
@@ -50,6 +58,24 @@ void FormMain::OpenSite() {
 void FormMain::OpenScreenshotsFolder() {
     // What the shell does with the request is its own business; nothing to report.
     ShellExecuteW(m_hwnd, L"Open", m_screenshots.Folder().c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void FormMain::TellIfFolderReadOnly() {
+    // Installed where it may not write (Program Files), the program keeps its files beside
+    // it all the same (stored files rely on that): the player is told once where to put it.
+    const std::wstring folder = ProgramFolder();
+    const std::wstring probe = folder + L"\\lumeq-" + std::to_wstring(GetCurrentProcessId()) + L".tmp";
+    UniqueFile file(CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+    if (file) return;
+    const DWORD error = GetLastError();
+    if (error != ERROR_ACCESS_DENIED && error != ERROR_WRITE_PROTECT) return;
+    // The box says it all: no second word in the strip when a write fails.
+    m_core.Tell(Notice::SettingsNotSaved, {}, /*silently=*/true);
+    const std::wstring text = L"lumeq gamma no puede escribir en su carpeta:\r\n" + folder +
+                              L"\r\n\r\nLas capturas de pantalla y los ajustes no se guardarán. Copie la carpeta "
+                              L"del programa a un lugar suyo (por ejemplo, Documentos) y ábralo desde allí.";
+    MessageBoxW(m_hwnd, text.c_str(), L"lumeq gamma", MB_ICONWARNING | MB_OK);
 }
 
 void FormMain::FirstRunCheck() {

@@ -7,6 +7,7 @@
 #include "app/form_main_win32.h"
 #include "gamma/display_win32.h"
 #include "gamma/capture_journal_win32.h"
+#include "platform/com_ptr_win32.h"
 #include "platform/unique_handle_win32.h"
 
 namespace {
@@ -53,6 +54,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     SetUnhandledExceptionFilter(RestoreDisplaysOnCrash);
     std::set_terminate(RestoreDisplaysOnTerminate);
 
+    // COM on the window's thread, before anything calls the shell (site links, the
+    // screenshots folder) or the JPEG encoder.
+    const lumeq::ComApartment com;
     // The main window is large (its core, its ports): it lives on the heap.
     const auto form = std::make_unique<lumeq::FormMain>(instance);
     if (!form->Form_Load()) return 1;

@@ -1,5 +1,7 @@
 #include "app/tray_icon_win32.h"
 
+#include <commctrl.h>
+
 #include "app/tray_model.h"
 
 namespace lumeq {
@@ -14,9 +16,18 @@ constexpr int kReceiverSize = 32;
 bool TrayIcon::Create(HINSTANCE instance, HWND parent, int left, int top, EventHandler onEvent) {
     m_onEvent = std::move(onEvent);
     m_taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
+    // Run as administrator, the program would not hear a restarted Explorer's broadcast
+    // (it comes from a lesser process) and its icon would not come back.
+    if (m_taskbarCreated) ChangeWindowMessageFilterEx(parent, m_taskbarCreated, MSGFLT_ALLOW, nullptr);
     CreateBase(instance, kClassName, WindowClassLook{}, 0, L"", WS_CHILD, left, top, kReceiverSize, kReceiverSize,
                parent, nullptr);
-    m_imgIcon.Reset(static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, 16, 16, 0)));
+    // The notification area's size at this DPI (16 to 32 pixels), drawn from the resource's
+    // own image of that size rather than a 16-pixel one stretched.
+    HICON icon = nullptr;
+    if (FAILED(LoadIconMetric(instance, MAKEINTRESOURCEW(1), LIM_SMALL, &icon)) || !icon)
+        icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                             GetSystemMetrics(SM_CYSMICON), 0));
+    m_imgIcon.Reset(icon);
     return m_hwnd != nullptr;
 }
 

@@ -21,7 +21,7 @@ public:
     // icon may come later.
     void AdoptPopup(HMENU popup) { m_mnuFunctions.Reset(popup); }
     bool Create(HINSTANCE instance, HWND parent, int left, int top, EventHandler onEvent);
-    // Fills the record completely (tip, id 1, callback, the 16 x 16 icon).
+    // Fills the record completely (tip, id 1, callback, the icon at the system's small size).
     void Fill();
     // NIM_ADD with the record; fails harmlessly while the icon exists.
     void Add();

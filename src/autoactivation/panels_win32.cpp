@@ -35,8 +35,8 @@ void AutoActivationPanels::Create(HINSTANCE instance, HWND parent, ScaledLayout&
                     {90, 585 + 315 * box, 1905, 285}, Fit::Caption, WS_EX_CLIENTEDGE);
     }
     EnableWindow(m_busqueda_Proceso[0], FALSE);
-    control(programs, L"BUTTON", L"0k", BS_PUSHBUTTON | WS_TABSTOP, ids::Command1, {2025, 585, 330, 1230},
-            Fit::Caption);
+    m_Command1 = control(programs, L"BUTTON", L"0k", BS_PUSHBUTTON | WS_TABSTOP, ids::Command1,
+                         {2025, 585, 330, 1230}, Fit::Caption);
 
     const HWND activation = m_FrActivacion.Create(instance, parent, ids::FrActivacion, layout, {0, 0, 2400, 1365});
     control(activation, L"STATIC", L"Activar junto al Counter-Strike o cualquier MOD del HL", SS_LEFT, ids::Label5,
@@ -46,8 +46,8 @@ void AutoActivationPanels::Create(HINSTANCE instance, HWND parent, ScaledLayout&
     m_btOtrosProgramas = control(activation, L"BUTTON", L"Otros programas", BS_PUSHBUTTON | WS_TABSTOP,
                                  ids::btOtrosProgramas, {90, 1080, 1365, 240}, Fit::Caption);
     EnableWindow(m_btOtrosProgramas, FALSE);
-    control(activation, L"BUTTON", L"Aceptar", BS_PUSHBUTTON | WS_TABSTOP, ids::btAutoactivar,
-            {1530, 1080, 780, 240}, Fit::Caption);
+    m_btAutoactivar = control(activation, L"BUTTON", L"Aceptar", BS_PUSHBUTTON | WS_TABSTOP, ids::btAutoactivar,
+                              {1530, 1080, 780, 240}, Fit::Caption);
     layout.FitPanel(programs);
     layout.FitPanel(activation);
     // The watched-programs panel lies in front of the automatic-activation panel.
@@ -73,13 +73,44 @@ void AutoActivationPanels::ShowActivationPanel(bool shown) {
     // An open watched-programs panel stays in front: it belongs to this one.
     const HWND above = IsWindowVisible(m_FrProgramas.Handle()) ? m_FrProgramas.Handle() : HWND_TOP;
     SetWindowPos(m_FrActivacion.Handle(), above, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW);
+    if (FrontPanel() == m_FrActivacion.Handle()) FocusFirst(m_FrActivacion.Handle());
 }
 
 void AutoActivationPanels::ShowProgramsPanel(bool shown) {
-    if (shown)
+    if (shown) {
         SetWindowPos(m_FrProgramas.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW);
-    else
+        FocusFirst(m_FrProgramas.Handle());
+    } else {
+        const bool hadFocus = IsChild(m_FrProgramas.Handle(), GetFocus());
         ShowWindow(m_FrProgramas.Handle(), SW_HIDE);
+        // Back to the panel behind it, where the keyboard was before.
+        if (hadFocus && FrontPanel()) FocusFirst(FrontPanel());
+    }
+}
+
+void AutoActivationPanels::FocusFirst(HWND panel) {
+    // The keyboard goes where the player will type: the panel's first control that takes it.
+    if (const HWND first = GetNextDlgTabItem(panel, nullptr, FALSE)) SetFocus(first);
+}
+
+bool AutoActivationPanels::Tab(bool backwards) {
+    const HWND panel = FrontPanel();
+    if (!panel) return false;
+    const HWND focus = GetFocus();
+    const HWND next = GetNextDlgTabItem(panel, IsChild(panel, focus) ? focus : nullptr, backwards ? TRUE : FALSE);
+    if (next) SetFocus(next);
+    return true;
+}
+
+HWND AutoActivationPanels::FrontPanel() const {
+    if (IsWindowVisible(m_FrProgramas.Handle())) return m_FrProgramas.Handle();
+    if (IsWindowVisible(m_FrActivacion.Handle())) return m_FrActivacion.Handle();
+    return nullptr;
+}
+
+HWND AutoActivationPanels::DefaultButton() const {
+    const HWND front = FrontPanel();
+    return front == m_FrProgramas.Handle() ? m_Command1 : front ? m_btAutoactivar : nullptr;
 }
 
 bool AutoActivationPanels::OnCommand(int id, int code) {

@@ -22,17 +22,27 @@ public:
     void ShowActivationPanel(bool shown) override;
     void ShowProgramsPanel(bool shown) override;
 
+    // The front open panel (the watched-programs one lies in front of the other), and the
+    // button Enter presses on it ("0k" or "Aceptar"); none when both are closed.
+    HWND FrontPanel() const;
+    HWND DefaultButton() const;
+    // Tab and Shift+Tab: the next control of the front open panel; false when none is open.
+    bool Tab(bool backwards);
     // A click or an edit on the panels; false when the control is not ours.
     bool OnCommand(int id, int code);
     // The name boxes' colours; nothing when the control is not ours.
     std::optional<LRESULT> OnCtlColor(HDC dc, HWND control) const;
 
 private:
+    static void FocusFirst(HWND panel);
+
     PanelsEvents* m_events = nullptr;
     Panel m_FrActivacion;
     Panel m_FrProgramas;
     HWND m_Check1 = nullptr;
     HWND m_btOtrosProgramas = nullptr;
+    HWND m_btAutoactivar = nullptr;
+    HWND m_Command1 = nullptr;
     std::array<HWND, 4> m_busqueda_Proceso{};
     UniqueBrush m_firstBoxBrush;
     UniqueBrush m_otherBoxBrush;

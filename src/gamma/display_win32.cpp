@@ -66,7 +66,13 @@ bool ScreenDisplays::Read(const std::string& display, RampTable& table) {
 bool ScreenDisplays::Write(const std::string& display, const RampTable& table) {
     // SetDeviceGammaRamp takes a non-const pointer but does not write through it.
     RampTable copy = Resized(table, kRampEntries);
-    return WithDisplayDC(display, [&](HDC dc) { return SetDeviceGammaRamp(dc, copy.entries.data()) != FALSE; });
+    return WithDisplayDC(display, [&](HDC dc) {
+        if (!SetDeviceGammaRamp(dc, copy.entries.data())) return false;
+        // Windows documents that a set can fail without saying so (and that most display
+        // events reset the ramp): what the display shows now is the answer.
+        RampTable shown(kRampEntries);
+        return GetDeviceGammaRamp(dc, shown.entries.data()) && TablesMatch(shown, copy);
+    });
 }
 
 }  // namespace lumeq

@@ -196,7 +196,9 @@ void GammaConfig::OnSliderInput() {
 }
 
 void GammaConfig::ReapplyLevel() {
-    if (m_captured && !m_lastRampRefused && m_GammaConfig) ApplyLevel(m_GammaConfig->Position());
+    if (!m_captured || !m_GammaConfig) return;
+    m_refused.clear();
+    ApplyLevel(m_GammaConfig->Position());
 }
 
 bool GammaConfig::ReapplyIfReplaced() {

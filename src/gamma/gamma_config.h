@@ -49,8 +49,9 @@ public:
     // The slider was moved through its own input: apply its new position.
     void OnSliderInput();
 
-    // Applies the slider's level again (after a display change or a resume, which make
-    // drivers reset their ramps); not when the displays refused it.
+    // Applies the slider's level again after a display change, an unlock or a resume (drivers
+    // reset their ramps then, and a display that refused one may take it now: a refusal
+    // on the secure desktop or during a mode change is not for ever).
     void ReapplyLevel();
     // The watchdog: captures and boosts a display that joined, and sets the boosted ramp
     // again where something else (a game, the driver) replaced it. Never rewrites a ramp

@@ -60,26 +60,33 @@ void FormIndicador::ParkOffScreen() {
 }
 
 void FormIndicador::ShowText(std::string_view text) {
-    // The DPI of the monitor the strip is on, and the room its text takes in its font.
+    // Nothing to show on, and above all no timer without the window to own it.
+    if (!m_hwnd) return;
+    m_text = Widen(text);
+    // Onto the main screen first (it may be parked far above every screen), so that the
+    // DPI it is laid out at is that monitor's.
+    SetWindowPos(m_hwnd, HWND_TOPMOST, ScalePixels(100, m_dpi), Twips(50), 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
     if (const int dpi = WindowDpi(m_hwnd); dpi != m_dpi) SetDpi(dpi);
-    const std::wstring wide = Widen(text);
+    LayOut();
+    ShowWithoutActivating();
+    SetTimer(m_hwnd, ids::Timer1, kHideAfterMs, nullptr);
+}
+
+void FormIndicador::LayOut() {
+    // The room the text takes in the strip's font at its DPI.
     SIZE extent{};
     {
         WindowDC dc(m_Label1);
         SelectedObject font(dc.Get(), m_font.Get());
-        GetTextExtentPoint32W(dc.Get(), wide.c_str(), static_cast<int>(wide.size()), &extent);
+        GetTextExtentPoint32W(dc.Get(), m_text.c_str(), static_cast<int>(m_text.size()), &extent);
     }
     const StripLayout strip = LayOutStrip(m_dpi, extent.cx, extent.cy);
     SetWindowPos(m_Label1, nullptr, strip.label.left, strip.label.top, strip.label.width, strip.label.height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
-    SetWindowTextW(m_Label1, wide.c_str());
-    RECT rect{};
-    GetWindowRect(m_hwnd, &rect);
-    SetWindowPos(m_hwnd, HWND_TOPMOST, rect.left, Twips(50), strip.window.width, strip.window.height,
+    SetWindowTextW(m_Label1, m_text.c_str());
+    SetWindowPos(m_hwnd, HWND_TOPMOST, strip.window.left, strip.window.top, strip.window.width, strip.window.height,
                  SWP_NOACTIVATE);
     InvalidateRect(m_hwnd, nullptr, TRUE);
-    ShowWithoutActivating();
-    SetTimer(m_hwnd, ids::Timer1, kHideAfterMs, nullptr);
 }
 
 void FormIndicador::Timer1_Timer() {
@@ -126,6 +133,11 @@ LRESULT FormIndicador::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             return 0;
         case WM_TIMER:
             if (wParam == ids::Timer1) Timer1_Timer();
+            return 0;
+        case WM_DPICHANGED:
+            // Its monitor's scaling changed: the font and the layout follow.
+            SetDpi(HIWORD(wParam));
+            if (IsWindowVisible(m_hwnd)) LayOut();
             return 0;
         case WM_CTLCOLORSTATIC:
             SetTextColor(reinterpret_cast<HDC>(wParam), kLabelText);

@@ -4,6 +4,7 @@
 // taskbar or in Alt+Tab.
 #include <windows.h>
 
+#include <string>
 #include <string_view>
 
 #include "indicator/indicator_view.h"
@@ -18,8 +19,8 @@ public:
     void Create(HINSTANCE instance, int dpi);
     // Start-up: shown, then its top moved to -50000 twips, far above every screen.
     void ParkOffScreen();
-    // Down to the top of the screen with the text on one line, hidden 8 s later; laid
-    // out for the DPI of the monitor it is on.
+    // Down to the top of the main screen with the text on one line, hidden 8 s later;
+    // laid out for that monitor's DPI. Its one timer is its own window's.
     void ShowText(std::string_view text) override;
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -31,10 +32,12 @@ private:
     void SetTop(int twips);
     void ShowWithoutActivating();
     void SetDpi(int dpi);
+    void LayOut();
     int Twips(int twips) const { return MulDiv(twips, m_dpi, 1440); }
 
     HWND m_Label1 = nullptr;
     int m_dpi = 96;
+    std::wstring m_text;
     UniqueBrush m_background;
     UniqueFont m_font;
 };

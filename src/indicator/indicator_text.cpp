@@ -15,6 +15,7 @@ std::string NoticeText(Notice notice, std::string_view who) {
         case Notice::RestoreFailed: return "lumeq Gamma      La pantalla no recuperó su gamma";
         case Notice::RecordDropped: return "lumeq Gamma      Gamma guardada no válida: descartada";
         case Notice::RecordNotKept: return "lumeq Gamma      No se pudo guardar la gamma original";
+        case Notice::SettingsNotSaved: return "lumeq Gamma      No se pudo guardar lumeq.ini";
     }
     return {};
 }

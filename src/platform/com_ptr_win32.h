@@ -38,7 +38,9 @@ private:
 // COM for the user-interface thread, for as long as the object lives.
 class ComApartment {
 public:
-    ComApartment() : m_initialised(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+    // Single-threaded, without OLE 1 DDE, as the shell asks of ShellExecute's callers.
+    ComApartment()
+        : m_initialised(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
     ComApartment(const ComApartment&) = delete;
     ComApartment& operator=(const ComApartment&) = delete;
     ~ComApartment() {

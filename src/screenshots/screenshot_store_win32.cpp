@@ -8,8 +8,7 @@
 namespace lumeq {
 
 std::optional<std::vector<std::uint8_t>> Win32ScreenshotStore::Capture() {
-    // Started on first use: a player who takes no screenshot never pays for COM.
-    if (!m_com) m_com.emplace();
+    // The JPEG encoder runs on COM, which the window's thread has from the start.
     UniqueBitmap screen;
     std::optional<std::vector<std::uint8_t>> jpeg = CaptureScreenAsJpeg(screen);
     if (screen) m_clipboard.Offer(m_clipboardOwner, std::move(screen));

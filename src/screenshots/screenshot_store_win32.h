@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "platform/com_ptr_win32.h"
 #include "screenshots/screen_capture_win32.h"
 #include "screenshots/screenshot_ports.h"
 
@@ -28,7 +27,6 @@ public:
 private:
     std::wstring m_folder;  // without a trailing backslash
     HWND m_clipboardOwner;
-    std::optional<ComApartment> m_com;  // COM for the JPEG encoder, from the first capture on
     ClipboardShot m_clipboard;
 };
 

@@ -88,6 +88,26 @@ SettingsStore::Content SettingsStore::Read() {
     return {Result::Read, Recode(content, CP_ACP, CP_UTF8)};
 }
 
+namespace {
+// An antivirus or the indexer holding the file (or its temporary) for a moment: the write
+// is tried again for up to a second before it counts as failed.
+constexpr DWORD kRetryForMs = 1000;
+constexpr DWORD kRetryEveryMs = 50;
+
+bool IsMomentary(DWORD error) { return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION; }
+
+// Runs `attempt` until it succeeds, fails for good, or a second of momentary failures passed.
+template <typename Attempt>
+bool WithRetries(Attempt attempt) {
+    const ULONGLONG until = GetTickCount64() + kRetryForMs;
+    for (;;) {
+        if (attempt()) return true;
+        if (!IsMomentary(GetLastError()) || GetTickCount64() >= until) return false;
+        Sleep(kRetryEveryMs);
+    }
+}
+}  // namespace
+
 bool SettingsStore::Write(const std::string& utf8Content) {
     const std::wstring target = WriteTarget(m_path);
     {
@@ -104,8 +124,11 @@ bool SettingsStore::Write(const std::string& utf8Content) {
     for (unsigned attempt = 0; attempt < 16 && !file; ++attempt) {
         temporary = target + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" +
                     std::to_wstring(GetTickCount() + attempt) + L".tmp";
-        file.Reset(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                               FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+        WithRetries([&] {
+            file.Reset(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                   FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+            return static_cast<bool>(file);
+        });
         if (!file && GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) return false;
     }
     if (!file) return false;
@@ -113,7 +136,10 @@ bool SettingsStore::Write(const std::string& utf8Content) {
     const bool ok = WriteFile(file.Get(), ansi.data(), static_cast<DWORD>(ansi.size()), &written, nullptr) &&
                     written == ansi.size() && FlushFileBuffers(file.Get());
     file.Reset();
-    if (!ok || !MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (!ok || !WithRetries([&] {
+            return MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) !=
+                   FALSE;
+        })) {
         DeleteFileW(temporary.c_str());
         return false;
     }

@@ -134,7 +134,8 @@ def _end_process(proc, grace=3.0):
 class Session:
     """An X server with gamma, a window manager and a Wine prefix of our own."""
 
-    def __init__(self):
+    def __init__(self, two_monitors=False):
+        self.two_monitors = two_monitors
         self.tmp = None
         self.display = None
         self.xorg = None
@@ -151,6 +152,8 @@ class Session:
         self.tmp = tempfile.mkdtemp(prefix="lumeq-e2e-")
         try:
             self._start_xorg()
+            if self.two_monitors:
+                self.second_output(True)
             self.openbox = subprocess.Popen(["openbox", "--sm-disable"], env=self.env(), stdout=subprocess.DEVNULL,
                                             stderr=subprocess.DEVNULL)
             self.prefix = os.path.join(self.tmp, "prefix")
@@ -212,6 +215,17 @@ class Session:
         if not data.strip():
             raise RuntimeError("Xorg did not start; see " + log)
         self.display = ":" + data.decode().strip()
+
+    def second_output(self, on):
+        """DUMMY1, a second monitor right of the first (1024 x 768), plugged in or out."""
+        run = lambda *args: subprocess.run(["xrandr", *args], env=self.env(), capture_output=True, text=True,  # noqa
+                                           timeout=10)
+        if on:
+            run("--addmode", "DUMMY1", "1024x768")
+            run("--output", "DUMMY1", "--mode", "1024x768", "--right-of", "DUMMY0")
+        else:
+            run("--output", "DUMMY1", "--off")
+        run()  # a probe, as a real plug-in makes: the output reads as connected
 
     def _window_manager_ready(self):
         out = subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=self.env(), capture_output=True,
@@ -554,13 +568,13 @@ def _interrupt(signum, _frame):
     raise KeyboardInterrupt(f"signal {signum}: the test module ran out of time or was stopped")
 
 
-def module_session():
+def module_session(two_monitors=False):
     """The module's session. A module that overruns, or is told to stop, raises in the
     running test so that tearDownModule still ends everything the session started."""
     signal.signal(signal.SIGTERM, _interrupt)
     signal.signal(signal.SIGALRM, _interrupt)
     signal.alarm(MODULE_DEADLINE_S)
-    session = Session().start()
+    session = Session(two_monitors).start()
     atexit.register(session.stop)
     return session
 

@@ -152,6 +152,27 @@ class SettingsAtStartUp(E2ECase):
         self.assertEqual(ini_lines(program)[4], "  quake3.exe ")
         self.assertTrue(program.ini().endswith(b"//End\r\n"))
 
+    def test_both_panels_by_keyboard(self):
+        program = self.session.new_program(ini=[HEADER, "0", "False", "hl.exe", "", "", "", "//End"]).start()
+        self.session.xdotool("windowactivate", "--sync", program.main_window()["xid"])
+        program.command("menuActivacion")
+        wait_for(lambda: program.state("FrActivacion")["visible"], 5, what="the panel")
+        self.session.key("space")  # the box, where the keyboard is when the panel opens
+        wait_for(lambda: program.state("Check1")["checked"], 5, what="the box ticked")
+        self.session.key("Tab")  # to "Otros programas", now enabled
+        self.session.key("space")
+        wait_for(lambda: program.state("FrProgramas")["visible"], 5, what="the names panel")
+        self.session.key("Tab")  # from the second name box (the first cannot be edited) to the third
+        self.session.key("shift+Tab")
+        self.session.xdotool("type", "quake3.exe")
+        self.session.key("Return")  # "0k"
+        wait_for(lambda: not program.state("FrProgramas")["visible"], 5, what="the names confirmed")
+        self.session.key("shift+Tab")
+        self.session.key("Return")  # "Aceptar"
+        wait_for(lambda: not program.state("FrActivacion")["visible"], 5, what="the panel confirmed")
+        self.assertEqual(ini_lines(program)[2:5], ["True", "hl.exe", "quake3.exe"])
+        self.assertEqual(program.text("estadoTxt"), "False", "nothing else changed")
+
     def test_the_watched_programs_panel_stays_in_front(self):
         program = self.session.new_program(ini=[HEADER, "0", "True", "hl.exe", "", "", "", "//End"]).start()
         program.command("menuActivacion")

@@ -39,6 +39,15 @@ class FirstRun(E2ECase):
         self.assertIn("[icon]", lines)
         self.assertIn("|\n".join(INFO_LINES), "\n".join(lines))
         self.session.xdotool("windowactivate", "--sync", lines[0])
+        # The keys it tells of work while it is open, and the strip tells the step.
+        self.session.key("ctrl+F1")
+        program.wait_text("estadoTxt", "True")
+        self.session.key("ctrl+F3")
+        window, text = wait_for(lambda: (lambda s: s if s[0] and s[0]["visible"] else None)(program.indicator()), 5,
+                                what="the strip")
+        self.assertEqual(text, "lumeq Gamma      La gamma actual es -1.00")
+        self.assertRampNear(self.session.xramp(), harness.level_ramp(39))
+        self.session.xdotool("windowactivate", "--sync", lines[0])
         self.session.key("Return")
         wait_for(lambda: program.main_window() and program.main_window()["visible"], 10, what="the window")
         program.command("Salir")

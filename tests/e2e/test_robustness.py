@@ -257,7 +257,7 @@ class HostileInput(E2ECase):
 
     def test_read_only_program_folder(self):
         # A first run whose Screenshots folder cannot be made: no information box (it would
-        # come back at every start), so the window shows at once.
+        # come back at every start), but the player is told, plainly, where to put it.
         program = self.session.new_program(ini=[HEADER, "3", "False", "hl.exe", "", "", "", "//End"],
                                            first_run=True)
         before = program.ini()
@@ -266,7 +266,14 @@ class HostileInput(E2ECase):
             self.skipTest("a read-only folder needs a bind mount: " + mounted.stderr.decode())
         try:
             subprocess.run(["mount", "-o", "remount,ro,bind", program.folder], check=True)
-            program.start()
+            program.start(wait_shown=False)
+            box = wait_for(lambda: (lambda rc_out: rc_out[1].split("\n") if rc_out[0] == 0 else None)(
+                self.session.probe("boxtext", "lumeq gamma")), 20, what="the player told")
+            self.assertIn("lumeq gamma no puede escribir en su carpeta:", "\n".join(box))
+            self.assertIn("Documentos", "\n".join(box))
+            self.session.xdotool("windowactivate", "--sync", box[0])
+            self.session.key("Return")
+            wait_for(lambda: program.main_window() and program.main_window()["visible"], 10, what="the window")
             program.command("menuActivacion")
             program.click("btAutoactivar")  # the write fails
             program.command("menuactivar")

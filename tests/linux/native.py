@@ -118,8 +118,7 @@ class Session(harness.Session):
     Night Color on it (see bus_fakes.cpp)."""
 
     def __init__(self, two_monitors=False):
-        super().__init__()
-        self.two_monitors = two_monitors
+        super().__init__(two_monitors)
         self.bus_address = None
         self.bus_lines = []
 
@@ -218,14 +217,6 @@ class Session(harness.Session):
 
     def put_initial_ramp(self):
         write_crtc_ramp(self.display, self.initial_ramp[0])
-
-    def second_output(self, on):
-        """DUMMY1, a second monitor right of the first (1024 x 768), plugged in or out."""
-        if on:
-            self.xrandr("--addmode", "DUMMY1", "1024x768")
-            self.xrandr("--output", "DUMMY1", "--mode", "1024x768", "--right-of", "DUMMY0")
-        else:
-            self.xrandr("--output", "DUMMY1", "--off")
 
     def xrandr(self, *args):
         return subprocess.run(["xrandr", *args], env=self.env(), capture_output=True, text=True, timeout=10)

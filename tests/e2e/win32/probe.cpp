@@ -15,6 +15,8 @@
 //   probe count CLASS TITLE    how many top-level windows of that class and title exist
 //   probe boxrect TITLE        "left top width height" of the message box with that title
 //   probe dpi                  the DPI a DPI-aware program is told
+//   probe monitors             "count left top width height" of the virtual screen, then each
+//                              monitor's "left top width height" and its work area's
 //   probe resources [CLASS T]  GDI and USER objects, working set, private bytes of the program
 //   probe tray CODE            the icon's callback with mouse message CODE (0x205 right button up)
 //   probe foreground           class and title of the foreground window
@@ -138,6 +140,25 @@ int main(int argc, char** argv) {
     // Real pixels, as the program (which is DPI aware) sees them.
     SetProcessDPIAware();
     const std::string verb = argv[1];
+    if (verb == "monitors") {
+        std::printf("%d %d %d %d %d\n", GetSystemMetrics(SM_CMONITORS), GetSystemMetrics(SM_XVIRTUALSCREEN),
+                    GetSystemMetrics(SM_YVIRTUALSCREEN), GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                    GetSystemMetrics(SM_CYVIRTUALSCREEN));
+        EnumDisplayMonitors(
+            nullptr, nullptr,
+            [](HMONITOR monitor, HDC, LPRECT, LPARAM) -> BOOL {
+                MONITORINFO info{};
+                info.cbSize = sizeof(info);
+                GetMonitorInfoW(monitor, &info);
+                const RECT& m = info.rcMonitor;
+                const RECT& w = info.rcWork;
+                std::printf("%ld %ld %ld %ld %ld %ld %ld %ld\n", m.left, m.top, m.right - m.left, m.bottom - m.top,
+                            w.left, w.top, w.right - w.left, w.bottom - w.top);
+                return TRUE;
+            },
+            0);
+        return 0;
+    }
     if (verb == "dpi") {
         HDC screen = GetDC(nullptr);
         std::printf("%d\n", GetDeviceCaps(screen, LOGPIXELSX));

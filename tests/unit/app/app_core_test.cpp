@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "fake_shell.h"
 #include "gamma/level_text.h"
 
@@ -159,6 +161,14 @@ TEST(AppCore, TheStoredFlagFollowsAceptarWhateverWasReadBetween) {
     EXPECT_EQ(shell.panels.names[0], kNameSentinel);
     EXPECT_EQ(shell.settings.writes.back(), SettingsText("1", "False", {"hl.exe", "juego.exe", "", ""}));
     EXPECT_FALSE(shell.core.IsOn());
+
+    // A write that fails (a scanner that holds the file past its second) is told once.
+    shell.settings.writeFails = true;
+    shell.core.btAutoactivar_Click();
+    shell.core.Command1_Click();
+    EXPECT_EQ(std::count(shell.indicator.shown.begin(), shell.indicator.shown.end(),
+                         "lumeq Gamma      No se pudo guardar lumeq.ini"),
+              1);
 }
 
 TEST(AppCore, ScreenshotsTakeTheNextFreeNumberAndAFailureIsTold) {

@@ -271,14 +271,18 @@ TEST(GammaConfigWatchdog, ReplacedRampIsSetAgainButARefusedOneNever) {
     display.current = quantised;
     EXPECT_FALSE(engine.ReapplyIfReplaced());
 
+    // Refused once (the secure desktop, a mode change): the watchdog leaves it, but a
+    // display change, an unlock or a resume tries again, and the display takes it now.
     display.refuseWrites = true;
     StepLevel(slider, +1, &engine);
     display.refuseWrites = false;
     const std::size_t writes = display.written.size();
     display.current = TableOf(BuildRamp(2.0));
     EXPECT_FALSE(engine.ReapplyIfReplaced());
-    engine.ReapplyLevel();
     EXPECT_EQ(display.written.size(), writes);
+    engine.ReapplyLevel();
+    EXPECT_EQ(display.current, TableOf(BuildRamp(ExponentOfLevel(38))));
+    EXPECT_FALSE(engine.LastRampRefused());
 }
 
 TEST(GammaConfigDisplays, DisplaysThatComeAndGoAreToldApartByName) {
