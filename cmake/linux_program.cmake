@@ -34,11 +34,10 @@ endif()
 pkg_check_modules(LUMEQ_XLIBS REQUIRED IMPORTED_TARGET x11 x11-xcb xcb xcb-randr xcb-keysyms xcb-xinput xrandr xxf86vm)
 
 # The displays through RandR (XF86VidMode where RandR has no gamma), also used by the native tests.
-add_library(lumeq_x11 STATIC src/x11/randr_displays_x11.cpp src/x11/vidmode_displays_x11.cpp src/x11/screen_x11.cpp)
+add_library(lumeq_x11 STATIC ${LUMEQ_X11_SOURCES})
 target_link_libraries(lumeq_x11 PUBLIC lumeq_core PkgConfig::LUMEQ_XLIBS)
 target_compile_options(lumeq_x11 PRIVATE ${LUMEQ_WARNINGS})
 
-include(src/qt/sources.cmake)
 add_library(lumeq_qt_shell STATIC ${LUMEQ_QT_SOURCES})
 target_link_libraries(lumeq_qt_shell PUBLIC lumeq_posix lumeq_x11 Qt6::Widgets Qt6::DBus)
 target_compile_options(lumeq_qt_shell PRIVATE ${LUMEQ_WARNINGS})
@@ -46,12 +45,12 @@ set_target_properties(lumeq_qt_shell PROPERTIES AUTOMOC OFF)
 
 qt_add_resources(LUMEQ_QT_RESOURCES res/linux/lumeq.qrc)
 
-add_executable(lumeq-gamma src/qt/main_qt.cpp ${LUMEQ_QT_RESOURCES})
+add_executable(lumeq-gamma src/linux/qt/main_qt.cpp ${LUMEQ_QT_RESOURCES})
 target_link_libraries(lumeq-gamma PRIVATE lumeq_qt_shell)
 target_compile_options(lumeq-gamma PRIVATE ${LUMEQ_WARNINGS})
 
 # The same program with the tests' probe inside (a local socket); never installed.
-add_executable(lumeq-gamma-test src/qt/main_qt.cpp src/qt/test_probe_qt.cpp ${LUMEQ_QT_RESOURCES})
+add_executable(lumeq-gamma-test src/linux/qt/main_qt.cpp src/linux/qt/test_probe_qt.cpp ${LUMEQ_QT_RESOURCES})
 target_link_libraries(lumeq-gamma-test PRIVATE lumeq_qt_shell Qt6::Network)
 target_compile_definitions(lumeq-gamma-test PRIVATE LUMEQ_TEST_PROBE)
 target_compile_options(lumeq-gamma-test PRIVATE ${LUMEQ_WARNINGS})

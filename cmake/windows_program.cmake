@@ -3,11 +3,11 @@ enable_language(RC)
 
 # Everything but the main window's file is compiled once for both programs below.
 set(LUMEQ_PROGRAM_SOURCES ${LUMEQ_WIN32_SOURCES} res/lumeq.rc)
-list(FILTER LUMEQ_PROGRAM_SOURCES EXCLUDE REGEX "src/app/form_main_win32.cpp$")
+list(FILTER LUMEQ_PROGRAM_SOURCES EXCLUDE REGEX "src/win32/form_main_win32.cpp$")
 add_library(lumeq_win32 OBJECT ${LUMEQ_PROGRAM_SOURCES})
 
 function(lumeq_program target)
-  add_executable(${target} WIN32 src/app/form_main_win32.cpp $<TARGET_OBJECTS:lumeq_win32>)
+  add_executable(${target} WIN32 src/win32/form_main_win32.cpp $<TARGET_OBJECTS:lumeq_win32>)
 endfunction()
 
 lumeq_program(lumeq)
@@ -40,7 +40,7 @@ configure_file(res/lumeq.ini ${CMAKE_BINARY_DIR}/lumeq.ini COPYONLY)
 include(tests/e2e/win32/CMakeLists.txt)
 
 # A benchmark helper that runs under Wine: the screenshot's capture and save.
-add_executable(capture_bench bench/win32/capture_bench.cpp src/screenshots/screen_capture_win32.cpp)
+add_executable(capture_bench bench/win32/capture_bench.cpp src/win32/screen_capture_win32.cpp)
 target_include_directories(capture_bench PRIVATE ${PROJECT_SOURCE_DIR}/src)
 target_compile_definitions(capture_bench PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 target_compile_options(capture_bench PRIVATE ${LUMEQ_WARNINGS})
@@ -52,8 +52,8 @@ endif()
 
 # The floors the benchmarks measure the program against, and the recount in one process.
 add_executable(floor_hotkey WIN32 bench/win32/floor_hotkey.cpp)
-add_executable(recount_bench bench/win32/recount_bench.cpp src/screenshots/folder_reader_win32.cpp
-  src/platform/text_win32.cpp)
+add_executable(recount_bench bench/win32/recount_bench.cpp src/win32/folder_reader_win32.cpp
+  src/win32/text_win32.cpp)
 target_include_directories(recount_bench PRIVATE ${PROJECT_SOURCE_DIR}/src)
 target_link_libraries(recount_bench PRIVATE lumeq_core)
 foreach(helper floor_hotkey recount_bench)

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "linux/process_names.h"
+#include "autoactivation/process_names.h"
 #include "settings/code_page.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

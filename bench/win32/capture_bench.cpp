@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "bench_clock.h"
-#include "platform/com_ptr_win32.h"
-#include "platform/unique_handle_win32.h"
-#include "screenshots/screen_capture_win32.h"
+#include "win32/com_ptr_win32.h"
+#include "win32/unique_handle_win32.h"
+#include "win32/screen_capture_win32.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "bench_clock.h"
-#include "platform/text_win32.h"
-#include "screenshots/folder_reader_win32.h"
+#include "win32/text_win32.h"
+#include "win32/folder_reader_win32.h"
 #include "screenshots/folder_stats.h"
 
 namespace {

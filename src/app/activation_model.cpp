@@ -2,20 +2,20 @@
 
 namespace lumeq {
 
-Colour StripColour(bool on) { return on ? kStripOn : kStripOff; }
+Rgb StripColour(bool on) { return on ? kStripOn : kStripOff; }
 
 std::array<MenuEntryState, 10> MenuStates(bool on) {
     return {{
-        {MenuEntry::menuactivar, !on},
-        {MenuEntry::menudesactivar, on},
-        {MenuEntry::menuCapturarPantalla, on},
-        {MenuEntry::menuCapturarPantalla2, on},
-        {MenuEntry::FunctionsDesactivar, on},
-        {MenuEntry::FunctionsActivar, !on},
-        {MenuEntry::masGamma, on},
-        {MenuEntry::menosGamma, on},
-        {MenuEntry::FunctionsmenosGamma, on},
-        {MenuEntry::FunctionsmasGamma, on},
+        {Command::menuactivar, !on},
+        {Command::menudesactivar, on},
+        {Command::menuCapturarPantalla, on},
+        {Command::menuCapturarPantalla2, on},
+        {Command::FunctionsDesactivar, on},
+        {Command::FunctionsActivar, !on},
+        {Command::masGamma, on},
+        {Command::menosGamma, on},
+        {Command::FunctionsmenosGamma, on},
+        {Command::FunctionsmasGamma, on},
     }};
 }
 

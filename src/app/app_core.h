@@ -1,22 +1,20 @@
 #pragma once
-// The program's behaviour, whatever shell drives it: the activation state and its order
-// of steps, the level steps, the hot keys, the icon's mouse events, automatic activation
-// with its timers, the settings file, and the screenshots. Typed state lives here; the
-// shell's hidden fields are mirrors written from it. Every platform service is a port.
-#include <array>
-#include <memory>
-#include <set>
+// The program's core, whatever shell drives it: it wires the parts, each with its own
+// ports, and routes the shell's events to them.
+//
+// A command that arrives while the watcher's tick runs (the Windows process list lets
+// waiting messages run after each process it reads) runs right after the tick, in the
+// order it came, in every shell. Leaving is the exception: it runs at once.
+#include <functional>
 #include <string>
-#include <string_view>
+#include <vector>
 
+#include "app/activation.h"
 #include "app/app_ports.h"
-#include "autoactivation/panels_view.h"
-#include "autoactivation/process_watcher.h"
-#include "gamma/gamma_config.h"
-#include "indicator/indicator_text.h"
-#include "indicator/indicator_view.h"
-#include "screenshots/screenshot_ports.h"
-#include "settings/settings_file.h"
+#include "app/tray_model.h"
+#include "app/window_presence.h"
+#include "autoactivation/auto_activation.h"
+#include "screenshots/screenshot_sequence.h"
 
 namespace lumeq {
 
@@ -33,103 +31,65 @@ struct AppPorts {
     CaptureJournal* journal;
     Slider& slider;
     ProcessList& processes;
-    NightLight* nightLight = nullptr;  // where the desktop has one to hold off
+    NightLight* nightLight = nullptr;
 };
 
 // What differs between the platforms, decided by each shell.
 struct CorePolicies {
-    // Leave a display to another program that keeps setting its own ramp (three rewrites
-    // within half a minute), and tell which one: a night light on Linux.
+    // A display another program keeps setting its own ramp on is left to it: Linux's night lights.
     bool yieldToOtherRamps = false;
 };
 
-class AppCore : public PanelsEvents, private WatcherHost {
+class AppCore : public PanelsEvents {
 public:
     AppCore(AppPorts ports, std::string decimalSeparator, CorePolicies policies = {});
     AppCore(const AppCore&) = delete;
     AppCore& operator=(const AppCore&) = delete;
 
-    // Start-up, in two parts the shell runs in their places: the settings file and the
-    // stored automatic-activation flag; later the screenshots counted. The boost is off.
-    void Start();
-    void StartScreenshots();
+    // The start-up, in its order; the shell makes its window, icon and strip around it.
+    void StartUp(StartupShell& shell);
 
-    // Activation state (every change goes through these two, in the written order).
-    void btActivar_Click();
-    void btDesactivar_Click();
-    bool IsOn() const { return m_on; }
-
-    // Level steps, from the menus, the hot keys and the slider's own input.
-    void StepLevel(int step);
-    void OnSliderInput();
-    // The displays changed, the session was unlocked or the system resumed: the ramps were
-    // reset, a display that refused the level may take it now, and one that came back may
-    // still be owed its own.
-    void OnDisplaysChanged();
-
+    void btActivar_Click() { m_activation.btActivar_Click(); }
+    void btDesactivar_Click() { m_activation.btDesactivar_Click(); }
+    bool IsOn() const { return m_boost.IsOn(); }
     void DispatchHotKey(int id);
-    // A menu bar or popup entry chosen. The entries that only the shell can carry out
-    // (leaving, the information box, the site, the folder) come back as false.
-    bool RunMenuCommand(unsigned id);
-    void OnTrayEvent(int code);
-    void FunctionsRestaurar_Click();
-    void OnCloseRequest();  // the close box: hidden to the icon
+    // False for the entries only the shell carries out (leaving, the box, the site, the folder).
+    bool RunMenuCommand(Command command);
+    void OnTrayEvent(TrayEvent event);
+    void OnCloseRequest();
     void OnTimer(TimerId timer);
+    void OnSliderInput();
+    void OnDisplaysChanged();  // also an unlock of the session and a resume
 
-    // The automatic-activation panels.
-    void menuActivacion_Click();
     void Check1_Click(bool ticked) override;
     void btAutoactivar_Click() override;
     void btOtrosProgramas_Click() override;
     void Command1_Click() override;
     void NameEdited(int box, std::string text) override;
 
-    // Screenshots.
-    void btScreen_Click();
-    void menuCapturarPantalla_Click();
-    void btCantidadArch_Click();
-
-    // Leaving: "Salir" (both entries) and the end of the Windows session. Stops every
-    // timer and disarms the watcher first, so nothing switches the boost on again once
-    // the ramps are back; false when a display did not take its ramp back.
+    // Every timer stops and the watcher is disarmed first, so nothing switches the boost on
+    // again once the ramps are back; false when a display did not take its ramp back.
     bool Leave();
-    // Told once in the strip (a refused restore at start-up or at a switch-off, a record
-    // dropped or not kept).
-    // `silently`: the shell told it its own way; it is not told again.
-    void Tell(Notice notice, std::string_view detail = {}, bool silently = false);
-
-    const Settings& SettingsFields() const { return m_fields; }
-    const ProcessWatcher& Watcher() const { return m_watcher; }
+    void Tell(Notice notice, std::string_view detail = {}, bool silently = false) {
+        m_strip.Tell(notice, detail, silently);
+    }
+    const Settings& SettingsFields() const { return m_settings.Fields(); }
+    const ProcessWatcher& Watcher() const { return m_auto.Watcher(); }
 
 private:
-    std::string ListProcesses() override { return m_ports.processes.ListProcesses(); }
-    void Activate() override { btActivar_Click(); }
-    void Deactivate() override { btDesactivar_Click(); }
-    std::string NameBox(int index) const override { return m_fields.names[static_cast<std::size_t>(index)]; }
-
-    void funLeerConfig();
-    void funGuardarConfig(bool askedByUser);
-    void ApplyStoredActivation();
-    void SetNames(const std::array<std::string, 4>& names);
-    void SetActivationFlag(std::string flag);
-    void ShowLevel();
-    void SetShownFromIcon(bool shown);
-    void TimerScreen_Timer();
-    void SetTaken(std::int64_t taken);
+    // Runs a command now, or right after the watcher's tick when one runs.
+    void Run(std::function<void()> command);
 
     AppPorts m_ports;
-    std::string m_decimalSeparator;
-    CorePolicies m_policies;
-    std::unique_ptr<GammaConfig> m_GammaEngine;
-    ProcessWatcher m_watcher{*this};
-    SettingsMemory m_settingsMemory;
-    Settings m_fields;
-    bool m_on = false;
-    bool m_shownFromIcon = false;  // txtOculta
-    bool m_checked = false;        // Check1
-    std::int64_t m_taken = 0;      // TxtScreenNuevas
-    std::int64_t m_count = 0;      // txtCantidad
-    std::set<Notice> m_told;
+    IndicatorStrip m_strip;
+    SettingsKeeper m_settings;
+    BoostSession m_boost;
+    Activation m_activation;
+    WindowPresence m_presence;
+    ScreenshotSequence m_screenshots;
+    AutoActivation m_auto;
+    bool m_inTick = false;
+    std::vector<std::function<void()>> m_afterTick;
 };
 
 }  // namespace lumeq

@@ -34,7 +34,7 @@ std::string InformationText() {
     };
     std::string text = kLines[0];
     for (std::size_t i = 1; i < std::size(kLines); ++i) {
-        text += "\r\n";
+        text += "\n";
         text += kLines[i];
     }
     return text;

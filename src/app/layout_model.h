@@ -15,7 +15,8 @@ struct TwipsPoint {
 // (12800, 8500); widths that are not in the table give nothing (the window stays).
 std::optional<TwipsPoint> PlacementForWidth(std::string_view width);
 
-// The eleven lines of the information box, joined by CR LF.
+// The eleven lines of the information box, joined by line feeds (a shell writes them
+// the way its platform breaks lines).
 std::string InformationText();
 
 // The product's web site, the same for every link.

@@ -1,92 +1,92 @@
 #include "app/menu_layout.h"
 
+#include <array>
+
 #include "app/activation_model.h"
-#include "ui/control_ids.h"
 
 namespace lumeq {
 
 namespace {
-MenuItem Entry(unsigned id, const char* caption) { return MenuItem{id, caption, {}}; }
-MenuItem Separator() { return MenuItem{0, "-", {}}; }
+MenuItem Entry(Command command, const char* caption) { return MenuItem{command, caption, {}}; }
+MenuItem Separator() { return MenuItem{std::nullopt, "-", {}}; }
 
-unsigned CommandOf(MenuEntry entry) {
-    switch (entry) {
-        case MenuEntry::menuactivar: return ids::menuactivar;
-        case MenuEntry::menudesactivar: return ids::menudesactivar;
-        case MenuEntry::menuCapturarPantalla: return ids::menuCapturarPantalla;
-        case MenuEntry::menuCapturarPantalla2: return ids::menuCapturarPantalla2;
-        case MenuEntry::FunctionsDesactivar: return ids::FunctionsDesactivar;
-        case MenuEntry::FunctionsActivar: return ids::FunctionsActivar;
-        case MenuEntry::masGamma: return ids::masGamma;
-        case MenuEntry::menosGamma: return ids::menosGamma;
-        case MenuEntry::FunctionsmenosGamma: return ids::FunctionsmenosGamma;
-        case MenuEntry::FunctionsmasGamma: return ids::FunctionsmasGamma;
-    }
-    return 0;
-}
+constexpr std::array<std::string_view, kCommandCount> kNames = {
+    "Salir",          "menuactivar",         "menudesactivar",        "masGamma",
+    "menosGamma",     "menuActivacion",      "menuCapturarPantalla",  "menuAbrirDirectorio",
+    "btInformacion",  "btlink",              "FunctionsLink",         "FunctionsInformacion",
+    "menuCapturarPantalla2", "FunctionsScreenshot", "FunctionsmasGamma", "FunctionsmenosGamma",
+    "FunctionsDesactivar", "FunctionsActivar", "menuActivacionauto",  "FunctionsRestaurar",
+    "FunctionsSalir",
+};
 }  // namespace
+
+std::string_view CommandName(Command command) { return kNames[static_cast<std::size_t>(command)]; }
+
+std::optional<Command> CommandNamed(std::string_view name) {
+    for (std::size_t i = 0; i < kNames.size(); ++i)
+        if (kNames[i] == name) return static_cast<Command>(i);
+    return std::nullopt;
+}
 
 std::vector<MenuItem> MenuBarLayout() {
     return {
-        Entry(ids::Salir, "Salir"),
-        MenuItem{0, "Gamma", {
-            Entry(ids::menuactivar, "Activar          Ctrl+F1"),
-            Entry(ids::menudesactivar, "Desactivar    Ctrl+F1"),
-            Entry(ids::masGamma, "Aumentar     Ctrl+F4"),
-            Entry(ids::menosGamma, "Disminuir       Ctrl+F3"),
+        Entry(Command::Salir, "Salir"),
+        MenuItem{std::nullopt, "Gamma", {
+            Entry(Command::menuactivar, "Activar          Ctrl+F1"),
+            Entry(Command::menudesactivar, "Desactivar    Ctrl+F1"),
+            Entry(Command::masGamma, "Aumentar     Ctrl+F4"),
+            Entry(Command::menosGamma, "Disminuir       Ctrl+F3"),
             Separator(),
-            Entry(ids::menuActivacion, "Activación automática"),
+            Entry(Command::menuActivacion, "Activación automática"),
         }},
-        MenuItem{0, "Screen", {
-            Entry(ids::menuCapturarPantalla, "Capturar pantalla    Ctrl+F2"),
+        MenuItem{std::nullopt, "Screen", {
+            Entry(Command::menuCapturarPantalla, "Capturar pantalla    Ctrl+F2"),
             Separator(),
-            Entry(ids::menuAbrirDirectorio, "Abrir carpeta"),
+            Entry(Command::menuAbrirDirectorio, "Abrir carpeta"),
         }},
-        MenuItem{0, "...?", {
-            Entry(ids::btInformacion, "Información"),
-            Entry(ids::btlink, "Ir al sitio"),
+        MenuItem{std::nullopt, "...?", {
+            Entry(Command::btInformacion, "Información"),
+            Entry(Command::btlink, "Ir al sitio"),
         }},
     };
 }
 
 std::vector<MenuItem> PopupLayout() {
     return {
-        Entry(ids::FunctionsLink, "Ir al sitio"),
-        Entry(ids::FunctionsInformacion, "Información"),
+        Entry(Command::FunctionsLink, "Ir al sitio"),
+        Entry(Command::FunctionsInformacion, "Información"),
         Separator(),
-        Entry(ids::menuCapturarPantalla2, "Capturar pantalla    Ctrl+F2"),
-        Entry(ids::FunctionsScreenshot, "Abrir carpeta"),
+        Entry(Command::menuCapturarPantalla2, "Capturar pantalla    Ctrl+F2"),
+        Entry(Command::FunctionsScreenshot, "Abrir carpeta"),
         Separator(),
-        Entry(ids::FunctionsmasGamma, "Aumentar        Ctrl+F4"),
-        Entry(ids::FunctionsmenosGamma, "Disminuir          Ctrl+F3"),
-        Entry(ids::FunctionsDesactivar, "Desactivar       Ctrl+F1"),
-        Entry(ids::FunctionsActivar, "Activar             Ctrl+F1"),
-        Entry(ids::menuActivacionauto, "Activación automática"),
+        Entry(Command::FunctionsmasGamma, "Aumentar        Ctrl+F4"),
+        Entry(Command::FunctionsmenosGamma, "Disminuir          Ctrl+F3"),
+        Entry(Command::FunctionsDesactivar, "Desactivar       Ctrl+F1"),
+        Entry(Command::FunctionsActivar, "Activar             Ctrl+F1"),
+        Entry(Command::menuActivacionauto, "Activación automática"),
         Separator(),
-        Entry(ids::FunctionsRestaurar, "Restaurar"),
+        Entry(Command::FunctionsRestaurar, "Restaurar"),
         Separator(),
-        Entry(ids::FunctionsSalir, "Salir"),
+        Entry(Command::FunctionsSalir, "Salir"),
     };
 }
 
-bool IsEntryEnabled(unsigned id, bool on) {
+bool IsEntryEnabled(Command command, bool on) {
     for (const MenuEntryState& state : MenuStates(on))
-        if (CommandOf(state.entry) == id) return state.enabled;
+        if (state.command == command) return state.enabled;
     return true;
 }
 
-unsigned MenuCommandOf(MenuEntry entry) { return CommandOf(entry); }
-
-ShellCommand ShellCommandOf(unsigned id) {
-    switch (id) {
-        case ids::Salir: return ShellCommand::Leave;
-        case ids::FunctionsSalir: return ShellCommand::LeaveFromPopup;
-        case ids::btInformacion:
-        case ids::FunctionsInformacion: return ShellCommand::Information;
-        case ids::btlink:
-        case ids::FunctionsLink: return ShellCommand::Site;
-        case ids::menuAbrirDirectorio:
-        case ids::FunctionsScreenshot: return ShellCommand::OpenFolder;
+ShellCommand ShellCommandOf(Command command) {
+    switch (command) {
+        case Command::Salir: return ShellCommand::Leave;
+        case Command::FunctionsSalir: return ShellCommand::LeaveFromPopup;
+        case Command::btInformacion:
+        case Command::FunctionsInformacion: return ShellCommand::Information;
+        case Command::btlink:
+        case Command::FunctionsLink: return ShellCommand::Site;
+        case Command::menuAbrirDirectorio:
+        case Command::FunctionsScreenshot: return ShellCommand::OpenFolder;
         default: return ShellCommand::None;
     }
 }

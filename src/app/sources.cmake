@@ -1,17 +1,12 @@
-# src/app: the portable files build everywhere; the _win32 files only for Windows.
+# src/app: the program's core: the router, activation, the window's presence, the start-up, menus, hot keys and tray rules. Portable: builds for both shells and for the tests.
 list(APPEND LUMEQ_CORE_SOURCES
+  src/app/activation.cpp
   src/app/activation_model.cpp
   src/app/app_core.cpp
+  src/app/hot_key_rules.cpp
   src/app/hotkey_model.cpp
   src/app/layout_model.cpp
   src/app/menu_layout.cpp
   src/app/tray_model.cpp
-)
-list(APPEND LUMEQ_WIN32_SOURCES
-  src/app/main_win32.cpp
-  src/app/form_main_win32.cpp
-  src/app/menus_win32.cpp
-  src/app/layout_win32.cpp
-  src/app/banner_win32.cpp
-  src/app/tray_icon_win32.cpp
+  src/app/window_presence.cpp
 )

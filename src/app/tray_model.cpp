@@ -4,13 +4,13 @@
 
 namespace lumeq {
 
-TrayReaction ReactToTrayEvent(int code, bool shown) {
+TrayReaction ReactToTrayEvent(TrayEvent event, bool shown) {
     TrayReaction reaction;
-    switch (code) {
-        case kTrayMouseMove:
+    switch (event) {
+        case TrayEvent::MouseMove:
             reaction.showWindow = shown;
             break;
-        case kTrayDoubleClick:
+        case TrayEvent::DoubleClick:
             reaction.showWindow = true;
             if (!shown) {
                 reaction.startTimer2 = true;
@@ -20,10 +20,11 @@ TrayReaction ReactToTrayEvent(int code, bool shown) {
                 reaction.hideWindow = true;
             }
             break;
-        case kTrayRightButtonUp:
+        case TrayEvent::ContextMenu:
             reaction.openPopup = true;
             break;
-        default:
+        case TrayEvent::Click:
+        case TrayEvent::Other:
             break;
     }
     return reaction;

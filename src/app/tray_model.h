@@ -6,10 +6,8 @@
 
 namespace lumeq {
 
-inline constexpr int kTrayMouseMove = 0x200;
-inline constexpr int kTrayLeftButtonUp = 0x202;
-inline constexpr int kTrayDoubleClick = 0x203;
-inline constexpr int kTrayRightButtonUp = 0x205;
+// What happened on the icon, as every platform's tray can tell it.
+enum class TrayEvent { MouseMove, Click, DoubleClick, ContextMenu, Other };
 
 struct TrayReaction {
     bool showWindow = false;   // show the main window (first)
@@ -19,7 +17,7 @@ struct TrayReaction {
     std::optional<bool> shownFromIcon;  // the new txtOculta, or nothing to keep it
 };
 
-TrayReaction ReactToTrayEvent(int code, bool shownFromIcon);
+TrayReaction ReactToTrayEvent(TrayEvent event, bool shownFromIcon);
 
 // The tip field: "lumeq gamma", one NUL, then blanks up to 64 characters.
 std::array<char16_t, 64> TrayTip();

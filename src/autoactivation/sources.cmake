@@ -1,8 +1,6 @@
-# src/autoactivation: the portable files build everywhere; the _win32 files only for Windows.
+# src/autoactivation: automatic activation: the watcher, the panels' rules, what a process is called. Portable: builds for both shells and for the tests.
 list(APPEND LUMEQ_CORE_SOURCES
+  src/autoactivation/auto_activation.cpp
+  src/autoactivation/process_names.cpp
   src/autoactivation/process_watcher.cpp
-)
-list(APPEND LUMEQ_WIN32_SOURCES
-  src/autoactivation/panels_win32.cpp
-  src/autoactivation/process_scan_win32.cpp
 )

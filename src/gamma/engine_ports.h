@@ -56,6 +56,14 @@ public:
     virtual void Write(std::string_view text) = 0;
 };
 
+// A desktop's own night light (KDE Plasma's Night Color), asked to hold off while the
+// boost is on, so that the two do not take turns on the screen.
+class NightLight {
+public:
+    virtual ~NightLight() = default;
+    virtual void Hold(bool hold) = 0;
+};
+
 // The trackbar that holds the level. Like the real control it keeps its position
 // inside its range.
 class Slider {

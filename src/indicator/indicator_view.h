@@ -7,8 +7,9 @@ namespace lumeq {
 class IndicatorView {
 public:
     virtual ~IndicatorView() = default;
-    // Shows the text at the top of the screen, hidden again 8 s after the last one.
-    virtual void ShowText(std::string_view text) = 0;
+    // Shows the text at the top of the screen, above everything, without the focus.
+    virtual void Show(std::string_view text) = 0;
+    virtual void Hide() = 0;
 };
 
 }  // namespace lumeq

@@ -1,7 +1,5 @@
-# src/indicator: the portable files build everywhere; the _win32 files only for Windows.
+# src/indicator: the strip: its texts, notices and timer. Portable: builds for both shells and for the tests.
 list(APPEND LUMEQ_CORE_SOURCES
+  src/indicator/indicator_strip.cpp
   src/indicator/indicator_text.cpp
-)
-list(APPEND LUMEQ_WIN32_SOURCES
-  src/indicator/form_indicador_win32.cpp
 )

@@ -1,12 +1,22 @@
-# src/linux: the Linux edition's own rules (process names from /proc, where its files go). Portable, tested natively.
-list(APPEND LUMEQ_CORE_SOURCES
-  src/linux/process_names.cpp
-  src/linux/hot_key_rules.cpp
-  src/linux/xdg_paths.cpp
-)
-# POSIX only (the Linux edition and the native tests), never in the Windows program.
+# src/linux: the Linux edition's shell and its platform backends: POSIX files and /proc
+# (posix/, also used by the native tests), the X server (x11/) and the Qt 6 windows (qt/).
 list(APPEND LUMEQ_POSIX_SOURCES
-  src/linux/proc_processes_posix.cpp
-  src/linux/file_stores_posix.cpp
-  src/linux/state_files_posix.cpp
+  src/linux/posix/file_stores_posix.cpp
+  src/linux/posix/proc_processes_posix.cpp
+  src/linux/posix/state_files_posix.cpp
+)
+list(APPEND LUMEQ_X11_SOURCES
+  src/linux/x11/randr_displays_x11.cpp
+  src/linux/x11/screen_x11.cpp
+  src/linux/x11/vidmode_displays_x11.cpp
+)
+list(APPEND LUMEQ_QT_SOURCES
+  src/linux/qt/banner_qt.cpp
+  src/linux/qt/form_indicador_qt.cpp
+  src/linux/qt/form_main_qt.cpp
+  src/linux/qt/night_light_qt.cpp
+  src/linux/qt/panels_qt.cpp
+  src/linux/qt/screenshot_controls_qt.cpp
+  src/linux/qt/ui_scale_qt.cpp
+  src/linux/qt/x11_events_qt.cpp
 )

@@ -1,7 +1,4 @@
-# src/platform: the portable files build everywhere; the _win32 files only for Windows.
+# src/platform: portable helpers: text conversion, the timers' port. Portable: builds for both shells and for the tests.
 list(APPEND LUMEQ_CORE_SOURCES
   src/platform/utf16.cpp
-)
-list(APPEND LUMEQ_WIN32_SOURCES
-  src/platform/text_win32.cpp
 )

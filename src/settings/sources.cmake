@@ -1,8 +1,7 @@
-# src/settings: the portable files build everywhere; the _win32 files only for Windows.
+# src/settings: the settings file, where the files go, code page 1252. Portable: builds for both shells and for the tests.
 list(APPEND LUMEQ_CORE_SOURCES
-  src/settings/settings_file.cpp
   src/settings/code_page.cpp
-)
-list(APPEND LUMEQ_WIN32_SOURCES
-  src/settings/settings_store_win32.cpp
+  src/settings/settings_file.cpp
+  src/settings/settings_keeper.cpp
+  src/settings/xdg_paths.cpp
 )

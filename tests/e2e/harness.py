@@ -29,7 +29,7 @@ TEMPLATE = os.path.join(WORK_DIR, "wine-template")
 XORG_CONF = os.path.join(HERE, "xorg-dummy.conf")
 RAMP_TOLERANCE = 257  # the X server keeps about 8 bits of each entry
 
-CONTROL_IDS_HEADER = os.path.join(HERE, "..", "..", "src", "ui", "control_ids.h")
+CONTROL_IDS_HEADER = os.path.join(HERE, "..", "..", "src", "win32", "control_ids.h")
 
 
 def _program_ids():

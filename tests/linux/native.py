@@ -335,7 +335,7 @@ class Program:
         return {"visible": bool(visible), "enabled": bool(enabled), "checked": bool(checked)}
 
     def command(self, name):
-        self.probe("command", IDS[name])
+        self.probe("command", name)
 
     def rect(self, name):
         return tuple(map(int, self.probe("rect", name).split()))

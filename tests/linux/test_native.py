@@ -69,8 +69,8 @@ class NativeEdition(unittest.TestCase):
         menus = program.probe("menus").split("\n")
         self.assertEqual([line.split(" ", 2)[2] for line in menus if line.startswith("0 1 ")],
                          ["Salir", "Gamma", "Screen", "...?"])
-        self.assertIn("101 1 Activar          Ctrl+F1", menus)
-        self.assertIn("210 1 Salir", menus)
+        self.assertIn("menuactivar 1 Activar          Ctrl+F1", menus)
+        self.assertIn("FunctionsSalir 1 Salir", menus)
         self.assertEqual(program.ini_lines(), [HEADER, "0", "False", "hl.exe", "", "", "", "//End", ""],
                          "the first run starts from the shipped settings")
 

@@ -12,7 +12,7 @@
 #include <unistd.h>
 
 #include "../unit/app/fake_shell.h"
-#include "linux/file_stores_posix.h"
+#include "linux/posix/file_stores_posix.h"
 
 namespace fs = std::filesystem;
 using namespace lumeq;
@@ -54,8 +54,7 @@ int main() {
                  ",");
     fakes.timers.fire = [&](TimerId timer) { core.OnTimer(timer); };
 
-    core.Start();
-    core.StartScreenshots();
+    core.StartUp(fakes.startup);
     Check(fakes.panels.checked && fakes.timers.IsRunning(TimerId::activacionTimer), "automatic activation from the file");
     Check(fakes.display.current == preset, "the start leaves the display alone");
 

@@ -5,7 +5,7 @@
 
 #include "../unit/gamma/fakes.h"
 #include "gamma/gamma_config.h"
-#include "x11/randr_displays_x11.h"
+#include "linux/x11/randr_displays_x11.h"
 
 // Last: Xlib's macros (None, Status ...) would otherwise clash with the test framework's names.
 #include <X11/Xlib.h>

@@ -34,7 +34,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "ui/control_ids.h"
+#include "win32/control_ids.h"
 
 namespace {
 

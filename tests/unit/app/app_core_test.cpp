@@ -34,7 +34,7 @@ TEST(AppCore, ActivationRunsItsStepsInTheWrittenOrder) {
     EXPECT_EQ(shell.Field(Field::estadoTxt), "True");
     EXPECT_EQ(shell.Field(Field::LbIndicador), "-3.00");
     EXPECT_TRUE(shell.timers.IsRunning(TimerId::RampWatch));
-    EXPECT_FALSE(shell.main.menus[MenuEntry::menuactivar]);
+    EXPECT_FALSE(shell.main.menus[Command::menuactivar]);
 
     log.clear();
     shell.core.btDesactivar_Click();
@@ -80,18 +80,63 @@ TEST(AppCore, HotKeysStepTheLevelAndTheStripTellsIt) {
     EXPECT_EQ(shell.indicator.shown.size(), told);
 }
 
+TEST(AppCore, TheStartUpInItsOrderAndTheFirstRunsBox) {
+    FakeShell shell(SettingsText("0", "True", {"hl.exe", "", "", ""}));
+    shell.startup.folderFound = false;
+    shell.Start();
+    EXPECT_EQ(shell.startup.steps,
+              (std::vector<std::string>{"hot keys", "size and place", "folder made", "first run box", "shown"}));
+    EXPECT_TRUE(shell.timers.IsRunning(TimerId::activacionTimer));  // the stored flag, before the keys
+    EXPECT_EQ(shell.Field(Field::txtCantidad), "0");
+    FakeShell readOnly;  // a folder that cannot be made: no box, which would come at every start
+    readOnly.startup.folderFound = false;
+    readOnly.startup.folderMade = false;
+    readOnly.Start();
+    EXPECT_EQ(readOnly.startup.steps, (std::vector<std::string>{"hot keys", "size and place", "folder made", "shown"}));
+}
+
+TEST(AppCore, TheStripGoesEightSecondsAfterItsLastText) {
+    FakeShell shell;
+    shell.Start();
+    shell.core.btActivar_Click();
+    shell.core.DispatchHotKey(3);
+    shell.timers.Advance(5000);
+    shell.core.DispatchHotKey(2);  // another step starts the 8 s afresh
+    shell.timers.Advance(7999);
+    EXPECT_TRUE(shell.indicator.visible);
+    shell.timers.Advance(1);
+    EXPECT_FALSE(shell.indicator.visible);
+    EXPECT_FALSE(shell.timers.IsRunning(TimerId::Timer1));
+}
+
+// A command that arrives while the watcher's tick reads the process list (the Windows
+// shell lets waiting messages run then) runs once the tick is over, never inside it.
+TEST(AppCore, ACommandDuringTheWatchersTickRunsAfterIt) {
+    FakeShell shell(SettingsText("0", "True", {"hl.exe", "", "", ""}));
+    shell.Start();
+    bool onInsideTheTick = true;
+    shell.processes.whileListing = [&] {
+        shell.core.DispatchHotKey(0);  // Ctrl+F1, waiting in the queue
+        onInsideTheTick = shell.core.IsOn();
+    };
+    shell.timers.Advance(1000);
+    EXPECT_FALSE(onInsideTheTick);
+    EXPECT_TRUE(shell.core.IsOn());
+    EXPECT_EQ(shell.Field(Field::estadoTxt), "True");
+}
+
 TEST(AppCore, TheIconBringsTheWindowBackAndHidesIt) {
     FakeShell shell;
     shell.Start();
-    shell.core.OnTrayEvent(0x203);  // double click while hidden: shown, brought to the front 300 ms later
+    shell.core.OnTrayEvent(TrayEvent::DoubleClick);  // double click while hidden: shown, brought to the front 300 ms later
     EXPECT_EQ(shell.Field(Field::txtOculta), "Si");
     shell.timers.Advance(300);
     EXPECT_EQ(shell.main.window, (std::vector<WindowRequest>{WindowRequest::Show, WindowRequest::BringBack}));
     EXPECT_FALSE(shell.timers.IsRunning(TimerId::Timer2));
-    shell.core.OnTrayEvent(0x203);  // again: hidden
+    shell.core.OnTrayEvent(TrayEvent::DoubleClick);  // again: hidden
     EXPECT_EQ(shell.main.window.back(), WindowRequest::Hide);
     EXPECT_EQ(shell.Field(Field::txtOculta), "No");
-    shell.core.OnTrayEvent(0x205);
+    shell.core.OnTrayEvent(TrayEvent::ContextMenu);
     EXPECT_EQ(shell.main.popups, 1);
 }
 
@@ -142,12 +187,12 @@ TEST(AppCore, LeavingStopsEverythingSoTheBoostCannotComeBack) {
 TEST(AppCore, TheStoredFlagFollowsAceptarWhateverWasReadBetween) {
     FakeShell shell(SettingsText("0", "False", {"hl.exe", "", "", ""}));
     shell.Start();
-    shell.core.menuActivacion_Click();
+    shell.core.RunMenuCommand(Command::menuActivacion);
     shell.core.Check1_Click(true);
     shell.core.btOtrosProgramas_Click();  // reads the stored "False" again
     shell.core.NameEdited(1, "juego.exe");
     shell.core.btActivar_Click();
-    shell.core.menuCapturarPantalla_Click();
+    shell.core.RunMenuCommand(Command::menuCapturarPantalla);
     shell.timers.Advance(250);  // a screenshot's write meanwhile: the unconfirmed tick is not stored
     EXPECT_EQ(shell.settings.writes.back(), SettingsText("1", "False", {"hl.exe", "juego.exe", "", ""}));
     shell.core.Command1_Click();
@@ -177,8 +222,8 @@ TEST(AppCore, ScreenshotsTakeTheNextFreeNumberAndAFailureIsTold) {
     shell.Start();
     EXPECT_EQ(shell.Field(Field::txtCantidad), "1");
     shell.core.btActivar_Click();
-    shell.core.btScreen_Click();
-    shell.core.menuCapturarPantalla_Click();  // a second request only restarts the delay
+    shell.core.DispatchHotKey(1);
+    shell.core.RunMenuCommand(Command::menuCapturarPantalla);  // a second request only restarts the delay
     shell.timers.Advance(1000);
     EXPECT_EQ(shell.screenshots.files.size(), 2u);
     EXPECT_TRUE(shell.screenshots.files.count("screen_18446744073709551616.jpg"));
@@ -188,7 +233,7 @@ TEST(AppCore, ScreenshotsTakeTheNextFreeNumberAndAFailureIsTold) {
     EXPECT_EQ(shell.settings.writes.size(), 1u);
 
     shell.screenshots.writeFails = true;
-    shell.core.btScreen_Click();
+    shell.core.DispatchHotKey(1);
     shell.timers.Advance(50);
     EXPECT_EQ(shell.screenshotsView.count, "Screenshot no guardada");
     EXPECT_EQ(shell.Field(Field::screenText), "18446744073709551617");
@@ -200,7 +245,8 @@ TEST(AppCore, ScreenshotsTakeTheNextFreeNumberAndAFailureIsTold) {
     for (int n = 7000; n < 8500; ++n) many.screenshots.files["screen_" + std::to_string(n) + ".jpg"] = {1};
     many.screenshots.files["screen_99999.jpg"] = {1};
     many.Start();
-    many.core.btScreen_Click();
+    many.core.btActivar_Click();
+    many.core.DispatchHotKey(1);
     many.timers.Advance(50);
     EXPECT_TRUE(many.screenshots.files.count("screen_100000.jpg"));
     EXPECT_EQ(many.Field(Field::screenText), "100001");

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "../gamma/fakes.h"
+#include "app/activation_model.h"
 #include "app/app_core.h"
 
 namespace lumeq::testing {
@@ -39,19 +40,19 @@ struct FakeTimers : Timers {
 
 struct FakeMainView : MainView {
     std::map<Field, std::string> fields;
-    Colour strip = kStripOff;
-    std::map<MenuEntry, bool> menus;
+    Rgb strip = kStripOff;
+    std::map<Command, bool> menus;
     std::string folderCaption;
     std::vector<WindowRequest> window;
     int popups = 0;
     std::vector<std::string>* log = nullptr;
 
     void SetField(Field field, std::string_view text) override { fields[field] = std::string(text); }
-    void SetStripColour(Colour colour) override {
+    void SetStripColour(Rgb colour) override {
         strip = colour;
         if (log) log->push_back("strip");
     }
-    void SetMenuEntry(MenuEntry entry, bool enabled) override {
+    void SetMenuEntry(Command entry, bool enabled) override {
         menus[entry] = enabled;
         if (log) log->push_back("menu");
     }
@@ -62,7 +63,28 @@ struct FakeMainView : MainView {
 
 struct FakeIndicator : IndicatorView {
     std::vector<std::string> shown;
-    void ShowText(std::string_view text) override { shown.emplace_back(text); }
+    bool visible = false;
+    void Show(std::string_view text) override {
+        shown.emplace_back(text);
+        visible = true;
+    }
+    void Hide() override { visible = false; }
+};
+
+// The start-up's steps, as a shell takes them, written down in order.
+struct FakeStartup : StartupShell {
+    std::vector<std::string> steps;
+    bool folderFound = true;
+    bool folderMade = true;
+    void RegisterHotKeys() override { steps.push_back("hot keys"); }
+    void SizeAndPlace() override { steps.push_back("size and place"); }
+    bool ScreenshotsFolderFound() override { return folderFound; }
+    bool MakeScreenshotsFolder() override {
+        steps.push_back("folder made");
+        return folderMade;
+    }
+    void FirstRunBox() override { steps.push_back("first run box"); }
+    void ShowMainWindow() override { steps.push_back("shown"); }
 };
 
 struct FakePanels : PanelsView {
@@ -133,7 +155,12 @@ struct FakeSettingsFile : SettingsFileStore {
 
 struct FakeProcesses : ProcessList {
     std::vector<ProcessEntry> running{{"explorer.exe", 32}, {"services.exe", 40}};
-    std::string ListProcesses() override { return ScanText(running); }
+    // What waits in the window's queue while the list is read (the Windows shell lets it run).
+    std::function<void()> whileListing;
+    std::string ListProcesses() override {
+        if (whileListing) std::exchange(whileListing, nullptr)();
+        return ScanText(running);
+    }
 };
 
 // Every port, and the core on top of them.
@@ -160,11 +187,9 @@ struct FakeShell {
         settings.text = std::move(settingsFile);
         timers.fire = [this](TimerId timer) { core.OnTimer(timer); };
     }
-    // The start-up steps the core takes part in.
-    void Start() {
-        core.Start();
-        core.StartScreenshots();
-    }
+    FakeStartup startup;
+    // The start-up, as the core leads it.
+    void Start() { core.StartUp(startup); }
     std::string Field(lumeq::Field field) { return main.fields[field]; }
 };
 

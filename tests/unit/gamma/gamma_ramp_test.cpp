@@ -45,12 +45,6 @@ TEST(GammaRamp, LevelFiftyAndAboveAreNeverSafe) {
     EXPECT_FALSE(IsSafeRamp(BuildRamp(ExponentOfLevel(99))));
 }
 
-TEST(GammaRamp, ExponentsOfTheWrittenLevels) {
-    EXPECT_NEAR(ExponentOfLevel(33), 1.6983017, 1e-7);
-    EXPECT_DOUBLE_EQ(ExponentOfLevel(40), 10 / 10.01);
-    EXPECT_NEAR(ExponentOfLevel(44), 0.5994006, 1e-7);
-}
-
 TEST(EstimateLevel, GivesBackEveryBoostLevel) {
     for (int level = kLevelMin; level <= kLevelMax; ++level)
         EXPECT_EQ(EstimateLevel(BuildRamp(ExponentOfLevel(level))), level);

@@ -12,13 +12,13 @@
 
 #include "gamma/gamma_config.h"
 #include "gamma/recovery_record.h"
-#include "linux/file_stores_posix.h"
-#include "linux/hot_key_rules.h"
-#include "linux/proc_processes_posix.h"
-#include "linux/process_names.h"
-#include "linux/state_files_posix.h"
+#include "linux/posix/file_stores_posix.h"
+#include "app/hot_key_rules.h"
+#include "linux/posix/proc_processes_posix.h"
+#include "autoactivation/process_names.h"
+#include "linux/posix/state_files_posix.h"
 #include "../gamma/fakes.h"
-#include "linux/xdg_paths.h"
+#include "settings/xdg_paths.h"
 
 namespace lumeq {
 namespace {

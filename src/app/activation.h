@@ -1,0 +1,42 @@
+#pragma once
+// The activation state as the window shows it: "Activar" and "Desactivar" in their order
+// of steps (the strip of labels' colour, the boost session, estadoTxt, the ramp watch, the
+// menu entries), the level's steps with their texts, and what the player is told.
+#include <functional>
+#include <string>
+
+#include "gamma/boost_session.h"
+#include "indicator/indicator_strip.h"
+#include "platform/timers.h"
+#include "ui/main_view.h"
+
+namespace lumeq {
+
+class Activation {
+public:
+    Activation(MainView& main, Timers& timers, IndicatorStrip& strip, BoostSession& boost, Slider& slider,
+               std::string decimalSeparator)
+        : m_main(main), m_timers(timers), m_strip(strip), m_boost(boost), m_slider(slider),
+          m_decimalSeparator(std::move(decimalSeparator)) {}
+
+    void btActivar_Click();
+    void btDesactivar_Click();
+    void StepLevel(int step);
+    void OnSliderInput();
+    void OnDisplaysChanged();
+    // RampWatch: the boosted ramp set again where it was replaced; `otherProgram` names who
+    // keeps replacing it, asked only when the display is left to it.
+    void RampWatch_Timer(const std::function<std::string()>& otherProgram);
+
+private:
+    void ShowLevel(int level);
+
+    MainView& m_main;
+    Timers& m_timers;
+    IndicatorStrip& m_strip;
+    BoostSession& m_boost;
+    Slider& m_slider;
+    std::string m_decimalSeparator;
+};
+
+}  // namespace lumeq

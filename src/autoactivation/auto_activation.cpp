@@ -1,0 +1,104 @@
+#include "autoactivation/auto_activation.h"
+
+namespace lumeq {
+
+namespace {
+constexpr unsigned kTickMs = 1000;
+constexpr unsigned kRearmMs = 500;
+}  // namespace
+
+std::string AutoActivation::NameBox(int index) const {
+    return m_ports.settings.Fields().names[static_cast<std::size_t>(index)];
+}
+
+void AutoActivation::ReadSettings() {
+    m_ports.settings.Read();
+    SetNames(m_ports.settings.Fields().names);
+}
+
+void AutoActivation::SetNames(const std::array<std::string, 4>& names) {
+    m_ports.settings.Fields().names = names;
+    m_ports.panels.SetNames(names);
+    // Setting a box counts as editing it: the selected name is forgotten.
+    m_watcher.NameChanged();
+}
+
+void AutoActivation::Start() {
+    ReadSettings();
+    if (m_ports.settings.Fields().txtActivacion == "False") {
+        m_checked = false;
+        m_ports.panels.SetChecked(false);
+        m_ports.timers.Stop(TimerId::activacionTimer);
+        return;
+    }
+    m_ports.panels.SetChecked(true);
+    Check1_Click(true);
+    m_ports.timers.Start(TimerId::activacionTimer, kTickMs);
+}
+
+void AutoActivation::menuActivacion_Click() {
+    m_hooks.hideWarning();
+    m_ports.panels.ShowActivationPanel(true);
+}
+
+void AutoActivation::TimerReset_Timer() {
+    m_watcher.TimerReset_Timer();
+    // Last: a start made by the re-arm restarts this timer through btDesactivar, and that
+    // restart is cancelled here, so the re-arm runs once per start.
+    m_ports.timers.Stop(TimerId::TimerReset);
+}
+
+void AutoActivation::Stop() {
+    m_ports.timers.Stop(TimerId::TimerReset);
+    m_ports.timers.Stop(TimerId::activacionTimer);
+    m_watcher.Disarm();
+}
+
+void AutoActivation::Check1_Click(bool ticked) {
+    m_checked = ticked;
+    if (ticked) {
+        ReadSettings();
+        m_ports.settings.SetActivationFlag("True");
+        m_watcher.Arm();
+        m_watcher.btBuscaProcesoON();
+        m_ports.panels.EnableOtrosProgramas(true);
+    } else {
+        m_ports.settings.SetActivationFlag("False");
+        m_watcher.Disarm();
+        m_ports.panels.EnableOtrosProgramas(false);
+    }
+}
+
+void AutoActivation::btAutoactivar_Click() {
+    m_ports.panels.ShowActivationPanel(false);
+    // The flag every write stores from now on, whatever a re-read put in txtActivacion.
+    m_ports.settings.Memory().Confirm(m_checked);
+    m_ports.settings.SetActivationFlag(m_checked ? "True" : "False");
+    m_ports.settings.Write(true);
+    if (m_checked) {
+        m_ports.timers.Start(TimerId::activacionTimer, kTickMs);
+        m_ports.timers.Start(TimerId::TimerReset, kRearmMs);
+        return;
+    }
+    SetNames({kNameSentinel, kNameSentinel, kNameSentinel, kNameSentinel});
+    m_hooks.deactivate();
+}
+
+void AutoActivation::btOtrosProgramas_Click() {
+    ReadSettings();
+    m_ports.panels.ShowProgramsPanel(true);
+}
+
+void AutoActivation::Command1_Click() {
+    m_ports.panels.ShowProgramsPanel(false);
+    m_ports.settings.Write(true);
+}
+
+void AutoActivation::NameEdited(int box, std::string text) {
+    auto& names = m_ports.settings.Fields().names;
+    if (box < 0 || box >= static_cast<int>(names.size())) return;
+    names[static_cast<std::size_t>(box)] = std::move(text);
+    m_watcher.NameChanged();
+}
+
+}  // namespace lumeq

@@ -1,0 +1,50 @@
+#include "gamma/boost_session.h"
+
+namespace lumeq {
+
+namespace {
+constexpr int kYieldRewrites = 3;  // within
+constexpr int kYieldTicks = 30;    // ticks of the ramp watch: half a minute
+}  // namespace
+
+BoostSession::Started BoostSession::Start() {
+    if (m_ports.nightLight) m_ports.nightLight->Hold(true);
+    if (!m_engine) {
+        m_engine = std::make_unique<GammaConfig>(m_ports.displays, m_ports.levelStore, m_ports.journal);
+        if (m_yield) m_engine->YieldAfter(kYieldRewrites, kYieldTicks);
+    }
+    m_engine->Initialize(m_ports.slider);
+    return {m_engine->HasCapture() && m_engine->LastRampRefused(), m_engine->RecordFailed()};
+}
+
+bool BoostSession::Stop() {
+    bool givenBack = true;
+    if (m_engine) {
+        givenBack = m_engine->Release();
+        m_engine.reset();
+    }
+    if (m_ports.nightLight) m_ports.nightLight->Hold(false);
+    return givenBack;
+}
+
+StepOutcome BoostSession::Step(int step) { return StepLevel(m_ports.slider, step, m_engine.get()); }
+
+void BoostSession::OnSliderInput() {
+    if (m_engine) m_engine->OnSliderInput();
+}
+
+bool BoostSession::OnDisplaysChanged() {
+    if (m_engine) {
+        m_engine->ReapplyLevel();
+        return true;
+    }
+    return !m_ports.journal || GiveBackOwed(m_ports.displays, *m_ports.journal);
+}
+
+bool BoostSession::WatchRamp() {
+    if (!m_engine) return false;
+    m_engine->ReapplyIfReplaced();
+    return m_engine->TakeYielded();
+}
+
+}  // namespace lumeq

@@ -1,0 +1,55 @@
+#pragma once
+// The boosted gamma from "Activar" to "Desactivar": the engine's life, the level's steps,
+// the watch over the ramp, and what a display refused. What the window shows of it is the
+// caller's business.
+#include <memory>
+
+#include "gamma/gamma_config.h"
+#include "gamma/level_step.h"
+
+namespace lumeq {
+
+struct BoostPorts {
+    DisplayRamp& displays;
+    LevelStore& levelStore;
+    CaptureJournal* journal;  // where the ramps to give back are kept (none: nowhere)
+    Slider& slider;
+    NightLight* nightLight;   // where the desktop has one to hold off
+};
+
+class BoostSession {
+public:
+    // `yieldToOtherRamps`: a display whose ramp another program keeps replacing (three
+    // rewrites within half a minute) is left to it.
+    BoostSession(BoostPorts ports, bool yieldToOtherRamps) : m_ports(ports), m_yield(yieldToOtherRamps) {}
+
+    struct Started {
+        bool refused = false;       // a display would not take the level's ramp
+        bool recordFailed = false;  // the ramps to give back could not be kept
+    };
+    // The desktop's night light holds off first, so that what is captured is the player's
+    // own; then the displays are captured and the stored level applied. Again while on:
+    // every step runs again.
+    Started Start();
+    // The ramps back, the level stored, the night light let go. False when a display
+    // refused its own ramp.
+    bool Stop();
+    bool IsOn() const { return m_engine != nullptr; }
+
+    StepOutcome Step(int step);
+    void OnSliderInput();
+    // Displays changed, the session was unlocked, the system resumed: the level again while
+    // on (also where it was refused); otherwise a display that came back gets what it is
+    // owed. False when a display refused its own ramp.
+    bool OnDisplaysChanged();
+    // Once a second while on: the ramp set again where something replaced it. True when a
+    // display was just left to another program that keeps replacing it.
+    bool WatchRamp();
+
+private:
+    BoostPorts m_ports;
+    bool m_yield;
+    std::unique_ptr<GammaConfig> m_engine;
+};
+
+}  // namespace lumeq

@@ -1,0 +1,24 @@
+#include "indicator/indicator_strip.h"
+
+namespace lumeq {
+
+namespace {
+constexpr unsigned kHideAfterMs = 8000;
+}  // namespace
+
+void IndicatorStrip::Show(std::string_view text) {
+    m_view.Show(text);
+    m_timers.Start(TimerId::Timer1, kHideAfterMs);
+}
+
+void IndicatorStrip::Timer1_Timer() {
+    m_view.Hide();
+    m_timers.Stop(TimerId::Timer1);
+}
+
+void IndicatorStrip::Tell(Notice notice, std::string_view detail, bool silently) {
+    if (!m_told.insert(notice).second || silently) return;
+    Show(NoticeText(notice, detail));
+}
+
+}  // namespace lumeq

@@ -1,0 +1,37 @@
+#pragma once
+// The strip near the top left of the monitor where the game is, that tells the level:
+// above every window, a full-screen game's included, and never taking the focus from it.
+#include <QWidget>
+
+#include <functional>
+
+#include "indicator/indicator_view.h"
+
+class QLabel;
+class QScreen;
+
+namespace lumeq {
+
+class FormIndicador : public IndicatorView {
+public:
+    FormIndicador();
+    ~FormIndicador() override;
+    FormIndicador(const FormIndicador&) = delete;
+    FormIndicador& operator=(const FormIndicador&) = delete;
+
+    void Show(std::string_view text) override;
+    void Hide() override;
+    // Which monitor the game is on (the active window's); the primary one without this.
+    void SetScreenOfGame(std::function<QScreen*()> screenOfGame) { m_screenOfGame = std::move(screenOfGame); }
+
+    bool IsShown() const;
+    QString Text() const;
+    QRect Geometry() const;
+
+private:
+    QWidget* m_window;  // top-level, owned here
+    QLabel* m_Label1;
+    std::function<QScreen*()> m_screenOfGame;
+};
+
+}  // namespace lumeq

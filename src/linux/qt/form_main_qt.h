@@ -1,0 +1,117 @@
+#pragma once
+// The Linux edition's main window: the banner, its strip of labels, the menus, and the
+// wiring between the core and Qt, X11 and the POSIX files. Decisions stay in AppCore.
+#include <QMainWindow>
+#include <QMessageBox>
+
+#include <map>
+#include <memory>
+
+#include "app/app_core.h"
+#include "gamma/held_slider.h"
+#include "linux/posix/file_stores_posix.h"
+#include "linux/posix/proc_processes_posix.h"
+#include "linux/posix/state_files_posix.h"
+#include "settings/xdg_paths.h"
+#include "linux/qt/form_indicador_qt.h"
+#include "linux/qt/night_light_qt.h"
+#include "linux/qt/panels_qt.h"
+#include "linux/qt/screenshot_controls_qt.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QSystemTrayIcon;
+class QTimer;
+
+namespace lumeq {
+
+class X11Events;
+
+class FormMain : public QMainWindow, private MainView, private Timers, private StartupShell {
+public:
+    // `displays` are the X server's (or none, where X gamma cannot reach the screen);
+    // `journal` keeps the ramps to give back (none without an X display).
+    FormMain(const LinuxPaths& paths, DisplayRamp& displays, CaptureJournal* journal, X11Events* x11);
+    ~FormMain() override;
+
+    // The start-up, in the order the Windows edition keeps; the window shows last.
+    void Form_Load();
+    // "Salir", a signal or the end of the session: the ramps back, then the program ends.
+    void ExitSequence();
+    void Tell(Notice notice) { m_core.Tell(notice); }
+    // The outputs changed: their ramps were reset, and one that came back may be owed its own.
+    void OnDisplaysChanged() { m_core.OnDisplaysChanged(); }
+    // Which monitor the game is on: the strip shows there.
+    void SetScreenOfGame(std::function<QScreen*()> screenOfGame) {
+        m_FormIndicador.SetScreenOfGame(std::move(screenOfGame));
+    }
+    // Tells the player, once, that the display takes no ramp here.
+    void TellNoGamma(const QString& why);
+
+    // What the tests' probe reads: the hidden fields, the menus' entries, the tray.
+    const std::map<Field, std::string>& Fields() const { return m_fields; }
+    QAction* Action(Command command) const;
+    bool TrayShown() const;
+    const FormIndicador& Indicator() const { return m_FormIndicador; }
+    bool HotKeyRegistered(int id) const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // MainView
+    void SetField(Field field, std::string_view text) override;
+    void SetStripColour(Rgb colour) override;
+    void SetMenuEntry(Command entry, bool enabled) override;
+    void SetFolderCaption(std::string_view caption) override;
+    void Window(WindowRequest request) override;
+    void OpenPopup() override;
+    // Timers
+    void Start(TimerId timer, unsigned ms) override;
+    void Stop(TimerId timer) override;
+
+    void CreateControls();
+    void CreateMenus();
+    void CreateTray();
+    void OnCommand(Command command);
+    void DispatchHotKey(int id);
+    void funMostrarInformacion();
+    void OpenSite();
+    void OpenScreenshotsFolder();
+    // StartupShell: the start-up's steps, in the order the core asks for them.
+    void RegisterHotKeys() override;
+    void SizeAndPlace() override;
+    bool ScreenshotsFolderFound() override;
+    bool MakeScreenshotsFolder() override;
+    void FirstRunBox() override;
+    void ShowMainWindow() override;
+    void TellOnce(QMessageBox::Icon icon, const QString& text);
+    std::optional<std::vector<std::uint8_t>> CaptureScreen();
+
+    LinuxPaths m_paths;
+    X11Events* m_x11;
+    PosixSettingsFile m_settings;
+    PosixScreenshotFolder m_screenshots;
+    FileLevelStore m_levelStore;
+    ProcProcesses m_processes;
+    KWinNightLight m_nightLight;
+    HeldSlider m_SliderGamma{0, 50, 40};  // the level, never shown: stepped with the keys and menus
+    FormIndicador m_FormIndicador;
+    AutoActivationPanels m_panels;
+    ScreenshotControls m_screenshotControls;
+    AppCore m_core;
+
+    std::map<Field, std::string> m_fields;
+    std::map<TimerId, QTimer*> m_timers;
+    std::multimap<Command, QAction*> m_actions;  // menu bar and popup, by command
+    QLabel* m_Label3 = nullptr;
+    QLabel* m_Label4 = nullptr;
+    QLabel* m_LbIndicador = nullptr;
+    QMenu* m_popup = nullptr;
+    QSystemTrayIcon* m_tray = nullptr;
+    bool m_toldNoGamma = false;
+    bool m_leaving = false;
+};
+
+}  // namespace lumeq

@@ -1,0 +1,256 @@
+// lumeq-gamma, the Linux edition: the same core as the Windows program, with Qt 6 for
+// the windows and the tray, X11 for the hot keys and RandR for the ramps.
+#include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QScreen>
+#include <QSocketNotifier>
+
+#include <X11/Xlib.h>
+
+#include <csignal>
+#include <cstdio>
+#include <memory>
+
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include "linux/posix/file_stores_posix.h"
+#include "linux/posix/state_files_posix.h"
+#include "settings/xdg_paths.h"
+#include "linux/qt/form_main_qt.h"
+#include "linux/qt/x11_events_qt.h"
+#include "linux/x11/randr_displays_x11.h"
+#include "linux/x11/screen_x11.h"
+#include "linux/x11/vidmode_displays_x11.h"
+#ifdef LUMEQ_TEST_PROBE
+#include "linux/qt/test_probe_qt.h"
+#endif
+
+namespace {
+
+int g_signalPipe[2] = {-1, -1};
+
+bool IsRunning(std::uint32_t processId, std::uint64_t processStart) {
+    return lumeq::IsRunRunning(processId, processStart);
+}
+
+void OnSignal(int) {
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t written = ::write(g_signalPipe[1], &byte, 1);
+}
+
+// Where X gamma cannot reach the screen: no displays at all.
+class NoDisplays : public lumeq::DisplayRamp {
+public:
+    std::vector<std::string> Names() override { return {}; }
+    std::string Primary() override { return {}; }
+    bool Read(const std::string&, lumeq::RampTable&) override { return false; }
+    bool Write(const std::string&, const lumeq::RampTable&) override { return false; }
+};
+
+#ifdef LUMEQ_TEST_PROBE
+// Test builds: with LUMEQ_TEST_REFUSE_OWN_RAMP set, the displays refuse to be given back
+// the tables they had at the start, as a driver may refuse a ramp (Wine does for some).
+class RefusingOwnRamp : public lumeq::DisplayRamp {
+public:
+    explicit RefusingOwnRamp(lumeq::DisplayRamp& displays) : m_displays(displays) {
+        for (const std::string& name : m_displays.Names()) {
+            lumeq::RampTable table;
+            if (m_displays.Read(name, table)) m_own.emplace_back(name, table);
+        }
+    }
+    std::vector<std::string> Names() override { return m_displays.Names(); }
+    std::string Primary() override { return m_displays.Primary(); }
+    bool Read(const std::string& name, lumeq::RampTable& table) override { return m_displays.Read(name, table); }
+    bool Write(const std::string& name, const lumeq::RampTable& table) override {
+        for (const auto& [own, ownTable] : m_own)
+            if (own == name && ownTable == table) return false;
+        return m_displays.Write(name, table);
+    }
+    std::string Seat(const std::string& name) override { return m_displays.Seat(name); }
+
+private:
+    lumeq::DisplayRamp& m_displays;
+    std::vector<std::pair<std::string, lumeq::RampTable>> m_own;
+};
+#endif
+
+std::optional<std::string> PicturesFolder() {
+    FILE* pipe = ::popen("xdg-user-dir PICTURES 2>/dev/null", "r");
+    if (!pipe) return std::nullopt;
+    char line[4096] = {};
+    const bool read = std::fgets(line, sizeof(line), pipe) != nullptr;
+    const bool ok = ::pclose(pipe) == 0 && read;
+    std::string folder = line;
+    while (!folder.empty() && folder.back() == '\n') folder.pop_back();
+    return ok && !folder.empty() ? std::optional<std::string>(folder) : std::nullopt;
+}
+
+lumeq::LinuxPaths FindPaths() {
+    const std::string programFolder = QCoreApplication::applicationDirPath().toStdString();
+    const bool portable = QFileInfo::exists(QCoreApplication::applicationDirPath() + "/lumeq.ini");
+    return lumeq::PathsFor(
+        [](std::string_view name) -> std::optional<std::string> {
+            const char* value = std::getenv(std::string(name).c_str());
+            return value && *value ? std::optional<std::string>(value) : std::nullopt;
+        },
+        portable ? std::nullopt : PicturesFolder(), programFolder, portable);
+}
+
+// The first run starts from the settings the Windows edition ships.
+void CreateSettingsOnFirstRun(const std::string& config) {
+    const QString path = QString::fromStdString(config + "/lumeq.ini");
+    if (QFileInfo::exists(path)) return;
+    QFile shipped(":/lumeq/lumeq.ini");
+    if (!shipped.open(QIODevice::ReadOnly)) return;
+    const QByteArray bytes = shipped.readAll();
+    lumeq::MakeFolders(config);
+    lumeq::ReplaceFile(config + "/lumeq.ini", reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                       static_cast<std::size_t>(bytes.size()));
+}
+
+bool IsWaylandSession() {
+    const char* session = std::getenv("XDG_SESSION_TYPE");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    return (session && std::string(session) == "wayland") || (wayland && *wayland);
+}
+
+void SayAndShow(QMessageBox::Icon icon, const QString& text) {
+    std::fprintf(stderr, "lumeq-gamma: %s\n", QString(text).replace('\n', ' ').toUtf8().constData());
+    QMessageBox box(icon, "lumeq gamma", text, QMessageBox::Ok);
+    box.exec();
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("lumeq-gamma");
+    QApplication::setDesktopFileName("lumeq-gamma");
+    QApplication::setQuitOnLastWindowClosed(false);
+    const lumeq::LinuxPaths paths = FindPaths();
+
+    // The X server's displays; elsewhere (Wayland, another platform) none.
+    Display* display = nullptr;
+    if (auto* x11 = app.nativeInterface<QNativeInterface::QX11Application>()) display = x11->display();
+    const bool wayland = IsWaylandSession();
+    // The record of the ramps to give back belongs to this machine's display; without an
+    // X display there is none to touch.
+    const std::string displayIdentity = display ? lumeq::DisplayIdentity(XDisplayString(display), wayland) : "";
+    const lumeq::RunIdentity run = lumeq::ThisRun(displayIdentity);
+    const std::string recordPath = paths.state + "/" + lumeq::RecordFileName(run.host, displayIdentity);
+
+    // A second copy is turned away before it touches the display or the files: they
+    // belong to the copy that runs. The lock lives in the private runtime folder; a
+    // second lock beside the record keeps out a copy that found another runtime folder
+    // (or none), so that two copies never share one record.
+    const auto runtime = lumeq::PrivateRuntimeFolder(std::getenv("XDG_RUNTIME_DIR"));
+    const lumeq::SingleInstanceLock instance(runtime.value_or(paths.state) + "/lumeq-gamma.lock");
+    std::optional<lumeq::SingleInstanceLock> recordLock;
+    if (!displayIdentity.empty() && instance.Outcome() == lumeq::SingleInstanceLock::State::Taken)
+        recordLock.emplace(recordPath + ".lock");
+    for (const lumeq::SingleInstanceLock* lock :
+         std::initializer_list<const lumeq::SingleInstanceLock*>{&instance, recordLock ? &*recordLock : nullptr}) {
+        if (!lock) continue;
+        if (lock->Outcome() == lumeq::SingleInstanceLock::State::Held) {
+            SayAndShow(QMessageBox::Critical, QString::fromUtf8("El programa ya está en ejecución!\nAcción cancelada."));
+            return 0;
+        }
+        if (lock->Outcome() == lumeq::SingleInstanceLock::State::Failed) {
+            // Without the lock a second copy could share the record and lose the player's
+            // own ramp: better not to start at all.
+            SayAndShow(QMessageBox::Critical,
+                       QString::fromUtf8("No se pudo comprobar si el programa ya está en ejecución:\n%1\n"
+                                         "Acción cancelada: la gamma de la pantalla no se tocó.")
+                           .arg(QString::fromStdString(lock->Failure())));
+            return 1;
+        }
+    }
+    CreateSettingsOnFirstRun(paths.config);
+
+    std::unique_ptr<lumeq::RandrDisplays> randr;
+    std::unique_ptr<lumeq::VidModeDisplays> vidMode;
+    NoDisplays none;
+    lumeq::DisplayRamp* displays = &none;
+    QString noGamma;
+    if (!display) {
+        noGamma = QString::fromUtf8("Esta sesión no es de X11: el programa no puede cambiar la gamma de la pantalla.");
+    } else {
+        randr = std::make_unique<lumeq::RandrDisplays>(display);
+        if (randr->Available() && !randr->Names().empty()) {
+            displays = randr.get();
+        } else {
+            // An older server: the whole screen's one ramp.
+            vidMode = std::make_unique<lumeq::VidModeDisplays>(display);
+            if (vidMode->Available()) displays = vidMode.get();
+        }
+        if (wayland)
+            noGamma = QString::fromUtf8(
+                "Esta sesión es de Wayland, donde la gamma de X no llega a la pantalla: el programa sigue en marcha, "
+                "pero no puede aclararla.");
+        else if (displays == &none)
+            noGamma = QString::fromUtf8(
+                "El servidor X no ofrece gamma (ni RandR 1.2 ni XF86VidMode): el programa sigue en marcha, pero no "
+                "puede aclarar la pantalla.");
+    }
+
+#ifdef LUMEQ_TEST_PROBE
+    std::unique_ptr<RefusingOwnRamp> refusing;
+    if (std::getenv("LUMEQ_TEST_REFUSE_OWN_RAMP")) {
+        refusing = std::make_unique<RefusingOwnRamp>(*displays);
+        displays = refusing.get();
+    }
+#endif
+
+    // Before anything else: a previous run on this display that ended while boosted. A
+    // record that holds no display's ramp gives the displays it names the straight line
+    // (they may still be boosted). The record of earlier versions, named after no display,
+    // is looked at too.
+    std::optional<lumeq::FileRecordStorage> recordStorage;
+    std::optional<lumeq::CrashRecord> record;
+    lumeq::CrashRecord::Recovery recovery;
+    if (!displayIdentity.empty()) {
+        lumeq::FileRecordStorage legacyStorage(paths.state + "/captured-ramps");
+        const auto legacy = lumeq::CrashRecord(legacyStorage, run, IsRunning).RecoverAtStart(*displays, true);
+        recordStorage.emplace(recordPath);
+        record.emplace(*recordStorage, run, IsRunning);
+        recovery = record->RecoverAtStart(*displays, true);
+        recovery.refused = recovery.refused || legacy.refused;
+        recovery.dropped = recovery.dropped || legacy.dropped;
+    }
+
+    // SIGTERM, SIGINT and SIGHUP (the end of the session) leave as "Salir" does, from the
+    // event loop.
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, g_signalPipe) != 0) return 1;
+    struct sigaction action {};
+    action.sa_handler = OnSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int signal : {SIGTERM, SIGINT, SIGHUP}) ::sigaction(signal, &action, nullptr);
+
+    lumeq::X11Events events(display);
+    app.installNativeEventFilter(&events);
+    lumeq::FormMain form(paths, *displays, record ? &*record : nullptr, display ? &events : nullptr);
+    QSocketNotifier signalNotifier(g_signalPipe[0], QSocketNotifier::Read);
+    QObject::connect(&signalNotifier, &QSocketNotifier::activated, &form, [&form] { form.ExitSequence(); });
+    if (randr && displays == randr.get()) {
+        events.WatchOutputs([&randr, &form] {
+            randr->Refresh();
+            form.OnDisplaysChanged();
+        });
+    }
+    form.SetScreenOfGame([display]() -> QScreen* {
+        const auto centre = lumeq::ActiveWindowCentre(display);
+        return centre ? QGuiApplication::screenAt(QPoint(centre->first, centre->second)) : nullptr;
+    });
+#ifdef LUMEQ_TEST_PROBE
+    lumeq::TestProbe probe(form);
+#endif
+    form.Form_Load();
+    if (recovery.refused) form.Tell(lumeq::Notice::RestoreFailed);
+    if (recovery.dropped) form.Tell(lumeq::Notice::RecordDropped);
+    if (!noGamma.isEmpty()) form.TellNoGamma(noGamma);
+    return app.exec();
+}

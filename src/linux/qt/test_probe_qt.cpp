@@ -1,0 +1,151 @@
+#include "linux/qt/test_probe_qt.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocalSocket>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSystemTrayIcon>
+
+#include "app/menu_layout.h"
+#include "linux/qt/form_main_qt.h"
+
+namespace lumeq {
+
+namespace {
+void ListMenu(const QMenu* menu, QStringList& lines) {
+    for (QAction* action : menu->actions()) {
+        if (action->isSeparator()) continue;
+        if (action->menu()) {
+            lines << QString("0 1 %1").arg(action->text());
+            ListMenu(action->menu(), lines);
+        } else {
+            lines << QString("%1 %2 %3").arg(action->data().toString()).arg(action->isEnabled() ? 1 : 0).arg(action->text());
+        }
+    }
+}
+}  // namespace
+
+TestProbe::TestProbe(FormMain& form) : m_form(form) {
+    const QString path = qEnvironmentVariable("LUMEQ_TEST_PROBE");
+    if (path.isEmpty()) return;
+    QLocalServer::removeServer(path);
+    m_server.listen(path);
+    QObject::connect(&m_server, &QLocalServer::newConnection, [this] {
+        QLocalSocket* socket = m_server.nextPendingConnection();
+        QObject::connect(socket, &QLocalSocket::readyRead, socket, [this, socket] {
+            if (!socket->canReadLine()) return;
+            const QString request = QString::fromUtf8(socket->readLine()).trimmed();
+            socket->write((Answer(request) + "\n").toUtf8());
+            socket->flush();
+            socket->disconnectFromServer();
+        });
+        QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+    });
+}
+
+QString TestProbe::Answer(const QString& request) {
+    const QString verb = request.section(' ', 0, 0);
+    const QString argument = request.section(' ', 1, 1);
+    QWidget* widget = argument.isEmpty() ? nullptr : m_form.findChild<QWidget*>(argument);
+    if (verb == "field") {
+        for (const auto& [field, text] : m_form.Fields())
+            if (argument.toStdString() == FieldName(field)) return QString::fromStdString(text);
+        return "?";
+    }
+    if (verb == "state" && widget) {
+        const auto* button = qobject_cast<QAbstractButton*>(widget);
+        return QString("%1 %2 %3")
+            .arg(widget->isVisibleTo(&m_form) && !widget->isHidden() ? 1 : 0)
+            .arg(widget->isEnabled() ? 1 : 0)
+            .arg(button && button->isChecked() ? 1 : 0);
+    }
+    if (verb == "text" && widget) {
+        if (auto* label = qobject_cast<QLabel*>(widget)) return label->text();
+        if (auto* edit = qobject_cast<QLineEdit*>(widget)) return edit->text();
+        if (auto* button = qobject_cast<QAbstractButton*>(widget)) return button->text();
+        return "?";
+    }
+    if (verb == "click" && widget) {
+        if (auto* button = qobject_cast<QAbstractButton*>(widget); button && button->isEnabled()) button->click();
+        return "ok";
+    }
+    if (verb == "type" && widget) {
+        auto* edit = qobject_cast<QLineEdit*>(widget);
+        if (!edit || !edit->isEnabled()) return "refused";
+        edit->setText(request.section(' ', 2));
+        return "ok";
+    }
+    if (verb == "command") {
+        const auto command = CommandNamed(argument.toStdString());
+        if (QAction* action = command ? m_form.Action(*command) : nullptr; action && action->isEnabled())
+            action->trigger();
+        return "ok";
+    }
+    if (verb == "menus") {
+        QStringList lines;
+        for (QAction* action : m_form.menuBar()->actions()) {
+            if (action->menu()) {
+                lines << QString("0 1 %1").arg(action->text());
+                ListMenu(action->menu(), lines);
+            } else {
+                lines << QString("0 1 %1").arg(action->text());
+            }
+        }
+        lines << "-";
+        if (const auto* popup = m_form.findChild<QMenu*>("Functions")) ListMenu(popup, lines);
+        return lines.join('\n');
+    }
+    // Places and sizes in the screen's own pixels, as X and a person see them (Qt's
+    // are scaled by the device pixel ratio at a high DPI).
+    const qreal ratio = m_form.devicePixelRatioF();
+    auto physical = [ratio](QRect rect) {
+        return QRect(qRound(rect.left() * ratio), qRound(rect.top() * ratio), qRound(rect.width() * ratio),
+                     qRound(rect.height() * ratio));
+    };
+    if (verb == "window") {
+        const QRect frame = physical(m_form.frameGeometry());
+        return QString("%1 %2 %3 %4 %5 %6")
+            .arg(m_form.isVisible() ? 1 : 0)
+            .arg(m_form.isMinimized() ? 1 : 0)
+            .arg(frame.left())
+            .arg(frame.top())
+            .arg(frame.width())
+            .arg(frame.height());
+    }
+    if (verb == "strip") {
+        const QRect rect = physical(m_form.Indicator().Geometry());
+        return QString("%1 %2 %3 %4 %5 %6")
+            .arg(m_form.Indicator().IsShown() ? 1 : 0)
+            .arg(rect.left())
+            .arg(rect.top())
+            .arg(rect.width())
+            .arg(rect.height())
+            .arg(m_form.Indicator().Text());
+    }
+    if (verb == "tray")
+        return QString("%1 %2").arg(QSystemTrayIcon::isSystemTrayAvailable() ? 1 : 0).arg(m_form.TrayShown() ? 1 : 0);
+    if (verb == "close") {
+        m_form.close();
+        return "ok";
+    }
+    if (verb == "popup") {
+        const auto* popup = m_form.findChild<QMenu*>("Functions");
+        return popup && popup->isVisible() ? "1" : "0";
+    }
+    if (verb == "xid") return QString::number(m_form.winId());
+    if (verb == "rect" && widget) {
+        const QRect rect = physical(QRect(widget->mapToGlobal(QPoint(0, 0)), widget->size()));
+        return QString("%1 %2 %3 %4").arg(rect.left()).arg(rect.top()).arg(rect.width()).arg(rect.height());
+    }
+    if (verb == "hotkeys") {
+        QStringList flags;
+        for (int id = 0; id < 4; ++id) flags << (m_form.HotKeyRegistered(id) ? "1" : "0");
+        return flags.join(' ');
+    }
+    return "?";
+}
+
+}  // namespace lumeq

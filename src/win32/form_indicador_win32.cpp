@@ -1,0 +1,156 @@
+#include "win32/form_indicador_win32.h"
+
+#include <algorithm>
+
+#include "win32/control_ids.h"
+#include "ui/scaling.h"
+#include "indicator/indicator_text.h"
+#include "win32/dpi_win32.h"
+#include "win32/text_win32.h"
+#include "win32/ui_style_win32.h"
+
+namespace lumeq {
+
+namespace {
+constexpr wchar_t kClassName[] = L"FormIndicador";
+constexpr COLORREF kBackground = 0x0044584C;
+constexpr COLORREF kLabelText = 0x00E0E0E0;
+constexpr UINT_PTR kTimer1 = 1;
+
+COLORREF FromRgb(std::uint32_t rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
+}  // namespace
+
+void FormIndicador::Create(HINSTANCE instance, int dpi, std::function<void()> onTimer1) {
+    m_dpi = dpi;
+    m_onTimer1 = std::move(onTimer1);
+    m_background.Reset(CreateSolidBrush(kBackground));
+    WindowClassLook look;
+    look.background = m_background.Get();
+    // Topmost, not activated by clicks or by showing, no taskbar button, no Alt+Tab.
+    const StripLayout strip = LayOutStrip(m_dpi, 0, 0);
+    CreateBase(instance, kClassName, look, WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, L"Gamma", WS_POPUP, 0,
+               Twips(50), strip.window.width, strip.window.height, nullptr, nullptr);
+    if (!m_hwnd) return;
+
+    // One line, never wrapped: the strip is made as wide as the text needs.
+    m_Label1 = CreateWindowExW(0, L"STATIC", L"xX", WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX,
+                               strip.label.left, strip.label.top, strip.label.width, strip.label.height, m_hwnd,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(ids::Label1)), instance, nullptr);
+    SetDpi(m_dpi);
+    Form_Load();
+}
+
+void FormIndicador::SetDpi(int dpi) {
+    m_dpi = dpi;
+    m_font = MakeUiFont(m_dpi);
+    SendMessageW(m_Label1, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.Get()), FALSE);
+}
+
+void FormIndicador::Form_Load() {
+    SetWindowPos(m_hwnd, nullptr, 0, Twips(50), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ShowWithoutActivating();
+    ShowWindow(m_hwnd, SW_HIDE);
+    const StripLayout strip = LayOutStrip(m_dpi, 0, 0);
+    SetWindowPos(m_hwnd, HWND_TOPMOST, ScalePixels(100, m_dpi), ScalePixels(20, m_dpi), strip.window.width,
+                 strip.window.height, SWP_NOACTIVATE);
+}
+
+void FormIndicador::ParkOffScreen() {
+    ShowWithoutActivating();
+    SetTop(-50000);
+}
+
+void FormIndicador::Show(std::string_view text) {
+    if (!m_hwnd) return;
+    m_text = Widen(text);
+    // Onto the main screen first (it may be parked far above every screen), so that the
+    // DPI it is laid out at is that monitor's.
+    SetWindowPos(m_hwnd, HWND_TOPMOST, ScalePixels(100, m_dpi), Twips(50), 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+    if (const int dpi = WindowDpi(m_hwnd); dpi != m_dpi) SetDpi(dpi);
+    LayOut();
+    ShowWithoutActivating();
+}
+
+void FormIndicador::Hide() { ShowWindow(m_hwnd, SW_HIDE); }
+
+void FormIndicador::StartTimer(unsigned ms) {
+    // Nothing to count for, and above all no timer without the window to own it.
+    if (m_hwnd) SetTimer(m_hwnd, kTimer1, ms, nullptr);
+}
+
+void FormIndicador::StopTimer() {
+    if (m_hwnd) KillTimer(m_hwnd, kTimer1);
+}
+
+void FormIndicador::LayOut() {
+    // The room the text takes in the strip's font at its DPI.
+    SIZE extent{};
+    {
+        WindowDC dc(m_Label1);
+        SelectedObject font(dc.Get(), m_font.Get());
+        GetTextExtentPoint32W(dc.Get(), m_text.c_str(), static_cast<int>(m_text.size()), &extent);
+    }
+    const StripLayout strip = LayOutStrip(m_dpi, extent.cx, extent.cy);
+    SetWindowPos(m_Label1, nullptr, strip.label.left, strip.label.top, strip.label.width, strip.label.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowTextW(m_Label1, m_text.c_str());
+    SetWindowPos(m_hwnd, HWND_TOPMOST, strip.window.left, strip.window.top, strip.window.width, strip.window.height,
+                 SWP_NOACTIVATE);
+    InvalidateRect(m_hwnd, nullptr, TRUE);
+}
+
+void FormIndicador::SetTop(int twips) {
+    RECT rect{};
+    GetWindowRect(m_hwnd, &rect);
+    SetWindowPos(m_hwnd, nullptr, rect.left, Twips(twips), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void FormIndicador::ShowWithoutActivating() {
+    ShowWindow(m_hwnd, SW_SHOWNOACTIVATE);
+    SetWindowPos(m_hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void FormIndicador::OnPaint() {
+    PaintGuard paint(m_hwnd);
+    HDC dc = paint.Get();
+    RECT client{};
+    GetClientRect(m_hwnd, &client);
+    // The raised panel, its edges as thick as a pixel is at this DPI: inside, light top
+    // and left edges, dark right and bottom edges (the picture of a 3 x 3 panel, scaled).
+    const int edge = std::max(1, ScalePixels(1, m_dpi));
+    const int columns[4] = {0, edge, static_cast<int>(client.right) - edge, static_cast<int>(client.right)};
+    const int rows[4] = {0, edge, static_cast<int>(client.bottom) - edge, static_cast<int>(client.bottom)};
+    for (int row = 0; row < 3; ++row) {
+        for (int column = 0; column < 3; ++column) {
+            UniqueBrush brush(CreateSolidBrush(FromRgb(IndicatorPanelPixel(column, row, 3, 3))));
+            RECT part{columns[column], rows[row], columns[column + 1], rows[row + 1]};
+            FillRect(dc, &part, brush.Get());
+        }
+    }
+}
+
+LRESULT FormIndicador::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_MOUSEACTIVATE:
+            return MA_NOACTIVATE;
+        case WM_PAINT:
+            OnPaint();
+            return 0;
+        case WM_TIMER:
+            if (wParam == kTimer1 && m_onTimer1) m_onTimer1();
+            return 0;
+        case WM_DPICHANGED:
+            // Its monitor's scaling changed: the font and the layout follow.
+            SetDpi(HIWORD(wParam));
+            if (IsWindowVisible(m_hwnd)) LayOut();
+            return 0;
+        case WM_CTLCOLORSTATIC:
+            SetTextColor(reinterpret_cast<HDC>(wParam), kLabelText);
+            SetBkColor(reinterpret_cast<HDC>(wParam), kBackground);
+            return reinterpret_cast<LRESULT>(m_background.Get());
+        default:
+            return DefWindowProcW(m_hwnd, message, wParam, lParam);
+    }
+}
+
+}  // namespace lumeq

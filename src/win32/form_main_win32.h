@@ -1,0 +1,139 @@
+#pragma once
+// The main window: the window itself, its menus, and the wiring between the Win32
+// platform and the program's core (AppCore), which decides everything. It translates
+// messages into the core's commands and carries out what the core asks of the window.
+#include <windows.h>
+
+#include <array>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "app/app_core.h"
+#include "win32/tray_icon_win32.h"
+#include "win32/panels_win32.h"
+#include "win32/capture_journal_win32.h"
+#include "win32/display_win32.h"
+#include "win32/level_store_win32.h"
+#include "gamma/refusable_displays.h"
+#include "win32/trackbar_slider_win32.h"
+#include "win32/form_indicador_win32.h"
+#include "win32/unique_handle_win32.h"
+#include "win32/screenshot_controls_win32.h"
+#include "win32/screenshot_store_win32.h"
+#include "win32/settings_store_win32.h"
+#include "win32/base_window_win32.h"
+#include "win32/scaled_layout_win32.h"
+
+namespace lumeq {
+
+// The icon's popup menu, from the same layout as the menu bar (see menus_win32.cpp).
+HMENU BuildPopupMenu();
+
+class FormMain : public BaseWindow<FormMain>, private MainView, private Timers, private ProcessList,
+                 private StartupShell {
+public:
+    explicit FormMain(HINSTANCE instance);
+
+    // Creates the window and runs the start-up sequence. False when the window could
+    // not be created at all.
+    bool Form_Load();
+    // The message loop; returns when the program ends.
+    int Run();
+    // The panels' keyboard: true when the message was theirs.
+    bool PanelKey(const MSG& message);
+    // What the start-up's recovery found, told once.
+    void Tell(Notice notice) { m_core.Tell(notice); }
+
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    // The window, its controls and its size.
+    void CreateControls();
+    void CreateHiddenControls();
+    void FinishStart();
+    void RedrawMenuBar();
+    HWND CreateLabel(int id, const wchar_t* text, TwipsRect rect, DWORD style, FontRole font, Fit fit);
+    void SetFixedSize();
+    void RemoveMaximiseAndSystemMenuEntry();
+    void OnDpiChanged(int dpi, const RECT* suggested);
+    void FitStrip();
+    LRESULT OnCtlColorStatic(HDC dc, HWND control);
+
+    // Menus and commands.
+    void CreateMenus();
+    bool IsMenuEntryEnabled(unsigned id) const;
+    void OnCommand(unsigned id);
+    void OnControlCommand(int id, int code);
+
+    // Hot keys and the nested pump of their dispatcher.
+    void DispatchHotKey(int id);
+    void PumpWaitingMessages();
+
+    // Leaving: "Salir" of either menu, and the end of the Windows session.
+    void ExitSequence(bool unregisterHotKeys);
+
+    // Placement, the information box, the site links and the first run.
+    std::string ScreenResolution() const;
+    void btResolution_Click();
+    void KeepOnScreen();
+    void funMostrarInformacion();
+    void OpenSite();
+    void OpenScreenshotsFolder();
+    void TellIfFolderReadOnly();
+
+    // StartupShell: the start-up's steps, in the order the core asks for them.
+    void RegisterHotKeys() override;
+    void SizeAndPlace() override;
+    bool ScreenshotsFolderFound() override;
+    bool MakeScreenshotsFolder() override;
+    void FirstRunBox() override;
+    void ShowMainWindow() override;
+
+    // MainView.
+    void SetField(Field field, std::string_view text) override;
+    void SetStripColour(Rgb colour) override;
+    void SetMenuEntry(Command entry, bool enabled) override;
+    void SetFolderCaption(std::string_view caption) override;
+    void Window(WindowRequest request) override;
+    void OpenPopup() override;
+    // Timers.
+    void Start(TimerId timer, unsigned ms) override;
+    void Stop(TimerId timer) override;
+    // ProcessList: a snapshot, with waiting messages let through after each process.
+    std::string ListProcesses() override;
+
+    HINSTANCE m_instance;
+    ScaledLayout m_layout;
+    HMENU m_menuBar = nullptr;  // owned by the window
+    TrayIcon m_tray;
+    FormIndicador m_FormIndicador;
+    AutoActivationPanels m_panels;
+    ScreenshotControls m_screenshotControls;
+
+    HWND m_Image1 = nullptr;
+    HWND m_Label3 = nullptr;
+    HWND m_Label4 = nullptr;
+    HWND m_LbIndicador = nullptr;
+    std::map<Field, HWND> m_fields;            // the mirrors of the core's state
+    std::map<Field, std::wstring> m_fieldTexts;  // what the core told them, made or not
+    bool m_started = false;
+    COLORREF m_stripColour = 0;
+    UniqueBrush m_stripBrush;
+    UniqueBrush m_bannerBrush;
+    std::array<bool, 4> m_hotKeyRegistered{};
+
+    // The ports the core drives, then the core.
+    ScreenDisplays m_display;
+    RefusableDisplays m_displays{m_display};  // refusals on request, in the test build only
+    RegistryRecordStorage m_recordStorage;
+    CrashRecord m_journal{m_recordStorage, ThisRun(), IsRunRunning};
+    RegistryLevelStore m_levelStore;
+    TrackbarSlider m_SliderGamma;
+    SettingsStore m_settings;
+    Win32ScreenshotStore m_screenshots;
+    AppCore m_core;
+};
+
+}  // namespace lumeq

@@ -1,0 +1,26 @@
+# src/win32: the Windows shell and its platform backends (Win32, GDI, the registry). Windows only.
+list(APPEND LUMEQ_WIN32_SOURCES
+  src/win32/banner_win32.cpp
+  src/win32/capture_journal_win32.cpp
+  src/win32/display_win32.cpp
+  src/win32/dpi_win32.cpp
+  src/win32/folder_reader_win32.cpp
+  src/win32/form_indicador_win32.cpp
+  src/win32/form_main_win32.cpp
+  src/win32/layout_win32.cpp
+  src/win32/level_store_win32.cpp
+  src/win32/main_win32.cpp
+  src/win32/menus_win32.cpp
+  src/win32/panel_win32.cpp
+  src/win32/panels_win32.cpp
+  src/win32/process_scan_win32.cpp
+  src/win32/scaled_layout_win32.cpp
+  src/win32/screen_capture_win32.cpp
+  src/win32/screenshot_controls_win32.cpp
+  src/win32/screenshot_store_win32.cpp
+  src/win32/settings_store_win32.cpp
+  src/win32/text_win32.cpp
+  src/win32/trackbar_slider_win32.cpp
+  src/win32/tray_icon_win32.cpp
+  src/win32/ui_style_win32.cpp
+)
