@@ -18,5 +18,6 @@ list(APPEND LUMEQ_QT_SOURCES
   src/linux/qt/panels_qt.cpp
   src/linux/qt/screenshot_controls_qt.cpp
   src/linux/qt/ui_scale_qt.cpp
+  src/linux/qt/widgets_qt.cpp
   src/linux/qt/x11_events_qt.cpp
 )

@@ -2,6 +2,7 @@
 // Identifiers of the main window's menu commands, controls and timers. Shared with the
 // end-to-end tests' probe, which reads the controls' texts and sends menu commands.
 #include <optional>
+#include <string_view>
 
 #include "ui/main_view.h"
 
@@ -74,6 +75,9 @@ inline constexpr int Command1 = 1036;
 
 // Controls of the indicator strip.
 inline constexpr int Label1 = 1100;
+
+// A control of the panels' table by its name (0 for none).
+int ControlIdNamed(std::string_view name);
 
 // The menu entries' identifiers follow the core's order of its commands: the menu bar's
 // from 100, the popup's from 200.

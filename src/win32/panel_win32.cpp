@@ -1,5 +1,7 @@
 #include "win32/panel_win32.h"
 
+#include "win32/control_ids.h"
+#include "win32/text_win32.h"
 #include "win32/unique_handle_win32.h"
 
 namespace lumeq {
@@ -13,6 +15,40 @@ HWND Panel::Create(HINSTANCE instance, HWND parent, int id, ScaledLayout& layout
     CreateBase(instance, L"lumeqPanel", look, WS_EX_CONTROLPARENT, L"", WS_CHILD | WS_CLIPSIBLINGS, at.left, at.top,
                at.width, at.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
     return layout.Add(m_hwnd, rect, FontRole::None, Fit::Panel);
+}
+
+std::map<std::string_view, HWND> Panel::Create(HINSTANCE instance, HWND parent, const PanelSpec& spec,
+                                               ScaledLayout& layout) {
+    const HWND panel = Create(instance, parent, ids::ControlIdNamed(spec.name), layout, spec.rect);
+    std::map<std::string_view, HWND> controls;
+    if (!spec.caption.empty())
+        layout.Create(instance, panel, L"BUTTON", Widen(spec.caption).c_str(), WS_VISIBLE | BS_GROUPBOX, 0,
+                      spec.rect, FontRole::Panel, Fit::FillsPanel);
+    for (const ControlSpec& control : spec.controls) {
+        const wchar_t* cls = L"BUTTON";
+        DWORD style = WS_VISIBLE;
+        DWORD exStyle = 0;
+        Fit fit = Fit::Caption;
+        switch (control.kind) {
+            case ControlKind::WrappingLabel:
+                cls = L"STATIC";
+                style |= SS_LEFT;
+                fit = Fit::WrappingCaption;
+                break;
+            case ControlKind::NameBox:
+                cls = L"EDIT";
+                style |= ES_AUTOHSCROLL | WS_TABSTOP;
+                exStyle = WS_EX_CLIENTEDGE;
+                break;
+            case ControlKind::Button: style |= BS_PUSHBUTTON | WS_TABSTOP; break;
+            case ControlKind::CheckBox: style |= BS_AUTOCHECKBOX | WS_TABSTOP; break;
+        }
+        controls[control.name] = layout.Create(instance, panel, cls, Widen(control.caption).c_str(), style,
+                                               ids::ControlIdNamed(control.name), control.rect, FontRole::Panel, fit,
+                                               exStyle);
+    }
+    layout.FitPanel(panel);
+    return controls;
 }
 
 LRESULT Panel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

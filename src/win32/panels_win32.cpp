@@ -8,6 +8,8 @@ namespace lumeq {
 namespace {
 constexpr COLORREF kFirstBoxColour = 0x00C0C0FF;  // light red: the first name cannot be edited
 constexpr COLORREF kOtherBoxColour = 0x00C0FFC0;  // light green
+constexpr std::string_view kBoxNames[] = {"busqueda_Proceso1", "busqueda_Proceso2", "busqueda_Proceso3",
+                                          "busqueda_Proceso4"};
 
 std::string TextOf(HWND control) {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
@@ -20,38 +22,19 @@ void AutoActivationPanels::Create(HINSTANCE instance, HWND parent, ScaledLayout&
     m_events = &events;
     m_firstBoxBrush.Reset(CreateSolidBrush(kFirstBoxColour));
     m_otherBoxBrush.Reset(CreateSolidBrush(kOtherBoxColour));
-    auto control = [&](HWND panel, const wchar_t* cls, const wchar_t* text, DWORD style, int id, TwipsRect rect,
-                       Fit fit, DWORD exStyle = 0) {
-        return layout.Create(instance, panel, cls, text, WS_VISIBLE | style, id, rect, FontRole::Panel, fit, exStyle);
-    };
-
-    // Created first, so that it lies behind the watched-programs panel.
-    const HWND programs = m_FrProgramas.Create(instance, parent, ids::FrProgramas, layout, {0, 0, 2400, 1905});
-    control(programs, L"STATIC", L"Programas que pueden activan/desactivar la gamma.", SS_LEFT, ids::Label9,
-            {90, 180, 2175, 420}, Fit::WrappingCaption);
-    for (int box = 0; box < 4; ++box) {
-        m_busqueda_Proceso[static_cast<std::size_t>(box)] =
-            control(programs, L"EDIT", L"", ES_AUTOHSCROLL | WS_TABSTOP, ids::busqueda_Proceso1 + box,
-                    {90, 585 + 315 * box, 1905, 285}, Fit::Caption, WS_EX_CLIENTEDGE);
-    }
+    // Made first, so that it lies behind the watched-programs panel.
+    auto programs = m_FrProgramas.Create(instance, parent, ProgramsPanel(), layout);
+    auto activation = m_FrActivacion.Create(instance, parent, ActivationPanel(), layout);
+    for (std::size_t box = 0; box < m_busqueda_Proceso.size(); ++box)
+        m_busqueda_Proceso[box] = programs[kBoxNames[box]];
+    m_Command1 = programs["Command1"];
+    m_Check1 = activation["Check1"];
+    m_btOtrosProgramas = activation["btOtrosProgramas"];
+    m_btAutoactivar = activation["btAutoactivar"];
     EnableWindow(m_busqueda_Proceso[0], FALSE);
-    m_Command1 = control(programs, L"BUTTON", L"0k", BS_PUSHBUTTON | WS_TABSTOP, ids::Command1,
-                         {2025, 585, 330, 1230}, Fit::Caption);
-
-    const HWND activation = m_FrActivacion.Create(instance, parent, ids::FrActivacion, layout, {0, 0, 2400, 1365});
-    control(activation, L"STATIC", L"Activar junto al Counter-Strike o cualquier MOD del HL", SS_LEFT, ids::Label5,
-            {90, 270, 2220, 465}, Fit::WrappingCaption);
-    m_Check1 = control(activation, L"BUTTON", L"Activación automática", BS_AUTOCHECKBOX | WS_TABSTOP, ids::Check1,
-                       {90, 720, 1950, 195}, Fit::Caption);
-    m_btOtrosProgramas = control(activation, L"BUTTON", L"Otros programas", BS_PUSHBUTTON | WS_TABSTOP,
-                                 ids::btOtrosProgramas, {90, 1080, 1365, 240}, Fit::Caption);
     EnableWindow(m_btOtrosProgramas, FALSE);
-    m_btAutoactivar = control(activation, L"BUTTON", L"Aceptar", BS_PUSHBUTTON | WS_TABSTOP, ids::btAutoactivar,
-                              {1530, 1080, 780, 240}, Fit::Caption);
-    layout.FitPanel(programs);
-    layout.FitPanel(activation);
     // The watched-programs panel lies in front of the automatic-activation panel.
-    SetWindowPos(programs, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(m_FrProgramas.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void AutoActivationPanels::SetChecked(bool checked) {

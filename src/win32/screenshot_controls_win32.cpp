@@ -17,18 +17,9 @@ void ScreenshotControls::Create(HINSTANCE instance, HWND parent, ScaledLayout& l
     m_ScreenNuevas = layout.Create(instance, parent, L"STATIC", L"x nuevas screens", WS_CLIPSIBLINGS | SS_LEFT,
                                    ids::ScreenNuevas, {0, 1260, 1905, 195}, FontRole::ScreenNuevas);
 
-    const HWND frame = m_Frame3.Create(instance, parent, ids::Frame3, layout, {0, 0, 2400, 1500});
-    auto control = [&](const wchar_t* cls, const wchar_t* text, DWORD style, int id, TwipsRect rect, Fit fit) {
-        return layout.Create(instance, frame, cls, text, WS_VISIBLE | style, id, rect, FontRole::Panel, fit);
-    };
-    control(L"BUTTON", L" Advertencia : ", BS_GROUPBOX, 0, {0, 0, 2400, 1500}, Fit::FillsPanel);
-    m_Label6 = control(L"STATIC", L"El directorio Screenshots contiene un total de:", SS_LEFT, ids::Label6,
-                       {45, 270, 2310, 375}, Fit::WrappingCaption);
-    m_Label7 = control(L"STATIC", L"El tamaño total de los archivos es de: ", SS_LEFT, ids::Label7,
-                       {45, 720, 2220, 510}, Fit::WrappingCaption);
-    control(L"BUTTON", L"Abrir directorio", BS_PUSHBUTTON | WS_TABSTOP, ids::Command2, {45, 1170, 1275, 240},
-            Fit::Caption);
-    control(L"BUTTON", L"ok", BS_PUSHBUTTON | WS_TABSTOP, ids::btadveroOK, {1935, 1170, 420, 240}, Fit::Caption);
+    auto warning = m_Frame3.Create(instance, parent, WarningPanel(), layout);
+    m_Label6 = warning["Label6"];
+    m_Label7 = warning["Label7"];
 }
 
 void ScreenshotControls::ShowCount(std::string_view text) {

@@ -1,6 +1,7 @@
 # src/win32: the Windows shell and its platform backends (Win32, GDI, the registry). Windows only.
 list(APPEND LUMEQ_WIN32_SOURCES
   src/win32/banner_win32.cpp
+  src/win32/control_ids.cpp
   src/win32/capture_journal_win32.cpp
   src/win32/display_win32.cpp
   src/win32/dpi_win32.cpp

@@ -15,22 +15,12 @@ void ScreenshotControls::Create(QWidget* parent, const TwipsLayout& layout, std:
     m_ScreenNuevas->setStyleSheet("background: #4C5844; color: #C00000;");
     m_ScreenNuevas->hide();
 
-    m_Frame3 = new QGroupBox(" Advertencia : ", parent);
-    m_Frame3->setObjectName("Frame3");
-    m_Frame3->setAutoFillBackground(true);
-    m_Frame3->setGeometry(layout.Rect(0, 0, 2400, 1500));
-    m_Label6 = WrappingLabel(m_Frame3, "Label6", "El directorio Screenshots contiene un total de:",
-                             layout.Rect(45, 255, 2310, 420));
-    m_Label7 = WrappingLabel(m_Frame3, "Label7", "El tamaño total de los archivos es de: ", layout.Rect(45, 690, 2310, 420));
-    auto* open = new QPushButton("Abrir directorio", m_Frame3);
-    open->setObjectName("Command2");
-    open->setGeometry(layout.Rect(45, 1140, 1275, 285));
-    QObject::connect(open, &QPushButton::clicked, [openFolder] { openFolder(); });
-    auto* ok = new QPushButton("ok", m_Frame3);
-    ok->setObjectName("btadveroOK");
-    ok->setGeometry(layout.Rect(1935, 1140, 420, 285));
-    QObject::connect(ok, &QPushButton::clicked, [this] { HideWarning(); });
-    m_Frame3->hide();
+    auto warning = MakePanel(parent, WarningPanel(), layout);
+    m_Frame3 = warning["Frame3"];
+    m_Label6 = static_cast<QLabel*>(warning["Label6"]);
+    m_Label7 = static_cast<QLabel*>(warning["Label7"]);
+    QObject::connect(static_cast<QPushButton*>(warning["Command2"]), &QPushButton::clicked, [openFolder] { openFolder(); });
+    QObject::connect(static_cast<QPushButton*>(warning["btadveroOK"]), &QPushButton::clicked, [this] { HideWarning(); });
 }
 
 void ScreenshotControls::ShowCount(std::string_view text) {

@@ -5,7 +5,6 @@
 #include "linux/qt/ui_scale_qt.h"
 #include "screenshots/screenshot_ports.h"
 
-class QGroupBox;
 class QLabel;
 class QWidget;
 
@@ -21,7 +20,7 @@ public:
 
 private:
     QLabel* m_ScreenNuevas = nullptr;
-    QGroupBox* m_Frame3 = nullptr;
+    QWidget* m_Frame3 = nullptr;
     QLabel* m_Label6 = nullptr;
     QLabel* m_Label7 = nullptr;
 };

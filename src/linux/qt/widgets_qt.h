@@ -1,17 +1,17 @@
 #pragma once
-// Small pieces the Linux edition's panels share.
-#include <QLabel>
+// The panels of the table (ui/panel_layout.h) as Qt widgets, fitted to their captions by
+// the same rule as the Windows edition's.
+#include <QFrame>
+#include <QString>
+
+#include <map>
+
+#include "linux/qt/ui_scale_qt.h"
+#include "ui/panel_layout.h"
 
 namespace lumeq {
 
-// A label whose text wraps inside its rectangle, from its top left corner.
-inline QLabel* WrappingLabel(QWidget* parent, const char* name, const char* text, QRect rect) {
-    auto* label = new QLabel(QString::fromUtf8(text), parent);
-    label->setObjectName(name);
-    label->setWordWrap(true);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setGeometry(rect);
-    return label;
-}
+// Makes the panel (hidden) on `parent` and its controls; the controls by name.
+std::map<QString, QWidget*> MakePanel(QWidget* parent, const PanelSpec& spec, const TwipsLayout& layout);
 
 }  // namespace lumeq
