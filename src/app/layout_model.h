@@ -19,6 +19,9 @@ std::optional<TwipsPoint> PlacementForWidth(std::string_view width);
 // the way its platform breaks lines).
 std::string InformationText();
 
+// What a second copy says before it ends (both lines).
+inline constexpr char kAlreadyRunningText[] = "El programa ya está en ejecución!\nAcción cancelada.";
+
 // The product's web site, the same for every link.
 inline constexpr char kSiteAddress[] = "https://lumeq.app/gamma";
 

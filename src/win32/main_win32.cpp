@@ -4,7 +4,9 @@
 #include <exception>
 #include <memory>
 
+#include "app/layout_model.h"
 #include "win32/form_main_win32.h"
+#include "win32/text_win32.h"
 #include "win32/display_win32.h"
 #include "win32/capture_journal_win32.h"
 #include "win32/com_ptr_win32.h"
@@ -39,7 +41,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     // belong to the copy that runs.
     lumeq::UniqueHandle instanceMutex(CreateMutexW(nullptr, FALSE, kInstanceMutexName));
     if (instanceMutex && GetLastError() == ERROR_ALREADY_EXISTS) {
-        MessageBoxW(nullptr, L"El programa ya está en ejecución!\r\nAcción cancelada.", L"lumeq gamma", MB_ICONERROR);
+        MessageBoxW(nullptr, lumeq::Widen(lumeq::WindowsLineBreaks(lumeq::kAlreadyRunningText)).c_str(), L"lumeq gamma",
+                    MB_ICONERROR);
         return 0;
     }
     lumeq::CrashRecord::Recovery recovery;

@@ -16,6 +16,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include "app/layout_model.h"
 #include "linux/posix/file_stores_posix.h"
 #include "linux/posix/state_files_posix.h"
 #include "settings/xdg_paths.h"
@@ -155,7 +156,7 @@ int main(int argc, char* argv[]) {
          std::initializer_list<const lumeq::SingleInstanceLock*>{&instance, recordLock ? &*recordLock : nullptr}) {
         if (!lock) continue;
         if (lock->Outcome() == lumeq::SingleInstanceLock::State::Held) {
-            SayAndShow(QMessageBox::Critical, QString::fromUtf8("El programa ya está en ejecución!\nAcción cancelada."));
+            SayAndShow(QMessageBox::Critical, QString::fromUtf8(lumeq::kAlreadyRunningText));
             return 0;
         }
         if (lock->Outcome() == lumeq::SingleInstanceLock::State::Failed) {
