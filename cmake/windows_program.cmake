@@ -14,7 +14,9 @@ lumeq_program(lumeq)
 # The same program with test-only triggers (a crash inside a handler), for the
 # end-to-end tests; never shipped.
 lumeq_program(lumeq_test)
+target_sources(lumeq_test PRIVATE ${LUMEQ_WIN32_TEST_SOURCES})
 target_compile_definitions(lumeq_test PRIVATE LUMEQ_TEST_TRIGGERS)
+target_link_libraries(lumeq_test PRIVATE ws2_32 psapi)
 
 foreach(target lumeq_win32 lumeq lumeq_test)
   target_compile_definitions(${target} PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)

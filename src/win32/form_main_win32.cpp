@@ -12,6 +12,9 @@
 #include "win32/control_ids.h"
 #include "win32/dpi_win32.h"
 #include "win32/ui_style_win32.h"
+#ifdef LUMEQ_TEST_TRIGGERS
+#include "win32/test_probe_win32.h"
+#endif
 
 namespace lumeq {
 
@@ -73,6 +76,12 @@ FormMain::FormMain(HINSTANCE instance)
              UserDecimalSeparator()) {}
 
 bool FormMain::Form_Load() {
+#ifdef LUMEQ_TEST_TRIGGERS
+    // First: the tests look in while the start-up runs, its boxes included.
+    auto probe = std::make_shared<TestProbe>();
+    probe->Start(m_instance);
+    m_testProbe = probe;
+#endif
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
     // The system's DPI until the window knows its monitor's.

@@ -134,6 +134,7 @@ private:
     SettingsStore m_settings;
     Win32ScreenshotStore m_screenshots;
     AppCore m_core;
+    std::shared_ptr<void> m_testProbe;  // the test build's probe, inside the program
 };
 
 }  // namespace lumeq

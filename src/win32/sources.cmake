@@ -25,3 +25,8 @@ list(APPEND LUMEQ_WIN32_SOURCES
   src/win32/tray_icon_win32.cpp
   src/win32/ui_style_win32.cpp
 )
+# The test build's probe (and the probe.exe helper's verbs); never in the shipped program.
+list(APPEND LUMEQ_WIN32_TEST_SOURCES
+  src/win32/test_probe_win32.cpp
+  src/win32/test_probe_verbs_win32.cpp
+)

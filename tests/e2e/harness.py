@@ -15,6 +15,7 @@ import os
 import re
 import shutil
 import signal
+import socket
 import struct
 import subprocess
 import tempfile
@@ -73,6 +74,45 @@ def level_ramp(level):
 
 def power_ramp(power):
     return [int(math.pow(i / 255, power) * 65535 + 0.5) for i in range(256)]
+
+
+class ProbeClient:
+    """A program's own probe (the test builds of both editions have one): a socket on
+    127.0.0.1 whose port the program writes into `port_file`. One request a connection, its
+    words joined by tabs; the answer is an exit code on a line, then the text."""
+
+    def __init__(self, port_file, running):
+        self.port_file = port_file
+        self.running = running  # whether the program still runs
+
+    def port(self):
+        try:
+            with open(self.port_file) as f:
+                text = f.read().strip()
+            return int(text) if text else None
+        except FileNotFoundError:
+            return None
+
+    def ask(self, *words, timeout=10):
+        """(exit code, text); (None, "") when the program ended or never listened in time."""
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            port = self.port()
+            if port is not None:
+                try:
+                    with socket.create_connection(("127.0.0.1", port), timeout=timeout) as s:
+                        s.sendall(("\t".join(map(str, words)) + "\n").encode())
+                        data = b""
+                        while chunk := s.recv(65536):
+                            data += chunk
+                    code, _, text = data.decode("utf-8", "replace").partition("\n")
+                    return int(code), text.replace("\r\n", "\n")
+                except (ConnectionRefusedError, ConnectionResetError, ValueError):
+                    pass
+            if not self.running():
+                return None, ""
+            time.sleep(0.02)
+        return None, ""
 
 
 def record_bytes(displays, pid=0x7FFFFFF0, start=1, host="", boot="", display="", version=3):
@@ -261,7 +301,18 @@ class Session:
         return result
 
     def probe(self, *args):
-        """Runs the probe inside the prefix; its output with Wine's CR LF turned into LF."""
+        """(exit code, output) of a request: asked of the newest running program's own probe,
+        or of probe.exe when none runs."""
+        for program in reversed(self.programs):
+            if program.running():
+                rc, out = program.ask(*args)
+                if rc is not None:
+                    return rc, out
+        return self.external_probe(*args)
+
+    def external_probe(self, *args):
+        """probe.exe, a process of its own in the prefix: for what must come from another
+        program (a hot key held elsewhere)."""
         result = self.wine(os.path.join(WINDOWS_DIR, "probe.exe"), *map(str, args))
         return result.returncode, result.stdout.replace("\r\n", "\n")
 
@@ -388,15 +439,15 @@ class Session:
         """Switches the X screen to a mode of xorg-dummy.conf, such as "1024x768"."""
         subprocess.run(["xrandr", "-s", mode], env=self.env(), check=True, timeout=20, capture_output=True)
 
-    def new_program(self, ini=True, first_run=False, test_build=False):
+    def new_program(self, ini=True, first_run=False):
         """A fresh copy of the program in its own folder, with the settings file it ships
         with (ini=True), the given lines (a list, written with CR LF) or bytes, or none;
         and, unless first_run, the Screenshots folder a program that ran before has."""
         self._runs += 1
         folder = os.path.join(self.prefix, "drive_c", f"run{self._runs}")
         os.makedirs(folder)
-        shutil.copy(os.path.join(WINDOWS_DIR, "lumeq_test.exe" if test_build else "lumeq.exe"),
-                    os.path.join(folder, "lumeq.exe"))
+        # The test build: the program with its probe inside (and test-only triggers).
+        shutil.copy(os.path.join(WINDOWS_DIR, "lumeq_test.exe"), os.path.join(folder, "lumeq.exe"))
         if not first_run:
             os.makedirs(os.path.join(folder, "Screenshots"))
         ini_path = os.path.join(folder, "lumeq.ini")
@@ -421,9 +472,15 @@ class Program:
         self.exe = exe
         self.folder = os.path.dirname(exe)
         self.proc = None
+        # Beside the session, not the program: its folder may be read-only.
+        self.probe_file = os.path.join(session.tmp, os.path.basename(self.folder) + "-probe.port")
+        self.client = ProbeClient(self.probe_file, self.running)
 
     def start(self, wait_shown=True):
-        self.proc = subprocess.Popen(["wine", self.exe], env=self.session.env(), stdout=subprocess.DEVNULL,
+        if os.path.exists(self.probe_file):
+            os.remove(self.probe_file)
+        env = dict(self.session.env(), LUMEQ_TEST_PROBE="Z:" + self.probe_file.replace("/", "\\"))
+        self.proc = subprocess.Popen(["wine", self.exe], env=env, stdout=subprocess.DEVNULL,
                                      stderr=subprocess.DEVNULL)
         if wait_shown:
             wait_for(lambda: self.main_window() and self.main_window()["visible"], 20, what="the main window")
@@ -446,6 +503,10 @@ class Program:
     def main_window(self):
         return self.window("FormMain", "lumeq gamma")
 
+    def ask(self, *words):
+        """(exit code, output) of a request to this program's own probe."""
+        return self.client.ask(*words)
+
     def window(self, cls, title):
         rc, out = self.session.probe("window", cls, title)
         if rc != 0 or not out.strip():
@@ -457,14 +518,7 @@ class Program:
                 "client_height": int(f[12])}
 
     def _read(self, *args):
-        """A read of the running program; asked again when the probe's own Wine start fails,
-        which happens now and then under load."""
-        for _ in range(3):
-            rc, out = self.session.probe(*args)
-            if rc == 0 and out:
-                break
-            time.sleep(0.2)
-        return rc, out
+        return self.session.probe(*args)
 
     def text(self, name):
         rc, out = self._read("text", IDS[name])

@@ -50,7 +50,7 @@ class TwoMonitors(E2ECase):
 class ARefusalIsNotForEver(E2ECase):
     def test_the_level_comes_back_after_a_display_change_an_unlock_and_a_resume(self):
         self.session.set_stored_level("37")
-        program = self.session.new_program(test_build=True).start()
+        program = self.session.new_program().start()
         program.command("menuactivar")
         program.wait_text("estadoTxt", "True")
         level = 37

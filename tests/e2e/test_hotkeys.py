@@ -161,7 +161,7 @@ class HeldCombination(E2ECase):
     def test_combination_held_elsewhere_is_skipped_silently(self):
         holder = self.session.start_windows_program(f"{harness.WINDOWS_DIR}/probe.exe", "hotkey-hold", str(VK_F3),
                                                     "120")
-        wait_for(lambda: self.session.probe("hotkey-try", VK_F3)[0] == 3, 10, what="Ctrl+F3 held")
+        wait_for(lambda: self.session.external_probe("hotkey-try", VK_F3)[0] == 3, 10, what="Ctrl+F3 held")
         program = self.session.new_program().start()
         time.sleep(1.0)
         self.assertNotEqual(self.session.probe("boxtext", "lumeq gamma")[0], 0, "a message box was shown")
@@ -177,7 +177,7 @@ class HeldCombination(E2ECase):
             self.assertTrue(holder.poll() is None)
             program.command("Salir")
             program.wait_exit(10)
-            self.assertEqual(self.session.probe("hotkey-try", VK_F1)[0], 0)
+            self.assertEqual(self.session.external_probe("hotkey-try", VK_F1)[0], 0)
         finally:
             harness._end_process(game_proc, grace=1)
             harness._end_process(holder, grace=1)

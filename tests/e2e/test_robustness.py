@@ -57,7 +57,7 @@ class NeverStuckBright(E2ECase):
         self.assertTrue(program.running())
 
     def test_a_crash_inside_a_handler_gives_the_ramp_back_before_the_end(self):
-        program, preset = self.boosted_at_37(test_build=True)
+        program, preset = self.boosted_at_37()
         self.session.probe("post", TEST_CRASH_MESSAGE)
         program.wait_exit(15)
         self.assertRampNear(self.session.xramp(), preset[0])

@@ -73,7 +73,7 @@ class Scaling(E2ECase):
     def test_a_move_to_a_monitor_of_another_scaling_lays_everything_out_again(self):
         # What Windows' WM_DPICHANGED brings, through the test build's own trigger: Wine
         # has one monitor and one DPI.
-        program = self.session.new_program(test_build=True).start()
+        program = self.session.new_program().start()
         self.session.probe("post", TEST_DPI_MESSAGE, 144)
         wait_for(lambda: program.rect("Image1")[2] == 240, 5, what="the banner at 144 dpi")
         window = program.main_window()

@@ -266,6 +266,7 @@ class Program:
             os.makedirs(self.pictures)
         self.proc = None
         self.stderr_path = os.path.join(self.home, "stderr.txt")
+        self.client = harness.ProbeClient(self.probe_path, self.running)
 
     def env(self):
         env = self.session.env()
@@ -280,6 +281,8 @@ class Program:
             return subprocess.Popen([PROGRAM], env=env or self.env(), stdout=subprocess.DEVNULL, stderr=err)
 
     def start(self, wait_shown=True, env=None):
+        if os.path.exists(self.probe_path):  # the port of a copy that ended
+            os.remove(self.probe_path)
         self.proc = self.launch(env)
         if wait_shown:
             wait_for(lambda: self.window()["visible"], 20, what="the main window")
@@ -299,25 +302,8 @@ class Program:
 
     def probe(self, *words, timeout=5):
         """One request to the probe inside the program; its answer, or None."""
-        deadline = time.monotonic() + timeout
-        while time.monotonic() < deadline:
-            try:
-                with socket.socket(socket.AF_UNIX, socket.SOCK_STREAM) as s:
-                    s.settimeout(timeout)
-                    s.connect(self.probe_path)
-                    s.sendall((" ".join(map(str, words)) + "\n").encode())
-                    data = b""
-                    while True:
-                        chunk = s.recv(65536)
-                        if not chunk:
-                            break
-                        data += chunk
-                    return data.decode("utf-8").rstrip("\n")
-            except (FileNotFoundError, ConnectionRefusedError):
-                if not self.running():
-                    return None
-                time.sleep(0.05)
-        return None
+        rc, out = self.client.ask(*words, timeout=timeout)
+        return None if rc is None else out.rstrip("\n")
 
     def window(self):
         answer = self.probe("window")

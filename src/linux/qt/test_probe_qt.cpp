@@ -4,7 +4,8 @@
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocalSocket>
+#include <QFile>
+#include <QTcpSocket>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSystemTrayIcon>
@@ -30,25 +31,28 @@ void ListMenu(const QMenu* menu, QStringList& lines) {
 
 TestProbe::TestProbe(FormMain& form) : m_form(form) {
     const QString path = qEnvironmentVariable("LUMEQ_TEST_PROBE");
-    if (path.isEmpty()) return;
-    QLocalServer::removeServer(path);
-    m_server.listen(path);
-    QObject::connect(&m_server, &QLocalServer::newConnection, [this] {
-        QLocalSocket* socket = m_server.nextPendingConnection();
-        QObject::connect(socket, &QLocalSocket::readyRead, socket, [this, socket] {
+    if (path.isEmpty() || !m_server.listen(QHostAddress::LocalHost, 0)) return;
+    QObject::connect(&m_server, &QTcpServer::newConnection, [this] {
+        QTcpSocket* socket = m_server.nextPendingConnection();
+        QObject::connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
             if (!socket->canReadLine()) return;
-            const QString request = QString::fromUtf8(socket->readLine()).trimmed();
-            socket->write((Answer(request) + "\n").toUtf8());
+            const QString request = QString::fromUtf8(socket->readLine()).chopped(1);
+            const QString text = Answer(request);
+            const int rc = text == "?" || text == "refused" ? 1 : 0;
+            socket->write((QString::number(rc) + "\n" + text + "\n").toUtf8());
             socket->flush();
-            socket->disconnectFromServer();
+            socket->disconnectFromHost();
         });
-        QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
     });
+    // The port, written last: a client that reads it finds the probe listening.
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly)) file.write(QByteArray::number(m_server.serverPort()) + "\n");
 }
 
 QString TestProbe::Answer(const QString& request) {
-    const QString verb = request.section(' ', 0, 0);
-    const QString argument = request.section(' ', 1, 1);
+    const QString verb = request.section('\t', 0, 0);
+    const QString argument = request.section('\t', 1, 1);
     QWidget* widget = argument.isEmpty() ? nullptr : m_form.findChild<QWidget*>(argument);
     if (verb == "field") {
         for (const auto& [field, text] : m_form.Fields())
@@ -75,7 +79,7 @@ QString TestProbe::Answer(const QString& request) {
     if (verb == "type" && widget) {
         auto* edit = qobject_cast<QLineEdit*>(widget);
         if (!edit || !edit->isEnabled()) return "refused";
-        edit->setText(request.section(' ', 2));
+        edit->setText(request.section('\t', 2));
         return "ok";
     }
     if (verb == "command") {

@@ -1,7 +1,9 @@
 #pragma once
-// Test builds only: the end-to-end tests' eyes inside the program, as the Windows
-// edition's probe is inside Wine. A local socket at $LUMEQ_TEST_PROBE takes one request
-// per connection and answers with one or more lines:
+// Test builds only: the end-to-end tests' eyes inside the program, as the Windows edition's
+// test build has its own. A socket on 127.0.0.1 (its port written to the file
+// $LUMEQ_TEST_PROBE names) takes one request a connection: its words separated by tabs,
+// ended by a line feed. The answer is an exit code on a line (1 when what it names is not
+// there), then one or more lines:
 //   field NAME          a hidden field's text (estadoTxt, txtActivacion, screenText ...)
 //   state NAME          "visible enabled checked" of a widget by its name
 //   text NAME           a label's, box's or button's text
@@ -18,7 +20,7 @@
 //   close               the close box, as the window manager asks
 //   popup               "1" while the icon's popup menu is open
 //   xid                 the main window's X window
-#include <QLocalServer>
+#include <QTcpServer>
 
 namespace lumeq {
 
@@ -32,7 +34,7 @@ private:
     QString Answer(const QString& request);
 
     FormMain& m_form;
-    QLocalServer m_server;
+    QTcpServer m_server;
 };
 
 }  // namespace lumeq
