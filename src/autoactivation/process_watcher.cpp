@@ -102,6 +102,7 @@ void ProcessWatcher::activacionTimer_Timer() {
     if (m_txtBTactivado) btBuscaProcesoON();
     if (m_txtBTdesactivado) btBuscaProcesoOFF();
     m_inTick = false;
+    ++m_ticks;
 }
 
 void ProcessWatcher::TimerReset_Timer() {

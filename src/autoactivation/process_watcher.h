@@ -63,6 +63,8 @@ public:
     bool txtBTactivado() const { return m_txtBTactivado; }
     bool txtBTdesactivado() const { return m_txtBTdesactivado; }
     const std::vector<std::string>& List2() const { return m_List2; }
+    // Ticks run to their end so far.
+    unsigned Ticks() const { return m_ticks; }
 
 private:
     WatcherHost& m_host;
@@ -72,6 +74,7 @@ private:
     bool m_txtBTactivado = false;
     bool m_txtBTdesactivado = false;
     bool m_inTick = false;
+    unsigned m_ticks = 0;
 };
 
 }  // namespace lumeq

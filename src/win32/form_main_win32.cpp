@@ -79,7 +79,7 @@ bool FormMain::Form_Load() {
 #ifdef LUMEQ_TEST_TRIGGERS
     // First: the tests look in while the start-up runs, its boxes included.
     auto probe = std::make_shared<TestProbe>();
-    probe->Start(m_instance);
+    probe->Start(m_instance, [this] { return m_core.Watcher().Ticks(); });
     m_testProbe = probe;
 #endif
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES};

@@ -28,7 +28,8 @@ TestProbe::~TestProbe() {
     if (m_listener != INVALID_SOCKET) closesocket(m_listener);
 }
 
-bool TestProbe::Start(HINSTANCE instance) {
+bool TestProbe::Start(HINSTANCE instance, std::function<unsigned()> watcherTicks) {
+    m_watcherTicks = std::move(watcherTicks);
     wchar_t path[MAX_PATH] = {};
     if (!GetEnvironmentVariableW(L"LUMEQ_TEST_PROBE", path, MAX_PATH)) return false;
     WSADATA data{};
@@ -58,7 +59,12 @@ void TestProbe::Answer(SOCKET client) {
     const std::size_t end = request.find('\n');
     if (end == std::string::npos) return;
     std::string out;
-    const int rc = Probe(Words(request.substr(0, end)), out);
+    const std::vector<std::string> words = Words(request.substr(0, end));
+    int rc = 0;
+    if (words.size() == 1 && words[0] == "ticks")
+        out = std::to_string(m_watcherTicks()) + "\n";
+    else
+        rc = Probe(words, out);
     const std::string answer = std::to_string(rc) + "\n" + out;
     // Loopback takes a few kilobytes at once; the socket is non-blocking since WSAAsyncSelect.
     WSAAsyncSelect(client, m_hwnd, 0, 0);

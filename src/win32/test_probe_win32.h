@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <winsock2.h>
 
+#include <functional>
 #include <map>
 #include <string>
 
@@ -17,13 +18,15 @@ namespace lumeq {
 class TestProbe : public BaseWindow<TestProbe> {
 public:
     ~TestProbe();
-    // Listens when $LUMEQ_TEST_PROBE is set; false when it could not.
-    bool Start(HINSTANCE instance);
+    // Listens when $LUMEQ_TEST_PROBE is set; false when it could not. Beyond the verbs of
+    // test_probe_verbs_win32.h, "ticks" answers how many watcher ticks have run.
+    bool Start(HINSTANCE instance, std::function<unsigned()> watcherTicks);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
     void Answer(SOCKET client);
 
+    std::function<unsigned()> m_watcherTicks;
     SOCKET m_listener = INVALID_SOCKET;
     std::map<SOCKET, std::string> m_requests;  // what each connection sent so far
 };

@@ -44,7 +44,7 @@ class WatchedProgram(E2ECase):
         self.session.set_stored_level("37")
         program = self.session.new_program(ini=[HEADER, "0", "True", "hl.exe", "", "", "", "//End"]).start()
         self.assertTrue(program.state("Check1")["checked"])
-        time.sleep(1.5)
+        program.wait_ticks(2)
         self.assertEqual(program.text("estadoTxt"), "False")
 
         proc = self.game("hl.exe")
@@ -56,7 +56,7 @@ class WatchedProgram(E2ECase):
         harness._end_process(proc, grace=1)
         wait_for(lambda: program.text("estadoTxt") == "False", 3, what="switched off after the game")
         self.assertRampNear(self.session.xramp(), preset[0])
-        time.sleep(2)  # and it stays off
+        program.wait_ticks(2)  # and it stays off
         self.assertEqual(program.text("estadoTxt"), "False")
 
     def test_a_set_up_from_the_shipped_file_holds_after_a_restart(self):
@@ -80,7 +80,7 @@ class WatchedProgram(E2ECase):
     def test_a_name_prefix_finds_longer_names_and_empty_names_nothing(self):
         program = self.session.new_program(ini=[HEADER, "0", "True", "", "", "", "", "//End"]).start()
         self.game("hlds.exe")
-        time.sleep(3.5)
+        program.wait_ticks(2)
         self.assertEqual(program.text("estadoTxt"), "False", "four empty names switched something")
         program.command("menuActivacion")
         program.click("btOtrosProgramas")
@@ -100,7 +100,7 @@ class WatchedProgram(E2ECase):
         program.click("btAutoactivar")
         program.wait_text("estadoTxt", "False", timeout=2)
         self.assertFalse(program.state("FrActivacion")["visible"])
-        time.sleep(3)
+        program.wait_ticks(2)  # the re-arm after 500 ms, and the ticks after it
         self.assertEqual(program.text("estadoTxt"), "False", "switched on again")
         self.assertEqual(ini_lines(program), [HEADER, "4", "False", "hl.exe", "", "cs.exe", "", "//End", ""])
         self.assertEqual(program.text("busqueda_Proceso1"), "DESACTIVAR.actualizar")

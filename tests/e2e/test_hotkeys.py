@@ -64,7 +64,7 @@ class InGame(E2ECase):
             self.assertTrue(window["exstyle"] & flag, hex(flag))
         # The raised panel, to the pixel: light top and left edges, dark right and
         # bottom edges, the strip's own colour inside.
-        pixels = self.session.screen_pixels(100, 3, width, 17)
+        pixels = self.session.pixels(100, 3, width, 17)
         self.assertEqual(pixels[0][0], 0x9F9F9F)
         self.assertEqual({pixels[0][x] for x in range(1, width - 1)}, {0x889180})
         self.assertEqual({pixels[y][0] for y in range(1, 16)}, {0x889180})
@@ -105,17 +105,14 @@ class InGame(E2ECase):
         window, text = self.program.indicator()
         return (window, text) if window and window["visible"] and window["top"] >= 0 else None
 
-    def test_strip_stays_until_eight_seconds_after_the_last_step(self):
+    def test_strip_goes_eight_seconds_after_a_step(self):
+        # Each step starting the eight seconds again is the core's, tested on its clock.
         self.press("ctrl+F1", "estadoTxt", "True")
-        for combo, expected in (("ctrl+F3", "-1.00"), ("ctrl+F3", "-2.00"), ("ctrl+F4", "-1.00")):
-            self.press(combo, "LbIndicador", expected)
-            last = time.monotonic()
-            time.sleep(2)
+        self.press("ctrl+F3", "LbIndicador", "-1.00")
+        shown = time.monotonic()
         self.assertEqual(self._shown_strip()[1], SHOWN + "-1.00")
-        time.sleep(max(0.0, last + 6.5 - time.monotonic()))
-        self.assertIsNotNone(self._shown_strip(), "hidden too early")
-        wait_for(lambda: not self.program.indicator()[0]["visible"], 5, what="the strip hidden")
-        self.assertGreater(time.monotonic() - last, 7.5)
+        wait_for(lambda: not self.program.indicator()[0]["visible"], 12, interval=0.2, what="the strip hidden")
+        self.assertGreater(time.monotonic() - shown, 7.5, "hidden too early")
 
     def test_refused_step_is_told_and_the_display_kept(self):
         self.press("ctrl+F1", "estadoTxt", "True")
@@ -172,8 +169,8 @@ class HeldCombination(E2ECase):
             self.session.key("ctrl+F4")
             program.wait_text("LbIndicador", "1.00")
             self.session.key("ctrl+F3")  # goes to the other program
-            time.sleep(1.0)
-            self.assertEqual(program.text("LbIndicador"), "1.00")
+            self.session.key("ctrl+F4")  # comes after it: 2.00 only if Ctrl+F3 did nothing here
+            program.wait_text("LbIndicador", "2.00")
             self.assertTrue(holder.poll() is None)
             program.command("Salir")
             program.wait_exit(10)

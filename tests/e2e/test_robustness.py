@@ -87,7 +87,7 @@ class NeverStuckBright(E2ECase):
             self.session.probe("post", WM_ENDSESSION, 1)
             wait_for(lambda: max(abs(a - b) for a, b in zip(self.session.xramp()[0], preset[0])) <= 257, 10,
                      what="the preset ramp back")
-            time.sleep(2)
+            time.sleep(1.5)  # the re-arm's 500 ms and a tick, had the watcher not been stopped
             self.assertRampNear(self.session.xramp(), preset[0])
             self.assertEqual(self.session.stored_level(), "37")
             self.assertFalse(self.has_record())

@@ -12,7 +12,6 @@ from harness import E2ECase, wait_for
 
 DPIS = (120, 144, 192)
 SCREENS = ("1024x768", "1280x1024", "1366x768")
-ARTIFACTS = os.path.join(harness.WORK_DIR, "artifacts", "scaling")
 HEADER = "NO ELIMINAR MODIFICAR O MOVER ESTE ARCHIVO"
 STRIP_TEXT = 0xE0E0E0
 TEST_DPI_MESSAGE = 0x8000 + 0x3D  # WM_APP + 0x3D, known only to the test build
@@ -20,7 +19,6 @@ TEST_DPI_MESSAGE = 0x8000 + 0x3D  # WM_APP + 0x3D, known only to the test build
 
 def setUpModule():
     E2ECase.session = harness.module_session()
-    os.makedirs(ARTIFACTS, exist_ok=True)
 
 
 def tearDownModule():
@@ -43,7 +41,10 @@ class Scaling(E2ECase):
         self.session.set_screen("1280x1024")
 
     def keep_picture(self, name, rect):
-        self.session.screenshot(os.path.join(ARTIFACTS, name + ".png"), *rect)
+        """What a person sees there, kept as a picture; never a blank one."""
+        pixels = self.session.pixels(*rect, keep_as="scaling/" + name)
+        self.assertGreater(len({p for row in pixels for p in row}), 2, f"{name}: the picture is blank")
+        return pixels
 
     def test_the_main_window_lies_whole_on_every_screen(self):
         for dpi in DPIS:
@@ -97,8 +98,7 @@ class Scaling(E2ECase):
         wait_for(lambda: program.indicator()[0] and program.indicator()[0]["top"] >= 0, 5, what="the strip shown")
         strip = program.indicator()[0]
         rect = (strip["left"], strip["top"], strip["width"], strip["height"])
-        self.keep_picture(f"strip-{dpi}dpi", rect)
-        pixels = self.session.screen_pixels(*rect)
+        pixels = self.keep_picture(f"strip-{dpi}dpi", rect)
         text = [(x, y) for y, row in enumerate(pixels) for x, p in enumerate(row) if p == STRIP_TEXT]
         self.assertTrue(text, "no text on the strip")
         xs = [x for x, _ in text]

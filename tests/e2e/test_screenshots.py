@@ -167,7 +167,7 @@ class FolderWarning(E2ECase):
         self.assertFalse(program.state("Frame3")["visible"])
         # The label strip has turned red (the warning, whose captions take three lines in
         # Wine's font, lay over it until now).
-        row = self.session.screen_pixels(window["client_left"], window["client_top"] + 113, 160, 1)[0]
+        row = self.session.pixels(window["client_left"], window["client_top"] + 113, 160, 1)[0]
         self.assertGreater(sum(1 for p in row if p == 0xFF0000), 100, [hex(p) for p in row[:20]])
 
     def test_thirty_nine_files_show_no_warning(self):

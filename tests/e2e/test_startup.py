@@ -65,7 +65,7 @@ class StartUp(E2ECase):
             first.wait_text("estadoTxt", "True", timeout=5)
             second = self.session.new_program(ini=lines).start(wait_shown=False)
             box = wait_for(lambda: self._box_lines("lumeq gamma"), 20, what="the message box")
-            time.sleep(3)  # three of the second copy's watcher ticks
+            time.sleep(2)  # two of the second copy's watcher ticks, had it started them
             self.assertRampNear(self.session.xramp(), harness.level_ramp(37))
             self.session.xdotool("windowactivate", "--sync", box[0])
             self.session.key("Return")

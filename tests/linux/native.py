@@ -21,7 +21,7 @@ import time
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "e2e"))
 import harness  # noqa: E402
-from harness import IDS, RAMP_TOLERANCE, _end_process, level_ramp, wait_for  # noqa: E402,F401
+from harness import IDS, RAMP_TOLERANCE, _end_process, darkest, level_ramp, wait_for  # noqa: E402,F401
 
 PROGRAM = os.environ.get("LUMEQ_NATIVE_PROGRAM",
                          os.path.join(HERE, "..", "..", "build", "native", "lumeq-gamma-test"))
@@ -122,16 +122,14 @@ class Session(harness.Session):
         self.bus_address = None
         self.bus_lines = []
 
+    artifacts = ARTIFACTS
+
     def start(self):
         self.tmp = tempfile.mkdtemp(prefix="lumeq-native-")
         try:
-            self._start_xorg()
+            self._start_desk()
             if self.two_monitors:
-                self.second_output(True)
                 self._start_bus()
-            self.openbox = subprocess.Popen(["openbox", "--sm-disable"], env=self.env(), stdout=subprocess.DEVNULL,
-                                            stderr=subprocess.DEVNULL)
-            wait_for(lambda: self._window_manager_ready(), 10, what="openbox")
             self.initial_ramp = read_crtc_ramp(self.display)
         except BaseException:
             self.stop()
@@ -193,38 +191,11 @@ class Session(harness.Session):
     def ramp(self):
         return read_crtc_ramp(self.display)
 
-    def pixels(self, left, top, width, height, keep_as=None):
-        """What the screen shows in a rectangle: rows of (r, g, b). Kept as a picture under
-        ARTIFACTS when `keep_as` names one."""
-        crop = f"{width}x{height}+{left}+{top}"
-        ppm = subprocess.run(["import", "-window", "root", "-crop", crop, "-depth", "8", "ppm:-"], env=self.env(),
-                             capture_output=True, timeout=30, check=True).stdout
-        if keep_as:
-            os.makedirs(ARTIFACTS, exist_ok=True)
-            subprocess.run(["convert", "ppm:-", os.path.join(ARTIFACTS, keep_as + ".png")], input=ppm, timeout=30)
-        fields, at = [], 0
-        while len(fields) < 4:  # "P6", width, height, maximum
-            while ppm[at:at + 1].isspace():
-                at += 1
-            end = at
-            while not ppm[end:end + 1].isspace():
-                end += 1
-            fields.append(ppm[at:end])
-            at = end
-        data = ppm[at + 1:]
-        w, h = int(fields[1]), int(fields[2])
-        return [[tuple(data[(y * w + x) * 3:(y * w + x) * 3 + 3]) for x in range(w)] for y in range(h)]
-
     def put_initial_ramp(self):
         write_crtc_ramp(self.display, self.initial_ramp[0])
 
     def xrandr(self, *args):
         return subprocess.run(["xrandr", *args], env=self.env(), capture_output=True, text=True, timeout=10)
-
-    def active_window(self):
-        out = subprocess.run(["xprop", "-root", "_NET_ACTIVE_WINDOW"], env=self.env(), capture_output=True,
-                             text=True, timeout=10).stdout
-        return out.strip().split()[-1] if out.strip() else None
 
     def start_game(self, at=(0, 0)):
         """A native stand-in for a game, where the player put it, given the focus as a player would."""
@@ -234,8 +205,8 @@ class Session(harness.Session):
         self.other.append(proc)
         xid = wait_for(lambda: self.xdotool("search", "--sync", "--name", "Juego de prueba").stdout.split(), 10,
                        what="the stand-in game")[0]
-        self.xdotool("windowactivate", "--sync", xid)
-        return proc, xid
+        self.focus(int(xid))
+        return proc, {"xid": int(xid)}
 
     def new_program(self, ini=None, level=None, screenshots_folder=True):
         program = Program(self, ini, level, screenshots_folder)
@@ -243,17 +214,16 @@ class Session(harness.Session):
         return program
 
 
-class Program:
+class Program(harness.ProbedProgram):
     """lumeq-gamma in a home folder of its own."""
 
     def __init__(self, session, ini, level, screenshots_folder):
-        self.session = session
         self.home = tempfile.mkdtemp(prefix="home-", dir=session.tmp)
+        super().__init__(session, os.path.join(self.home, "probe"))
         self.config = os.path.join(self.home, ".config", "lumeq")
         self.state_dir = os.path.join(self.home, ".local", "state", "lumeq")
         self.runtime = os.path.join(self.home, "run")
         self.pictures = os.path.join(self.home, "Pictures", "lumeq")
-        self.probe_path = os.path.join(self.home, "probe")
         os.makedirs(self.config)
         os.makedirs(self.runtime, mode=0o700)
         if ini is not None:
@@ -264,37 +234,26 @@ class Program:
                 f.write(f"{level}\n")
         if screenshots_folder:
             os.makedirs(self.pictures)
-        self.proc = None
         self.stderr_path = os.path.join(self.home, "stderr.txt")
-        self.client = harness.ProbeClient(self.probe_path, self.running)
 
     def env(self):
         env = self.session.env()
         env.update(HOME=self.home, XDG_CONFIG_HOME=os.path.join(self.home, ".config"),
                    XDG_STATE_HOME=os.path.join(self.home, ".local", "state"), XDG_RUNTIME_DIR=self.runtime,
-                   LUMEQ_TEST_PROBE=self.probe_path)
+                   LUMEQ_TEST_PROBE=self.probe_file)
         return env
 
-    def launch(self, env=None):
-        """Starts a copy without waiting for anything."""
+    def launch(self):
+        """Starts another copy in the same home, without waiting for anything."""
         with open(self.stderr_path, "ab") as err:
-            return subprocess.Popen([PROGRAM], env=env or self.env(), stdout=subprocess.DEVNULL, stderr=err)
+            return subprocess.Popen([PROGRAM], env=self.env(), stdout=subprocess.DEVNULL, stderr=err)
 
     def start(self, wait_shown=True, env=None):
-        if os.path.exists(self.probe_path):  # the port of a copy that ended
-            os.remove(self.probe_path)
-        self.proc = self.launch(env)
+        with open(self.stderr_path, "ab") as err:
+            self._popen([PROGRAM], env or self.env(), stderr=err)
         if wait_shown:
             wait_for(lambda: self.window()["visible"], 20, what="the main window")
         return self
-
-    def running(self):
-        return self.proc is not None and self.proc.poll() is None
-
-    def kill(self):
-        if self.running():
-            self.proc.kill()
-            self.proc.wait(timeout=5)
 
     def stderr(self):
         with open(self.stderr_path, encoding="utf-8", errors="replace") as f:
@@ -302,7 +261,7 @@ class Program:
 
     def probe(self, *words, timeout=5):
         """One request to the probe inside the program; its answer, or None."""
-        rc, out = self.client.ask(*words, timeout=timeout)
+        rc, out = self.ask(*words, timeout=timeout)
         return None if rc is None else out.rstrip("\n")
 
     def window(self):

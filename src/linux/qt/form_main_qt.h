@@ -51,6 +51,7 @@ public:
 
     // What the tests' probe reads: the hidden fields, the menus' entries, the tray.
     const std::map<Field, std::string>& Fields() const { return m_fields; }
+    unsigned WatcherTicks() const { return m_core.Watcher().Ticks(); }
     QAction* Action(Command command) const;
     bool TrayShown() const;
     const FormIndicador& Indicator() const { return m_FormIndicador; }

@@ -140,6 +140,7 @@ QString TestProbe::Answer(const QString& request) {
         return popup && popup->isVisible() ? "1" : "0";
     }
     if (verb == "xid") return QString::number(m_form.winId());
+    if (verb == "ticks") return QString::number(m_form.WatcherTicks());
     if (verb == "rect" && widget) {
         const QRect rect = physical(QRect(widget->mapToGlobal(QPoint(0, 0)), widget->size()));
         return QString("%1 %2 %3 %4").arg(rect.left()).arg(rect.top()).arg(rect.width()).arg(rect.height());

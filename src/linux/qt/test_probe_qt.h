@@ -20,6 +20,7 @@
 //   close               the close box, as the window manager asks
 //   popup               "1" while the icon's popup menu is open
 //   xid                 the main window's X window
+//   ticks               how many watcher ticks have run
 #include <QTcpServer>
 
 namespace lumeq {
