@@ -3,7 +3,7 @@ ramp (one long-lived XTest client driving lumeq-gamma, then a minimal xcb progra
 grabs the keys and sets a CRTC ramp), start to window shown and resident memory (beside a
 minimal Qt 6 window program), and the idle CPU with the watcher on among 500 processes
 (lumeq-gamma and the X server). Prints a table, "ratio NAME OURS FLOOR RATIO" lines and
-"native-idle-cpu PERCENT". LUMEQ_BENCH_QUICK=1 runs fewer repetitions. Asserts nothing."""
+"native-idle-cpu PERCENT" and "idle-ratio OURS FLOOR RATIO". LUMEQ_BENCH_QUICK=1 runs fewer repetitions. Asserts nothing."""
 
 import os
 import statistics
@@ -156,8 +156,10 @@ def idle(session):
     print(f"idle {IDLE_SECONDS} s with the watcher on among {len(crowd)} more processes: lumeq-gamma "
           f"{used[0] * 1000:.0f} ms, X server {used[1] * 1000:.0f} ms CPU; a program that only lists /proc "
           f"once a second: {floor_used * 1000:.0f} ms")
+    floor_percent = floor_used / IDLE_SECONDS * 100
     print(f"native-idle-cpu {percent:.3f}")
-    print(f"native-idle-floor {floor_used / IDLE_SECONDS * 100:.3f}")
+    print(f"native-idle-floor {floor_percent:.3f}")
+    print(f"idle-ratio {percent:.3f} {floor_percent:.3f} {percent / floor_percent if floor_percent else float('nan'):.2f}")
 
 
 def main():

@@ -1,12 +1,26 @@
 // The floor of hot key to ramp: the least a Win32 program can do. A window that
 // registers Ctrl+F3 and Ctrl+F4 and sets the ramp of level 39 or 40 on WM_HOTKEY.
-// With "tick", also the floor of an idle program that wakes once a second: a one-second
-// timer that does nothing.
+// With "tick", also the floor of an idle program that watches for a game: a one-second
+// timer that takes the process list in one call, and nothing more.
 #include <windows.h>
+#include <winternl.h>
 
 #include <cmath>
+#include <vector>
 
 namespace {
+
+void TakeProcessList() {
+    using Query = LONG(NTAPI*)(ULONG, PVOID, ULONG, PULONG);
+    static const auto query = reinterpret_cast<Query>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation")));
+    static std::vector<unsigned char> buffer(256 * 1024);
+    constexpr ULONG kSystemProcessInformation = 5;
+    ULONG needed = 0;
+    if (query && query(kSystemProcessInformation, buffer.data(), static_cast<ULONG>(buffer.size()), &needed) < 0 &&
+        needed > buffer.size())
+        buffer.resize(needed + 64 * 1024);
+}
 
 void SetLevel(int level) {
     WORD ramp[3][256];
@@ -23,6 +37,10 @@ void SetLevel(int level) {
 LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_HOTKEY) {
         SetLevel(wParam == 1 ? 39 : 40);
+        return 0;
+    }
+    if (message == WM_TIMER) {
+        TakeProcessList();
         return 0;
     }
     if (message == WM_DESTROY) PostQuitMessage(0);
