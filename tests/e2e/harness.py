@@ -13,6 +13,7 @@ program's life (ProbedProgram); only Wine and the stand-in game differ.
 """
 
 import atexit
+import contextlib
 import fcntl
 import math
 import os
@@ -219,9 +220,14 @@ class Session:
             raise
         return self
 
-    def stop(self):
+    def end_programs(self):
+        """Ends every copy of the program the test started."""
         for program in self.programs:
             program.kill()
+        self.programs.clear()
+
+    def stop(self):
+        self.end_programs()
         for proc in self.other:
             _end_process(proc, grace=1)
         if self.prefix and self.wineserver and self.wineserver.poll() is None:
@@ -462,7 +468,7 @@ class Session:
         """Wine's DPI for the programs started from now on, proved by what they are told."""
         self.wine("reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t", "REG_DWORD", "/d",
                   str(dpi), "/f", check=True)
-        told = self.probe("dpi")[1].strip()
+        told = self.external_probe("dpi")[1].strip()  # a program started now
         if told != str(dpi):
             raise AssertionError(f"Wine reports {told} dpi, not {dpi}")
 
@@ -666,9 +672,17 @@ class E2ECase(unittest.TestCase, RampAssertions):
         self.session.delete_recovery_record()
 
     def tearDown(self):
-        for program in self.session.programs:
-            program.kill()
-        self.session.programs.clear()
+        self.session.end_programs()
+
+    @contextlib.contextmanager
+    def subcase(self, msg=None, **params):
+        """A subtest whose copies of the program end with it, passed or failed, so that
+        one failure does not meet the next case at the single-instance box."""
+        with self.subTest(msg, **params):
+            try:
+                yield
+            finally:
+                self.session.end_programs()
 
 
 MODULE_DEADLINE_S = 330  # below the test runner's own limit, so that we clean up first

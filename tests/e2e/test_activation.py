@@ -66,7 +66,7 @@ class Activation(E2ECase):
 
     def test_hostile_stored_values_never_blank_or_wrap_the_display(self):
         for stored, shown in (("abc", "0.00"), ("99", "7.00"), ("-5", "-7.00"), ("50", "7.00")):
-            with self.subTest(stored=stored):
+            with self.subcase(stored=stored):
                 self.session.reset_display()
                 self.session.set_stored_level(stored)
                 program = self.session.new_program().start()
@@ -76,7 +76,6 @@ class Activation(E2ECase):
                 program.command("Salir")
                 program.wait_exit(10)
                 self.assertRampSane(self.session.xramp())
-                self.session.programs.clear()
 
     def test_slider_own_input_moves_the_level_text_only(self):
         program = self.session.new_program().start()

@@ -75,8 +75,7 @@ class Placement(E2ECase):
         program = self.session.new_program().start()
         window = program.main_window()
         self.assertEqual(program.text("Resolution"), mode.split("x")[0])
-        program.kill()
-        self.session.programs.clear()
+        self.session.end_programs()
         return window["left"], window["top"]
 
     def test_placed_by_the_screen_width(self):

@@ -160,7 +160,7 @@ class HostileInput(E2ECase):
             "over the size cap": f"{HEADER}\r\n3\r\nTrue\r\n".encode() + b"x" * (64 * 1024),
         }
         for name, content in cases.items():
-            with self.subTest(name):
+            with self.subcase(name):
                 program = self.starts_and_keeps_the_file(content)
                 if name == "LF-only lines":
                     self.assertEqual(program.text("screenText"), "3")
@@ -170,12 +170,10 @@ class HostileInput(E2ECase):
                 if name == "over the size cap":  # not read: the program keeps its own values
                     self.assertEqual(program.text("screenText"), "0")
                     self.assertFalse(program.state("Check1")["checked"])
-                program.kill()
-                self.session.programs.clear()
 
     def test_odd_stored_levels_fall_back_to_the_estimate(self):
         for kind, value in (("REG_SZ", "9" * (1024 * 1024)), ("REG_SZ", ""), ("REG_DWORD", "44")):
-            with self.subTest(kind=kind, length=len(value)):
+            with self.subcase(kind=kind, length=len(value)):
                 self.session.delete_stored_level()
                 if len(value) > 1000:
                     # Too long for a command line: written by a .reg file.
@@ -195,13 +193,12 @@ class HostileInput(E2ECase):
                 self.assertRampSane(self.session.xramp())
                 program.command("Salir")
                 program.wait_exit(10)
-                self.session.programs.clear()
                 self.assertEqual(self.session.stored_level(), "40")
 
     def test_hostile_file_types_in_the_settings_place(self):
         canary = os.path.join(self.session.tmp, "canary")
         for kind in ("fifo", "folder", "zero"):
-            with self.subTest(kind):
+            with self.subcase(kind):
                 with open(canary, "w") as f:
                     f.write("keep me")
                 program = self.session.new_program(ini=None)
@@ -220,8 +217,6 @@ class HostileInput(E2ECase):
                     self.assertEqual(f.read(), "keep me")
                 self.assertEqual(kind == "fifo", os.path.exists(ini) and not os.path.isfile(ini) and
                                  not os.path.isdir(ini) and not os.path.islink(ini))
-                program.kill()
-                self.session.programs.clear()
 
     def test_long_and_non_ascii_watched_names(self):
         # No file name is longer than 259 characters: a longer name is cut there.

@@ -41,16 +41,18 @@ class Scaling(E2ECase):
         self.session.set_screen("1280x1024")
 
     def keep_picture(self, name, rect):
-        """What a person sees there, kept as a picture; never a blank one."""
-        pixels = self.session.pixels(*rect, keep_as="scaling/" + name)
-        self.assertGreater(len({p for row in pixels for p in row}), 2, f"{name}: the picture is blank")
-        return pixels
+        """What a person sees there, kept as a picture; never a blank one. A window is
+        placed before it is painted, so the picture is taken again for up to 5 s."""
+        def shown():
+            pixels = self.session.pixels(*rect, keep_as="scaling/" + name)
+            return pixels if len({p for row in pixels for p in row}) > 2 else None
+        return wait_for(shown, 5, interval=0.2, what=f"{name}: something shown, not a blank picture")
 
     def test_the_main_window_lies_whole_on_every_screen(self):
         for dpi in DPIS:
             self.session.set_dpi(dpi)
             for screen in SCREENS:
-                with self.subTest(dpi=dpi, screen=screen):
+                with self.subcase(dpi=dpi, screen=screen):
                     self.session.set_screen(screen)
                     width, height = map(int, screen.split("x"))
                     program = self.session.new_program().start()
@@ -68,8 +70,6 @@ class Scaling(E2ECase):
                     for i, a in enumerate(names):
                         for b in names[i + 1:]:
                             self.assertFalse(overlap(labels[a], labels[b]), f"{a} and {b} overlap")
-                    program.kill()
-                    self.session.programs.clear()
 
     def test_a_move_to_a_monitor_of_another_scaling_lays_everything_out_again(self):
         # What Windows' WM_DPICHANGED brings, through the test build's own trigger: Wine
@@ -107,21 +107,20 @@ class Scaling(E2ECase):
         self.assertLess(max(xs), strip["width"] - 1, f"text runs into the strip's right edge at {dpi} dpi")
         # One line: no taller than the font's own height, which scales with the dpi.
         self.assertLessEqual(max(ys) - min(ys) + 1, 12 * dpi // 96, f"more than one line at {dpi} dpi")
-        program.kill()
-        self.session.programs.clear()
+        self.session.end_programs()
         return max(xs) - min(xs) + 1
 
     def test_the_strip_shows_its_whole_text_on_one_line(self):
         at96 = self.strip_text_extent(96)
         for dpi in DPIS:
-            with self.subTest(dpi=dpi):
+            with self.subcase(dpi=dpi):
                 extent = self.strip_text_extent(dpi)
                 self.assertAlmostEqual(extent / at96, dpi / 96, delta=0.2 * dpi / 96,
                                        msg=f"text {extent} px at {dpi} dpi, {at96} px at 96")
 
     def test_every_caption_of_every_panel_is_whole(self):
         for dpi in (96,) + DPIS:
-            with self.subTest(dpi=dpi):
+            with self.subcase(dpi=dpi):
                 self.session.set_dpi(dpi)
                 program = self.session.new_program(ini=[HEADER, "0", "True", "hl.exe", "", "", "", "//End"])
                 shots = os.path.join(program.folder, "Screenshots")
@@ -146,8 +145,6 @@ class Scaling(E2ECase):
                 rect = wait_for(lambda: self.box_rect("lumeq gamma"), 10, what="the information box")
                 self.keep_picture(f"information-{dpi}dpi", rect)
                 self.assertTrue(inside(rect, (0, 0, 1280, 1024)), f"the information box {rect} leaves the screen")
-                program.kill()
-                self.session.programs.clear()
 
     def box_rect(self, title):
         rc, out = self.session.probe("boxrect", title)

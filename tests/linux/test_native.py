@@ -59,9 +59,7 @@ class NativeEdition(unittest.TestCase):
         self.session.put_initial_ramp()
 
     def tearDown(self):
-        for program in self.session.programs:
-            program.kill()
-        self.session.programs.clear()
+        self.session.end_programs()
         for proc in self.session.other:
             native._end_process(proc, grace=1)
         self.session.other.clear()
@@ -376,9 +374,7 @@ class OnAPlayersDesk(unittest.TestCase):
         self.extra = []
 
     def tearDown(self):
-        for program in self.session.programs:
-            program.kill()
-        self.session.programs.clear()
+        self.session.end_programs()
         for proc in self.extra:
             native._end_process(proc, grace=1)
 
