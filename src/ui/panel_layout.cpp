@@ -2,8 +2,8 @@
 
 namespace lumeq {
 
-PanelSpec ActivationPanel() {
-    return PanelSpec{
+PanelLayout ActivationPanel() {
+    return PanelLayout{
         "FrActivacion",
         "",
         {0, 0, 2400, 1365},
@@ -16,8 +16,8 @@ PanelSpec ActivationPanel() {
         }};
 }
 
-PanelSpec ProgramsPanel() {
-    return PanelSpec{
+PanelLayout ProgramsPanel() {
+    return PanelLayout{
         "FrProgramas",
         "",
         {0, 0, 2400, 1905},
@@ -32,8 +32,8 @@ PanelSpec ProgramsPanel() {
         }};
 }
 
-PanelSpec WarningPanel() {
-    return PanelSpec{
+PanelLayout WarningPanel() {
+    return PanelLayout{
         "Frame3",
         " Advertencia : ",
         {0, 0, 2400, 1500},

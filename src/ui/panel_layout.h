@@ -17,24 +17,24 @@ enum class ControlKind {
     CheckBox,
 };
 
-struct ControlSpec {
+struct ControlLayout {
     std::string_view name;     // "Check1"
     ControlKind kind;
     std::string_view caption;  // UTF-8
     TwipsRect rect;
 };
 
-struct PanelSpec {
+struct PanelLayout {
     std::string_view name;     // "FrActivacion"
     std::string_view caption;  // a frame's title drawn round the whole panel; empty for none
     TwipsRect rect;
-    std::vector<ControlSpec> controls;
+    std::vector<ControlLayout> controls;
 };
 
 // The automatic-activation panel, the watched-programs panel, and the screenshots folder's
 // warning.
-PanelSpec ActivationPanel();
-PanelSpec ProgramsPanel();
-PanelSpec WarningPanel();
+PanelLayout ActivationPanel();
+PanelLayout ProgramsPanel();
+PanelLayout WarningPanel();
 
 }  // namespace lumeq

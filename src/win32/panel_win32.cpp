@@ -17,14 +17,14 @@ HWND Panel::Create(HINSTANCE instance, HWND parent, int id, ScaledLayout& layout
     return layout.Add(m_hwnd, rect, FontRole::None, Fit::Panel);
 }
 
-std::map<std::string_view, HWND> Panel::Create(HINSTANCE instance, HWND parent, const PanelSpec& spec,
+std::map<std::string_view, HWND> Panel::Create(HINSTANCE instance, HWND parent, const PanelLayout& plan,
                                                ScaledLayout& layout) {
-    const HWND panel = Create(instance, parent, ids::ControlIdNamed(spec.name), layout, spec.rect);
+    const HWND panel = Create(instance, parent, ids::ControlIdNamed(plan.name), layout, plan.rect);
     std::map<std::string_view, HWND> controls;
-    if (!spec.caption.empty())
-        layout.Create(instance, panel, L"BUTTON", Widen(spec.caption).c_str(), WS_VISIBLE | BS_GROUPBOX, 0,
-                      spec.rect, FontRole::Panel, Fit::FillsPanel);
-    for (const ControlSpec& control : spec.controls) {
+    if (!plan.caption.empty())
+        layout.Create(instance, panel, L"BUTTON", Widen(plan.caption).c_str(), WS_VISIBLE | BS_GROUPBOX, 0,
+                      plan.rect, FontRole::Panel, Fit::FillsPanel);
+    for (const ControlLayout& control : plan.controls) {
         const wchar_t* cls = L"BUTTON";
         DWORD style = WS_VISIBLE;
         DWORD exStyle = 0;

@@ -19,7 +19,7 @@ public:
     HWND Create(HINSTANCE instance, HWND parent, int id, ScaledLayout& layout, TwipsRect rect);
     // The panel and its controls from the panels' table, fitted to their captions; the
     // controls by name.
-    std::map<std::string_view, HWND> Create(HINSTANCE instance, HWND parent, const PanelSpec& spec,
+    std::map<std::string_view, HWND> Create(HINSTANCE instance, HWND parent, const PanelLayout& plan,
                                             ScaledLayout& layout);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 };

@@ -14,22 +14,22 @@ namespace {
 QString Qs(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 }  // namespace
 
-std::map<QString, QWidget*> MakePanel(QWidget* parent, const PanelSpec& spec, const TwipsLayout& layout) {
+std::map<QString, QWidget*> MakePanel(QWidget* parent, const PanelLayout& plan, const TwipsLayout& layout) {
     QWidget* panel = nullptr;
-    if (spec.caption.empty()) {
+    if (plan.caption.empty()) {
         auto* frame = new QFrame(parent);
         frame->setFrameStyle(QFrame::Panel | QFrame::Raised);
         panel = frame;
     } else {
-        panel = new QGroupBox(Qs(spec.caption), parent);
+        panel = new QGroupBox(Qs(plan.caption), parent);
     }
-    panel->setObjectName(Qs(spec.name));
+    panel->setObjectName(Qs(plan.name));
     panel->setAutoFillBackground(true);
-    const QRect area = layout.Rect(spec.rect.left, spec.rect.top, spec.rect.width, spec.rect.height);
+    const QRect area = layout.Rect(plan.rect.left, plan.rect.top, plan.rect.width, plan.rect.height);
     std::map<QString, QWidget*> made;
     std::vector<FittedControl> fitted;
     std::vector<QWidget*> widgets;
-    for (const ControlSpec& control : spec.controls) {
+    for (const ControlLayout& control : plan.controls) {
         QWidget* widget = nullptr;
         switch (control.kind) {
             case ControlKind::WrappingLabel: {
@@ -64,7 +64,7 @@ std::map<QString, QWidget*> MakePanel(QWidget* parent, const PanelSpec& spec, co
         widgets[i]->setGeometry(fitted[i].rect.left, fitted[i].rect.top, fitted[i].rect.width, fitted[i].rect.height);
     panel->setGeometry(area.x(), area.y(), area.width(), height);
     panel->hide();
-    made[Qs(spec.name)] = panel;
+    made[Qs(plan.name)] = panel;
     return made;
 }
 

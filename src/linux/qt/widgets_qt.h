@@ -12,6 +12,6 @@
 namespace lumeq {
 
 // Makes the panel (hidden) on `parent` and its controls; the controls by name.
-std::map<QString, QWidget*> MakePanel(QWidget* parent, const PanelSpec& spec, const TwipsLayout& layout);
+std::map<QString, QWidget*> MakePanel(QWidget* parent, const PanelLayout& plan, const TwipsLayout& layout);
 
 }  // namespace lumeq
