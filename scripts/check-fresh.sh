@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
-# Runs the README's two commands as a new user would, on a fresh minimal Debian 12: a
+# Runs the README's two commands as a new user would, on a fresh minimal Debian 13 or 12: a
 # debootstrap minbase chroot (cached as a tarball between runs), git installed in it, the
 # current commit cloned into it, then scripts/run.sh and scripts/test.sh as root, timed.
 # Needs root and the Debian mirror; not part of CI.
 #
-#   scripts/check-fresh.sh               both commands
+#   scripts/check-fresh.sh               both commands on Debian 13
+#   scripts/check-fresh.sh --suite S     S is trixie (Debian 13, the default) or bookworm (Debian 12)
 #   scripts/check-fresh.sh --run-only    only the run command
 #   scripts/check-fresh.sh --keep        leave the chroot (its path is printed) for a look
 #   scripts/check-fresh.sh --without PKG everything installed, then PKG removed: both commands
 #                                        (install step skipped) must fail and name it
-# LUMEQ_FRESH_CACHE (default ~/.cache/lumeq) holds the tarball; LUMEQ_FRESH_WORK the chroots.
+# LUMEQ_FRESH_CACHE (default ~/.cache/lumeq) holds the tarballs; LUMEQ_FRESH_WORK the chroots.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source_dir=$PWD
@@ -17,15 +18,22 @@ source_dir=$PWD
 run_only=0
 keep=0
 without=
+suite=trixie
 while [ $# -gt 0 ]; do
   case "$1" in
     --run-only) run_only=1 ;;
     --keep) keep=1 ;;
     --without) without=${2:?}; shift ;;
-    *) echo "usage: $0 [--run-only] [--keep] [--without PACKAGE]" >&2; exit 2 ;;
+    --suite) suite=${2:?}; shift ;;
+    *) echo "usage: $0 [--suite trixie|bookworm] [--run-only] [--keep] [--without PACKAGE]" >&2; exit 2 ;;
   esac
   shift
 done
+case "$suite" in
+  trixie) release="Debian 13" ;;
+  bookworm) release="Debian 12" ;;
+  *) echo "check-fresh: --suite takes trixie (Debian 13) or bookworm (Debian 12)" >&2; exit 2 ;;
+esac
 if [ "$(id -u)" -ne 0 ]; then
   echo "check-fresh: needs root (debootstrap, chroot and mounts)" >&2
   exit 2
@@ -39,7 +47,7 @@ mirror=$(sed -n 's/^URIs: *\(http[^ ]*\/debian\)\/\?$/\1/p' /etc/apt/sources.lis
 mirror=${mirror%/}
 
 cache=${LUMEQ_FRESH_CACHE:-$HOME/.cache/lumeq}
-tarball=$cache/bookworm-minbase.tar
+tarball=$cache/$suite-minbase.tar
 mkdir -p "$cache"
 work=$(mktemp -d "${LUMEQ_FRESH_WORK:-/var/tmp}/lumeq-fresh.XXXXXX")
 root=$work/root
@@ -74,20 +82,20 @@ trap 'exit 130' INT TERM
 
 mkdir -p "$root"
 if [ -f "$tarball" ]; then
-  echo "check-fresh: a fresh Debian 12 minbase from $tarball"
+  echo "check-fresh: a fresh $release minbase from $tarball"
   tar -C "$root" -xf "$tarball"
 else
-  echo "check-fresh: debootstrap --variant=minbase bookworm from $mirror (about a minute)"
-  debootstrap --variant=minbase bookworm "$root" "$mirror" >"$work/debootstrap.log" 2>&1 ||
+  echo "check-fresh: debootstrap --variant=minbase $suite from $mirror (about a minute)"
+  debootstrap --variant=minbase "$suite" "$root" "$mirror" >"$work/debootstrap.log" 2>&1 ||
     { tail -n 20 "$work/debootstrap.log"; exit 1; }
   tar -C "$root" -cf "$tarball.part" . && mv "$tarball.part" "$tarball"
 fi
-# As a Debian 12 install has it: the release, its updates and its security fixes.
+# As a fresh install has it: the release, its updates and its security fixes.
 security=${mirror%/debian}/debian-security
 cat >"$root/etc/apt/sources.list" <<EOF
-deb $mirror bookworm main
-deb $mirror bookworm-updates main
-deb $security bookworm-security main
+deb $mirror $suite main
+deb $mirror $suite-updates main
+deb $security $suite-security main
 EOF
 cp /etc/resolv.conf "$root/etc/resolv.conf"
 
@@ -144,10 +152,10 @@ timed run "scripts/run.sh"
 [ "$run_only" = 1 ] || timed test "scripts/test.sh"
 
 if [ ${#failed[@]} -ne 0 ]; then
-  echo "check-fresh: failed on a fresh Debian 12: ${failed[*]}"
+  echo "check-fresh: failed on a fresh $release: ${failed[*]}"
   if [ -f "$work/test.log" ]; then
     grep -E '(\*\*\*Failed|Timeout|Not Run|FAIL:|Error)' "$work/test.log" | head -n 40 || true
   fi
   exit 1
 fi
-echo "check-fresh: both commands pass on a fresh Debian 12"
+echo "check-fresh: both commands pass on a fresh $release"

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs what lumeq gamma needs on Debian 12, and only what is missing:
+# Installs what lumeq gamma needs on Debian 13 or 12, and only what is missing:
 #   scripts/install-deps.sh linux     build and run the Linux edition (and its headless demo)
 #   scripts/install-deps.sh windows   cross-build lumeq.exe and run it under Wine (and its demo)
 #   scripts/install-deps.sh test      everything the test command builds and runs
@@ -21,8 +21,20 @@ windows=(g++-mingw-w64-x86-64 wine wine64 fonts-wine
 # The tests: unit tests and benchmarks, the fuzzers (clang), pictures and X tools, a tray
 # host, an X server without RandR, a private session bus, and the packages (file for
 # CPack's Debian generator, dpkg-dev for dpkg-shlibdeps, appstreamcli for the metainfo).
-test=(libgtest-dev libbenchmark-dev clang libclang-rt-14-dev libxtst-dev x11-xserver-utils imagemagick trayer
+# clang and its runtime (the fuzzers' libFuzzer) through Debian's meta packages, which follow
+# the release's default LLVM (14 on Debian 12, 19 on Debian 13).
+test=(libgtest-dev libbenchmark-dev clang libclang-rt-dev libxtst-dev x11-xserver-utils imagemagick trayer
       xvfb file dpkg-dev dbus appstream)
+
+# The release decides nothing above today (every name is Debian 12's and 13's alike); a
+# release we have not tried is told what is assumed, so that a missing name reads as such.
+release=unknown
+[ -r /etc/os-release ] && release=$(. /etc/os-release && echo "${ID:-}:${VERSION_CODENAME:-}")
+case "$release" in
+  debian:bookworm | debian:trixie) ;;
+  *) [ "${LUMEQ_NO_INSTALL:-}" = 1 ] ||
+       echo "lumeq: this is ${release#:}, not Debian 13 (trixie) or 12 (bookworm): assuming Debian 13's package names" >&2 ;;
+esac
 
 case "${1:-}" in
   linux) packages=("${build[@]}" "${linux[@]}" "${xserver[@]}") ;;
