@@ -12,8 +12,15 @@ if [ $# -eq 0 ]; then
   # (and Wine prefix) of its own, so a fuzzer (a bounded run each, LUMEQ_FUZZ_SECONDS, 40 by
   # default) busy on one core runs beside them. The fuzzers' figures come last.
   rm -f build/native/fuzz-work/*/figures.txt
-  ctest --preset native -j "$jobs"
-  cat build/native/fuzz-work/*/figures.txt
+  status=0
+  ctest --preset native -j "$jobs" || status=$?
+  cat build/native/fuzz-work/*/figures.txt 2>/dev/null || true
+  if [ "$status" -ne 0 ]; then
+    # Each failed test's own output once more, last, where a CI log that only keeps its
+    # tail still shows which test failed and why (side by side, the outputs interleave).
+    python3 scripts/failed-tests.py build/native/Testing/Temporary/LastTest.log
+    exit "$status"
+  fi
 else
   ctest --preset native "$@"
 fi
