@@ -130,6 +130,20 @@ BOOL CALLBACK PrintChild(HWND child, LPARAM param) {
     return TRUE;
 }
 
+// Icons that Wine's own notification area shows: each is a child window of its tray.
+BOOL CALLBACK CountTrayIcon(HWND child, LPARAM param) {
+    wchar_t className[64] = {};
+    GetClassNameW(child, className, 64);
+    if (IsWindowVisible(child) && std::wstring(className) == L"__wine_tray_icon") ++*reinterpret_cast<int*>(param);
+    return TRUE;
+}
+
+// Wine 8 names its tray "Wine System Tray", Wine 10 leaves explorer's Shell_TrayWnd untitled.
+BOOL CALLBACK CountTrayIcons(HWND window, LPARAM param) {
+    if (IsWindowVisible(window)) EnumChildWindows(window, CountTrayIcon, param);
+    return TRUE;
+}
+
 }  // namespace
 
 int Probe(const std::vector<std::string>& argv, std::string& out) {
@@ -191,6 +205,14 @@ int Probe(const std::vector<std::string>& argv, std::string& out) {
         for (HWND window = FindWindowExW(nullptr, nullptr, Wide(argv[1]).c_str(), Wide(argv[2]).c_str()); window;
              window = FindWindowExW(nullptr, window, Wide(argv[1]).c_str(), Wide(argv[2]).c_str()))
             ++count;
+        Say(out, "%d\n", count);
+        return 0;
+    }
+    if (verb == "trayicons") {
+        // Icons of dead programs stay until the mouse passes over them, as on Windows: count
+        // them all, so that a test can tell one going.
+        int count = 0;
+        EnumWindows(CountTrayIcons, reinterpret_cast<LPARAM>(&count));
         Say(out, "%d\n", count);
         return 0;
     }
@@ -307,12 +329,12 @@ int Probe(const std::vector<std::string>& argv, std::string& out) {
         GetClientRect(control, &client);
         HDC dc = GetDC(control);
         // A font of another process cannot be selected here: the same one is made again,
-        // the program's MS Sans Serif 8.25 pt at the screen's DPI.
+        // the program's Microsoft Sans Serif 8.25 pt at the screen's DPI.
         LOGFONTW face{};
         face.lfHeight = -MulDiv(825, GetDeviceCaps(dc, LOGPIXELSY), 7200);
         face.lfWeight = FW_NORMAL;
         face.lfCharSet = DEFAULT_CHARSET;
-        wcscpy_s(face.lfFaceName, L"MS Sans Serif");
+        wcscpy_s(face.lfFaceName, L"Microsoft Sans Serif");
         HFONT font = CreateFontIndirectW(&face);
         HGDIOBJ old = SelectObject(dc, font);
         RECT need{0, 0, client.right, 0};

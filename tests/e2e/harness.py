@@ -207,10 +207,7 @@ class Session:
             self._start_desk()
             self.prefix = os.path.join(self.tmp, "prefix")
             subprocess.run(["cp", "-a", TEMPLATE, self.prefix], check=True, timeout=60)
-            # In the foreground (-f) so that we own its PID; persistent (-p) so that each
-            # Wine start is quick.
-            self.wineserver = subprocess.Popen(["wineserver", "-f", "-p"], env=self.env(),
-                                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            self._start_wineserver()
             # A crash ends the process as on a Windows without a debugger, instead of
             # waiting on Wine's crash dialog.
             self.wine("reg", "add", r"HKCU\Software\Wine\WineDbg", "/v", "ShowCrashDialog", "/t", "REG_DWORD",
@@ -219,6 +216,22 @@ class Session:
             self.stop()
             raise
         return self
+
+    def _start_wineserver(self):
+        # In the foreground (-f) so that we own its PID; persistent (-p) so that each Wine
+        # start is quick.
+        self.wineserver = subprocess.Popen(["wineserver", "-f", "-p"], env=self.env(), stdout=subprocess.DEVNULL,
+                                           stderr=subprocess.DEVNULL)
+
+    def _restart_wine(self):
+        """Ends every Wine process of the prefix and its server (which writes the registry
+        out), then starts the server again: a new logon, as Windows needs one to take a new
+        scaling."""
+        self.end_programs()
+        subprocess.run(["wineserver", "-k"], env=self.env(), timeout=20, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL)
+        _end_process(self.wineserver)
+        self._start_wineserver()
 
     def end_programs(self):
         """Ends every copy of the program the test started."""
@@ -468,6 +481,10 @@ class Session:
         """Wine's DPI for the programs started from now on, proved by what they are told."""
         self.wine("reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t", "REG_DWORD", "/d",
                   str(dpi), "/f", check=True)
+        # Wine 10 gives the monitors their DPI when its desktop starts and keeps it, as Windows
+        # does until the next logon: without a new one, windows would keep the old scaling
+        # under a menu bar of the new.
+        self._restart_wine()
         told = self.external_probe("dpi")[1].strip()  # a program started now
         if told != str(dpi):
             raise AssertionError(f"Wine reports {told} dpi, not {dpi}")
