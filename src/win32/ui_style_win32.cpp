@@ -10,7 +10,7 @@ UniqueFont MakeUiFont(int dpi, bool bold, bool italic) {
     font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
     font.lfItalic = italic ? TRUE : FALSE;
     font.lfCharSet = DEFAULT_CHARSET;
-    wcscpy_s(font.lfFaceName, L"MS Sans Serif");
+    wcscpy_s(font.lfFaceName, L"Microsoft Sans Serif");
     return UniqueFont(CreateFontIndirectW(&font));
 }
 

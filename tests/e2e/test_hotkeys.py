@@ -55,7 +55,7 @@ class InGame(E2ECase):
 
         window, text = wait_for(lambda: self._shown_strip(), 5, what="the strip")
         self.assertEqual(text, SHOWN + "-3.00")
-        # 231 x 17 at (100, 3), or wider where the font needs it: Wine's MS Sans Serif is
+        # 231 x 17 at (100, 3), or wider where the font needs it: Wine's sans serif is
         # wider than Windows' own, and the level must never be cut off.
         self.assertEqual((window["left"], window["top"], window["height"]), (100, 3, 17))
         width = window["width"]
