@@ -10,7 +10,7 @@ import time
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
 import harness  # noqa: E402
 
-RUNS = 10
+RUNS = 1 if os.environ.get("LUMEQ_BENCH_SMOKE") == "1" else 10
 
 
 def time_to_window(session, exe, title):
