@@ -24,9 +24,13 @@ bool CrashRecord::IsOwnedHere(const RunIdentity& owner) const {
 std::optional<CapturedDisplays> CrashRecord::Pending() {
     bool present = false;
     const auto record = Load(present);
-    if (!record || Standing(*record) != RecordStanding::Ours || !IsPlausible(*record)) return std::nullopt;
+    if (!record || Standing(*record) != RecordStanding::Ours) return std::nullopt;
+    // Each display on its own: one that could be no display's ramp is never given back,
+    // the others still are.
+    CapturedDisplays plausible = PlausibleOnly(record->displays);
+    if (plausible.empty()) return std::nullopt;
     m_adopted = record->owner;
-    return record->displays;
+    return plausible;
 }
 
 bool CrashRecord::Record(const CapturedDisplays& captured) {
@@ -46,7 +50,7 @@ bool CrashRecord::GiveBack(DisplayRamp& displays, const RecoveryRecord& record) 
     const PutBack back = PutBackCaptured(displays, record.displays);
     if (back.owed.empty())
         m_storage.Remove();
-    else if (back.owed.size() != record.displays.size())
+    else if (back.owed.size() != record.displays.size() || back.mended)
         m_storage.Save(SerializeRecovery({m_me, back.owed}));  // this run answers for the rest now
     return !back.refused;
 }
@@ -67,10 +71,16 @@ CrashRecord::Recovery CrashRecord::RecoverAtStart(DisplayRamp& displays, bool st
         case RecordStanding::EarlierBoot: m_storage.Remove(); return outcome;
         case RecordStanding::Ours: break;
     }
-    if (!IsPlausible(*record)) {
+    // Each display on its own: a table that could be no display's ramp is dropped (and, where
+    // asked, its display gets the straight line, for it may still be boosted); the others go
+    // back.
+    RecoveryRecord plausible{record->owner, PlausibleOnly(record->displays)};
+    if (plausible.displays.size() != record->displays.size()) {
+        outcome.dropped = true;
         if (straightLine) {
             const std::vector<std::string> attached = displays.Names();
             for (const CapturedDisplay& display : record->displays) {
+                if (IsPlausibleOriginal(display.table)) continue;
                 std::string name = display.name;
                 if (name.empty() && display.position >= 0 && display.position < static_cast<int>(attached.size()))
                     name = attached[static_cast<std::size_t>(display.position)];
@@ -78,11 +88,13 @@ CrashRecord::Recovery CrashRecord::RecoverAtStart(DisplayRamp& displays, bool st
                 if (displays.Read(name, current)) displays.Write(name, IdentityTable(current.Size()));
             }
         }
-        m_storage.Remove();
-        outcome.dropped = true;
-        return outcome;
+        if (plausible.displays.empty()) {
+            m_storage.Remove();
+            return outcome;
+        }
+        m_storage.Save(SerializeRecovery(plausible));
     }
-    outcome.refused = !GiveBack(displays, *record);
+    outcome.refused = !GiveBack(displays, plausible);
     return outcome;
 }
 

@@ -44,9 +44,9 @@ public:
     };
     // At start-up, before anything else: a record this display server's run left when it
     // ended while boosted puts its tables back (what a display refuses or a display not
-    // attached keeps owed). A record that cannot be read, or whose tables could be no
-    // display's ramp, is dropped; `straightLine` then gives the displays it names the
-    // straight line instead (their ramps may still be boosted). A record of another
+    // attached keeps owed). A record that cannot be read is dropped, and so is each table
+    // in it that could be no display's ramp; `straightLine` then gives that table's display
+    // the straight line instead (its ramp may still be boosted). A record of another
     // machine, display or live run is left alone; one from before a reboot goes.
     Recovery RecoverAtStart(DisplayRamp& displays, bool straightLine);
     // After a crash of this very run: its recorded tables back.

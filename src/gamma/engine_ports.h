@@ -81,12 +81,13 @@ public:
 struct PutBack {
     CapturedDisplays owed;     // not attached, or refused: still owed their own table
     bool refused = false;      // an attached display refused its own table
+    bool mended = false;       // a seat got its owed table back (the owed entry no longer names it)
 };
 
-// Puts every captured table back on its display, exactly; an all-zero capture (some
-// drivers report one) goes back as the straight line, never as black. A display that is
-// not attached keeps its entry, owed until it comes back. Before a display that took over
-// the seat of an owed display is given anything, that seat gets the owed table back.
+// Puts every captured table back on its display, exactly (see OriginalToPutBack for the
+// straight line). A display that is not attached keeps its entry, owed until it comes
+// back. Before a display that took over the seat of an owed display is given anything,
+// that seat gets the owed table back, once, while it still shows one of our boosts.
 // Used by the release, by the recovery after a crash and when displays change.
 PutBack PutBackCaptured(DisplayRamp& displays, const CapturedDisplays& captured);
 

@@ -18,42 +18,42 @@ std::string NameOf(const CapturedDisplay& display, const std::vector<std::string
     return display.name;
 }
 
-const RampTable& TableToPutBack(const CapturedDisplay& display, RampTable& straight) {
-    if (!IsAllZero(display.table)) return display.table;
-    straight = IdentityTable(display.table.Size());
-    return straight;
-}
-
 // A display that took over the seat an owed display left (an X CRTC keeps the ramp it
-// was given, and a driver sets it again at every mode change): the owed table goes back
-// on that seat before anything of the newcomer is read or written.
-void MendSeat(DisplayRamp& displays, const std::string& newcomer, const CapturedDisplays& owed,
-              const std::vector<std::string>& attached) {
+// was given, and a driver sets it again at every mode change) and still shows one of our
+// boosted ramps: the owed table goes back on that seat before anything of the newcomer is
+// read or written. A seat that shows anything else is the newcomer's own (another monitor
+// that got the CRTC, a server that kept the ids over a restart): left alone. Returns the
+// owed display whose seat was mended, which then has no seat to mend any more.
+CapturedDisplay* MendSeat(DisplayRamp& displays, const std::string& newcomer, CapturedDisplays& owed,
+                          const std::vector<std::string>& attached) {
     const std::string seat = displays.Seat(newcomer);
-    if (seat.empty()) return;
-    for (const CapturedDisplay& display : owed) {
+    if (seat.empty()) return nullptr;
+    for (CapturedDisplay& display : owed) {
         if (display.seat != seat || Contains(attached, NameOf(display, attached))) continue;
-        RampTable straight;
-        displays.Write(newcomer, TableToPutBack(display, straight));
-        return;
+        RampTable shown;
+        if (!displays.Read(newcomer, shown) || !IsBoostTable(shown)) return nullptr;
+        displays.Write(newcomer, OriginalToPutBack(display.table));
+        display.seat.clear();
+        return &display;
     }
+    return nullptr;
 }
 }  // namespace
 
 PutBack PutBackCaptured(DisplayRamp& displays, const CapturedDisplays& captured) {
     const std::vector<std::string> attached = displays.Names();
     PutBack result;
+    CapturedDisplays mended = captured;
     for (const std::string& name : attached) {
         const bool known = std::any_of(captured.begin(), captured.end(),
                                        [&](const CapturedDisplay& display) { return NameOf(display, attached) == name; });
-        if (!known) MendSeat(displays, name, captured, attached);
+        if (!known && MendSeat(displays, name, mended, attached)) result.mended = true;
     }
-    for (const CapturedDisplay& display : captured) {
+    for (const CapturedDisplay& display : mended) {
         const std::string name = NameOf(display, attached);
-        RampTable straight;
         if (!Contains(attached, name)) {
             result.owed.push_back(display);  // gone: owed until it comes back
-        } else if (!displays.Write(name, TableToPutBack(display, straight))) {
+        } else if (!displays.Write(name, OriginalToPutBack(display.table))) {
             result.owed.push_back(display);
             result.refused = true;
         }
@@ -67,7 +67,7 @@ bool GiveBackOwed(DisplayRamp& displays, CaptureJournal& journal) {
     const PutBack back = PutBackCaptured(displays, *pending);
     if (back.owed.empty())
         journal.Clear();
-    else if (back.owed.size() != pending->size())
+    else if (back.owed.size() != pending->size() || back.mended)
         journal.Record(back.owed);
     return !back.refused;
 }

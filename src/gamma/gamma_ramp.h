@@ -9,6 +9,7 @@ namespace lumeq {
 inline constexpr int kRampEntries = 256;
 inline constexpr int kLevelMin = 33;
 inline constexpr int kLevelMax = 47;
+inline constexpr int kLevelNeutral = 40;  // neither brighter nor darker
 
 // Three consecutive tables of 256 entries: red, green, blue (the 1536-byte buffer
 // of GetDeviceGammaRamp / SetDeviceGammaRamp).

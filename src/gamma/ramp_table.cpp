@@ -73,10 +73,13 @@ bool IsPlausibleOriginal(const RampTable& table) {
     // calibration tool, not a falling ramp.
     constexpr int kDip = 1024;
     constexpr int kHighestFirst = 0x8000;  // a channel starts in its lower half
-    constexpr int kLowestLast = 0x2000;    // and ends above an eighth (night lights dim blue)
+    // The brightest channel ends above a sixteenth: a night light at 1900 K ends blue near
+    // zero, and `xrandr --brightness 0.1` ends every channel at a tenth.
+    constexpr int kLowestBrightest = 0x1000;
     const int size = table.Size();
     if (size < 2 || size > kMaxTableEntries || table.entries.size() % 3 != 0) return false;
     if (IsAllZero(table)) return true;
+    int brightest = 0;
     for (int channel = 0; channel < 3; ++channel) {
         int highest = 0;
         for (int i = 0; i < size; ++i) {
@@ -86,9 +89,31 @@ bool IsPlausibleOriginal(const RampTable& table) {
         }
         const int first = table.At(channel, 0);
         const int last = table.At(channel, size - 1);
-        if (first > kHighestFirst || last < kLowestLast || last - first < kLowestLast) return false;
+        if (first > kHighestFirst || last <= first) return false;
+        brightest = std::max(brightest, last);
     }
-    return true;
+    return brightest >= kLowestBrightest;
+}
+
+bool IsBoostTable(const RampTable& table) {
+    // Our ramps read back as they were given where the server keeps the table (RandR, GDI),
+    // while a player's own power curve at the nearest gamma (1.2, say) differs from ours by
+    // 137 or more somewhere (our curve starts above zero): only a near exact match is ours.
+    constexpr int kTolerance = 64;
+    for (int level = kLevelMin; level <= kLevelMax; ++level) {
+        if (level == kLevelNeutral) continue;
+        const RampTable ours = TableOf(BuildRamp(ExponentOfLevel(level)), table.Size());
+        if (ours.Size() != table.Size()) continue;
+        bool same = true;
+        for (std::size_t i = 0; same && i < table.entries.size(); ++i)
+            same = std::abs(static_cast<int>(table.entries[i]) - static_cast<int>(ours.entries[i])) <= kTolerance;
+        if (same) return true;
+    }
+    return false;
+}
+
+RampTable OriginalToPutBack(const RampTable& table) {
+    return IsAllZero(table) || IsBoostTable(table) ? IdentityTable(table.Size()) : table;
 }
 
 }  // namespace lumeq

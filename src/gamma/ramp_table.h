@@ -42,11 +42,22 @@ bool IsAllZero(const RampTable& table);
 bool TablesMatch(const RampTable& actual, const RampTable& expected);
 
 // Whether a table can be a display's own ramp, as a record kept on disk must hold before
-// it is put on a display: every channel rises (a dip of a few steps is noise), starts low
-// and ends high. An all-black, all-white or inverted table is not, nor one of another size
-// than a display could have. An all-zero table (Xvfb reports one) counts as the straight
-// line and is plausible.
+// it is put on a display: every channel rises (a dip of a few steps is noise), starts in
+// its lower half and ends above where it starts, and the brightest channel ends above a
+// sixteenth (a warm night light ends blue near zero, a dimmed screen every channel at a
+// tenth). An all-black, all-white or inverted table is not, nor one of another size than a
+// display could have. An all-zero table (Xvfb reports one) counts as the straight line and
+// is plausible.
 bool IsPlausibleOriginal(const RampTable& table);
+
+// One of our own boosted ramps (any level but the neutral one), at the table's size: a
+// display that shows one when its ramp is captured was left boosted by us.
+bool IsBoostTable(const RampTable& table);
+
+// What goes back on a display for a captured table: the table itself, or the straight line
+// where the table is all zero (some drivers report one) or one of our own boosted ramps
+// (the one case where the "original" surely is ours, never the player's).
+RampTable OriginalToPutBack(const RampTable& table);
 
 // A display's table as it was before the boost, kept to be put back. Displays are told
 // apart by their name, never by their place in an enumeration: monitors come and go while

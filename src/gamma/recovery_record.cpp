@@ -121,9 +121,11 @@ std::optional<RecoveryRecord> ParseRecovery(std::span<const std::uint8_t> bytes)
     return record;
 }
 
-bool IsPlausible(const RecoveryRecord& record) {
-    return std::all_of(record.displays.begin(), record.displays.end(),
-                       [](const CapturedDisplay& display) { return IsPlausibleOriginal(display.table); });
+CapturedDisplays PlausibleOnly(const CapturedDisplays& displays) {
+    CapturedDisplays plausible;
+    std::copy_if(displays.begin(), displays.end(), std::back_inserter(plausible),
+                 [](const CapturedDisplay& display) { return IsPlausibleOriginal(display.table); });
+    return plausible;
 }
 
 RecordStanding StandingOf(const RunIdentity& owner, const RunIdentity& me, bool ownerRunning) {

@@ -32,8 +32,10 @@ std::vector<std::uint8_t> SerializeRecovery(const RecoveryRecord& record);
 // Nothing when the bytes are not a whole record of ours, of a version we know.
 std::optional<RecoveryRecord> ParseRecovery(std::span<const std::uint8_t> bytes);
 
-// Every table of the record could be a display's own ramp (see IsPlausibleOriginal).
-bool IsPlausible(const RecoveryRecord& record);
+// The displays whose tables could be a display's own ramp (see IsPlausibleOriginal): a
+// record is judged display by display, so that one dimmed or tampered table does not cost
+// a calibrated display beside it its own.
+CapturedDisplays PlausibleOnly(const CapturedDisplays& displays);
 
 enum class RecordStanding {
     Ours,          // this display server's, and its program is gone (or is this run)

@@ -46,7 +46,7 @@ int main() {
     PosixScreenshotFolder screenshots((folder / "Screenshots").string(), [] {
         return std::optional<std::vector<std::uint8_t>>({0xFF, 0xD8, 0xFF, 0xE0, 'J', 'F', 'I', 'F', 0, 0xFF, 0xD9});
     });
-    const RampTable preset = TableOf(BuildRamp(1.2));  // the player's own calibration
+    const RampTable preset = TableOf(BuildRamp(1.25));  // the player's own calibration, between two levels
     fakes.display.current = preset;
     fakes.levelStore.value = "42";
     AppCore core(AppPorts{fakes.timers, fakes.main, fakes.indicator, fakes.panels, fakes.screenshotsView, screenshots,

@@ -201,7 +201,7 @@ struct FakeJournal : CaptureJournal {
 
 TEST(GammaConfigDisplays, EachDisplayKeepsItsOwnRampAndTheEstimateFollowsThePrimary) {
     FakeDisplay displays;
-    displays.current = TableOf(BuildRamp(ExponentOfLevel(36)));  // display 0
+    displays.current = TableOf(BuildRamp(1.35));  // display 0
     displays.extra.resize(1);
     displays.extra[0].current = TableOf(DarkCurve());  // display 1, the primary
     displays.primary = "D1";
@@ -215,7 +215,7 @@ TEST(GammaConfigDisplays, EachDisplayKeepsItsOwnRampAndTheEstimateFollowsThePrim
         EXPECT_EQ(displays.current, TableOf(boosted));
         EXPECT_EQ(displays.extra[0].current, TableOf(boosted));
     }
-    EXPECT_EQ(displays.current, TableOf(BuildRamp(ExponentOfLevel(36))));
+    EXPECT_EQ(displays.current, TableOf(BuildRamp(1.35)));
     EXPECT_EQ(displays.extra[0].current, TableOf(DarkCurve()));
 }
 
@@ -270,6 +270,8 @@ TEST(GammaConfigWatchdog, ReplacedRampIsSetAgainButARefusedOneNever) {
     for (auto& entry : quantised.entries) entry &= 0xFF00;  // what an 8-bit display gives back
     display.current = quantised;
     EXPECT_FALSE(engine.ReapplyIfReplaced());
+    display.current.At(1, 128) = static_cast<std::uint16_t>(display.current.At(1, 128) + 600);  // barely another ramp
+    EXPECT_TRUE(engine.ReapplyIfReplaced());
 
     // Refused once (the secure desktop, a mode change): the watchdog leaves it, but a
     // display change, an unlock or a resume tries again, and the display takes it now.
@@ -308,12 +310,12 @@ TEST(GammaConfigDisplays, DisplaysThatComeAndGoAreToldApartByName) {
 
     // A new display joins: captured (and journalled) before it is boosted.
     displays.extra.resize(2);
-    displays.extra[1].current = TableOf(BuildRamp(1.1));  // D2
+    displays.extra[1].current = TableOf(BuildRamp(1.15));  // D2
     EXPECT_TRUE(engine.ReapplyIfReplaced());
     EXPECT_EQ(displays.extra[1].current, TableOf(BuildRamp(ExponentOfLevel(38))));
     ASSERT_EQ(journal.recorded.size(), 3u);  // D0 is still to be given back if it returns
     EXPECT_EQ(journal.recorded[2].name, "D2");
-    EXPECT_EQ(journal.recorded[2].table, TableOf(BuildRamp(1.1)));
+    EXPECT_EQ(journal.recorded[2].table, TableOf(BuildRamp(1.15)));
 
     // D0 comes back (with whatever the system gave it): boosted again, and at the end it
     // gets its own captured ramp, not a second capture.
@@ -324,7 +326,7 @@ TEST(GammaConfigDisplays, DisplaysThatComeAndGoAreToldApartByName) {
     EXPECT_TRUE(engine.Release());
     EXPECT_EQ(displays.current, TableOf(IdentityRamp()));
     EXPECT_EQ(displays.extra[0].current, TableOf(DarkCurve()));
-    EXPECT_EQ(displays.extra[1].current, TableOf(BuildRamp(1.1)));
+    EXPECT_EQ(displays.extra[1].current, TableOf(BuildRamp(1.15)));
     EXPECT_EQ(log.back(), "journal.Clear");
 }
 
@@ -388,12 +390,12 @@ TEST(GammaConfigWatchdog, AProgramThatKeepsSettingItsRampIsLeftTheDisplay) {
     engine.Initialize(slider);
     int rewrites = 0;
     for (int tick = 0; tick < 20; ++tick) {
-        if (tick % 2 == 0) display.current = TableOf(BuildRamp(1.1));  // a night light, every 2 s
+        if (tick % 2 == 0) display.current = TableOf(BuildRamp(1.15));  // a night light, every 2 s
         rewrites += engine.ReapplyIfReplaced();
         EXPECT_FALSE(engine.TakeYielded() && rewrites != 3) << tick;
     }
     EXPECT_EQ(rewrites, 3);
-    EXPECT_EQ(display.current, TableOf(BuildRamp(1.1)));
+    EXPECT_EQ(display.current, TableOf(BuildRamp(1.15)));
 }
 
 TEST(PutBackCaptured, RecordsOfOldFindTheirDisplaysByPlace) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "fakes.h"
 #include "gamma/crash_record.h"
 #include "gamma/gamma_config.h"
@@ -16,8 +18,25 @@ using testing::FakeStore;
 
 // A curved table of `size` entries that is no power curve: a player's calibration.
 RampTable Calibration(int size) {
-    RampTable table = Resized(TableOf(BuildRamp(1.3)), size);
+    RampTable table = Resized(TableOf(BuildRamp(1.35)), size);  // between two levels' curves
     for (int i = 0; i < size; i += 7) table.At(1, i) = static_cast<std::uint16_t>(table.At(1, i) + (i % 3));
+    return table;
+}
+
+// What `redshift -O 1900` leaves: red whole, green at 55 %, blue at a tenth.
+RampTable Warm1900(int size) {
+    RampTable table = IdentityTable(size);
+    for (int i = 0; i < size; ++i) {
+        table.At(1, i) = static_cast<std::uint16_t>(table.At(1, i) * 0.55);
+        table.At(2, i) = static_cast<std::uint16_t>(table.At(2, i) * 0.10);
+    }
+    return table;
+}
+
+// What `xrandr --brightness` leaves: every channel scaled.
+RampTable Dimmed(int size, double brightness) {
+    RampTable table = IdentityTable(size);
+    for (auto& entry : table.entries) entry = static_cast<std::uint16_t>(entry * brightness);
     return table;
 }
 
@@ -66,10 +85,25 @@ TEST(RecoveryRecord, OnlyTablesADisplayCouldHaveArePlausible) {
     RampTable inverted = TableOf(IdentityRamp());
     std::reverse(inverted.entries.begin(), inverted.entries.end());
     for (const RampTable& bad : {black, white, inverted, RampTable(1)}) EXPECT_FALSE(IsPlausibleOriginal(bad));
+    RampTable falling = Calibration(256);  // one channel falls past the dips a driver makes
+    falling.At(1, 200) = 0;
+    RampTable endsWhereItStarts = Calibration(256);
+    endsWhereItStarts.At(2, 255) = endsWhereItStarts.At(2, 0);
+    for (const RampTable& bad : {falling, endsWhereItStarts}) EXPECT_FALSE(IsPlausibleOriginal(bad));
     RampTable nightLight = Calibration(4096);  // blue dimmed to 40 %
     for (int i = 0; i < 4096; ++i) nightLight.At(2, i) = static_cast<std::uint16_t>(nightLight.At(2, i) * 2 / 5);
-    for (const RampTable& good : {Calibration(256), nightLight, IdentityTable(1024), RampTable(256)})
+    for (const RampTable& good : {Calibration(256), nightLight, IdentityTable(1024), RampTable(256), Warm1900(1024),
+                                  Dimmed(256, 0.1)})
         EXPECT_TRUE(IsPlausibleOriginal(good));
+}
+
+// What goes back for a captured table: the table, or the straight line where it is all zero
+// or one of our own boosts (which a display only shows when we left it so).
+TEST(RecoveryRecord, OurOwnBoostIsNeverTakenForAnOriginal) {
+    for (int level : {33, 41, 44, 47})
+        EXPECT_EQ(OriginalToPutBack(TableOf(BuildRamp(ExponentOfLevel(level)), 1024)), IdentityTable(1024)) << level;
+    for (const RampTable& own : {Calibration(1024), Warm1900(1024), Dimmed(1024, 0.5)})
+        EXPECT_EQ(OriginalToPutBack(own), own);
 }
 
 TEST(CrashRecord, AStartUpPutsBackOnlyWhatThisDisplayServersDeadRunLeft) {
@@ -100,6 +134,27 @@ TEST(CrashRecord, AStartUpPutsBackOnlyWhatThisDisplayServersDeadRunLeft) {
         EXPECT_FALSE(outcome.refused || outcome.dropped);
         EXPECT_EQ(display.current == Calibration(256), c.restored);
         EXPECT_EQ(storage.bytes.has_value(), c.kept);
+    }
+}
+
+// Only this display server's record of a dead run gives an activation its originals: the
+// record of another display, or of a run that lives, never stands in for what a display
+// shows.
+TEST(CrashRecord, AnActivationTakesOriginalsOnlyFromThisDisplaysRecord) {
+    for (const RunIdentity& owner : {RunIdentity{5, 50, "gamebox", "boot-1", ":1"},
+                                     RunIdentity{5, 50, "laptop", "boot-1", ":0"}}) {
+        FakeDisplay display;
+        display.current = Calibration(256);
+        FakeRecordStorage storage;
+        storage.bytes = SerializeRecovery(Record(owner, Dimmed(256, 0.5)));
+        CrashRecord record(storage, kMe, nullptr);
+        FakeStore store;
+        store.value = "45";
+        FakeSlider slider;
+        GammaConfig engine(display, store, &record);
+        engine.Initialize(slider);
+        engine.Release();
+        EXPECT_EQ(display.current, Calibration(256)) << owner.display << owner.host;
     }
 }
 
@@ -160,6 +215,7 @@ TEST(CrashRecord, AnOutputThatLeftWhileBoostedIsStillOwedItsTable) {
     display.extra[0].seat = "crtc 2";
     display.detached.insert("D2");
     FakeStore store;
+    store.value = "45";
     FakeSlider slider;
     FakeRecordStorage storage;
     CrashRecord record(storage, kMe, nullptr);
@@ -184,6 +240,79 @@ TEST(CrashRecord, AnOutputThatLeftWhileBoostedIsStillOwedItsTable) {
     EXPECT_TRUE(GiveBackOwed(display, record));
     EXPECT_EQ(display.extra[0].current, Calibration(1024));
     EXPECT_FALSE(storage.bytes);
+}
+
+// A display whose CRTC an owed display left, but which shows a ramp that is not one of our
+// boosts, is another monitor with its own: it keeps it. A seat mended once is not mended
+// again at the next display event.
+TEST(CrashRecord, OnlyASeatThatStillShowsOurBoostIsMendedAndOnlyOnce) {
+    FakeDisplay display;
+    display.extra.resize(2);
+    display.extra[0].current = Calibration(1024);  // D1, on seat "crtc 2"
+    display.extra[0].seat = "crtc 2";
+    display.detached.insert("D2");
+    FakeStore store;
+    store.value = "44";
+    FakeSlider slider;
+    FakeRecordStorage storage;
+    CrashRecord record(storage, kMe, nullptr);
+    GammaConfig engine(display, store, &record);
+    engine.Initialize(slider);
+    display.detached.insert("D1");
+    engine.Release();
+
+    display.detached = {"D1"};
+    display.extra[1].seat = "crtc 2";
+    display.extra[1].current = Warm1900(1024);  // another monitor's own, on the same CRTC
+    GiveBackOwed(display, record);
+    EXPECT_EQ(display.extra[1].current, Warm1900(1024));
+
+    display.extra[1].current = TableOf(BuildRamp(ExponentOfLevel(44)), 1024);  // our boost, left there
+    GiveBackOwed(display, record);
+    EXPECT_EQ(display.extra[1].current, Calibration(1024));
+    ASSERT_TRUE(storage.bytes) << "D1 itself is still owed";
+    EXPECT_EQ(ParseRecovery(*storage.bytes)->displays[0].seat, "") << "the seat is mended once";
+    display.extra[1].current = TableOf(BuildRamp(ExponentOfLevel(44)), 1024);
+    GiveBackOwed(display, record);
+    EXPECT_EQ(display.extra[1].current, TableOf(BuildRamp(ExponentOfLevel(44)), 1024));
+}
+
+// Each display of a record is judged on its own: a warm night light's or a dimmed screen's
+// table beside a calibration comes back as it was, and a tampered table costs only its own
+// display (the straight line) while the other gets its own.
+TEST(CrashRecord, EachDisplayOfARecordIsJudgedOnItsOwn) {
+    FakeDisplay display;
+    display.extra.resize(1);
+    display.current = TableOf(BuildRamp(0.5));
+    display.extra[0].current = Resized(TableOf(BuildRamp(0.5)), 1024);
+    const RunIdentity dead{5, 50, "gamebox", "boot-1", ":0"};
+    FakeRecordStorage storage;
+    storage.bytes = SerializeRecovery({dead, {{"D0", Calibration(256), "", -1}, {"D1", Warm1900(1024), "", -1}}});
+    CrashRecord::Recovery outcome = CrashRecord(storage, kMe, nullptr).RecoverAtStart(display, true);
+    EXPECT_FALSE(outcome.dropped);
+    EXPECT_EQ(display.current, Calibration(256));
+    EXPECT_EQ(display.extra[0].current, Warm1900(1024));
+
+    RampTable falling = Calibration(1024);
+    std::reverse(falling.entries.begin(), falling.entries.end());
+    display.current = TableOf(BuildRamp(0.5));
+    display.extra[0].current = Resized(TableOf(BuildRamp(0.5)), 1024);
+    storage.bytes = SerializeRecovery({dead, {{"D0", Dimmed(256, 0.1), "", -1}, {"D1", falling, "", -1}}});
+    outcome = CrashRecord(storage, kMe, nullptr).RecoverAtStart(display, true);
+    EXPECT_TRUE(outcome.dropped);
+    EXPECT_EQ(display.current, Dimmed(256, 0.1));
+    EXPECT_EQ(display.extra[0].current, IdentityTable(1024));
+    EXPECT_FALSE(storage.bytes);
+
+    // Owed while the program runs (unplugged at the crash): given back when it returns.
+    display.detached.insert("D1");
+    display.extra[0].current = Resized(TableOf(BuildRamp(0.5)), 1024);
+    storage.bytes = SerializeRecovery({dead, {{"D1", Warm1900(1024), "", -1}}});
+    CrashRecord running(storage, kMe, nullptr);
+    running.RecoverAtStart(display, true);
+    display.detached.clear();
+    EXPECT_TRUE(GiveBackOwed(display, running));
+    EXPECT_EQ(display.extra[0].current, Warm1900(1024));
 }
 
 TEST(CrashRecord, EveryTableSizeComesBackExactlyAfterAHundredCycles) {
