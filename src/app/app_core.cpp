@@ -5,12 +5,11 @@
 
 namespace lumeq {
 
-AppCore::AppCore(AppPorts ports, std::string decimalSeparator, CorePolicies policies)
+AppCore::AppCore(AppPorts ports, std::string decimalSeparator)
     : m_ports(ports),
       m_strip(ports.indicator, ports.timers),
       m_settings(ports.settings, ports.main, [this] { Tell(Notice::SettingsNotSaved); }),
-      m_boost({ports.displays, ports.levelStore, ports.journal, ports.slider, ports.nightLight},
-              policies.yieldToOtherRamps),
+      m_boost({ports.displays, ports.levelStore, ports.journal, ports.slider, ports.nightLight}),
       m_activation(ports.main, ports.timers, m_strip, m_boost, ports.slider, decimalSeparator),
       m_presence(ports.main, ports.timers),
       m_screenshots({ports.timers, ports.screenshots, ports.screenshotsView, ports.main, m_settings},
@@ -94,8 +93,14 @@ void AppCore::OnTimer(TimerId timer) {
         m_inTick = true;
         m_auto.activacionTimer_Timer();
         m_inTick = false;
-        for (std::size_t i = 0; i < m_afterTick.size(); ++i) m_afterTick[i]();
-        m_afterTick.clear();
+        // Taken before it runs: a command may run a modal loop (a menu) whose timer runs a
+        // tick of its own, which must find only what arrived since, never replay these.
+        std::vector<std::function<void()>> queued;
+        queued.swap(m_afterTick);
+        for (std::function<void()>& command : queued) {
+            if (m_leaving) break;
+            command();
+        }
         return;
     }
     Run([this, timer] {
@@ -124,6 +129,7 @@ bool AppCore::Leave() {
     for (int timer = 0; timer < kTimerCount; ++timer)
         if (static_cast<TimerId>(timer) != TimerId::Timer1) m_ports.timers.Stop(static_cast<TimerId>(timer));
     m_auto.Stop();
+    m_leaving = true;
     m_afterTick.clear();
     btDesactivar_Click();
     m_ports.timers.Stop(TimerId::TimerReset);

@@ -34,15 +34,9 @@ struct AppPorts {
     NightLight* nightLight = nullptr;
 };
 
-// What differs between the platforms, decided by each shell.
-struct CorePolicies {
-    // A display another program keeps setting its own ramp on is left to it: Linux's night lights.
-    bool yieldToOtherRamps = false;
-};
-
 class AppCore : public PanelsEvents {
 public:
-    AppCore(AppPorts ports, std::string decimalSeparator, CorePolicies policies = {});
+    AppCore(AppPorts ports, std::string decimalSeparator);
     AppCore(const AppCore&) = delete;
     AppCore& operator=(const AppCore&) = delete;
 
@@ -89,6 +83,7 @@ private:
     ScreenshotSequence m_screenshots;
     AutoActivation m_auto;
     bool m_inTick = false;
+    bool m_leaving = false;  // "Salir" ran: what still waits after a tick does not
     std::vector<std::function<void()>> m_afterTick;
 };
 

@@ -9,12 +9,19 @@ constexpr int kYieldTicks = 30;    // ticks of the ramp watch: half a minute
 
 BoostSession::Started BoostSession::Start() {
     if (m_ports.nightLight) m_ports.nightLight->Hold(true);
-    if (!m_engine) {
-        m_engine = std::make_unique<GammaConfig>(m_ports.displays, m_ports.levelStore, m_ports.journal);
-        if (m_yield) m_engine->YieldAfter(kYieldRewrites, kYieldTicks);
+    if (m_engine && m_engine->HasCapture()) {
+        // Already on (a command that waited, or came twice): the level set again, never a
+        // second capture, which would take the boost for the displays' own ramp.
+        m_engine->ReapplyLevel();
+    } else {
+        if (!m_engine) {
+            m_engine = std::make_unique<GammaConfig>(m_ports.displays, m_ports.levelStore, m_ports.journal);
+            m_engine->YieldAfter(kYieldRewrites, kYieldTicks);
+        }
+        m_engine->Initialize(m_ports.slider);
     }
-    m_engine->Initialize(m_ports.slider);
-    return {m_engine->HasCapture() && m_engine->LastRampRefused(), m_engine->RecordFailed()};
+    // No display's ramp captured means nothing could be boosted: a refusal, told as one.
+    return {!m_engine->HasCapture() || m_engine->LastRampRefused(), m_engine->RecordFailed()};
 }
 
 bool BoostSession::Stop() {

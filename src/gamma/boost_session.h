@@ -19,17 +19,18 @@ struct BoostPorts {
 
 class BoostSession {
 public:
-    // `yieldToOtherRamps`: a display whose ramp another program keeps replacing (three
-    // rewrites within half a minute) is left to it.
-    BoostSession(BoostPorts ports, bool yieldToOtherRamps) : m_ports(ports), m_yield(yieldToOtherRamps) {}
+    // A display whose ramp another program keeps replacing (three rewrites within half a
+    // minute: a night light, f.lux) is left to it, on either system: the two would take
+    // turns on the screen every second.
+    explicit BoostSession(BoostPorts ports) : m_ports(ports) {}
 
     struct Started {
-        bool refused = false;       // a display would not take the level's ramp
+        bool refused = false;       // a display would not take the level's ramp, or none gave its own
         bool recordFailed = false;  // the ramps to give back could not be kept
     };
     // The desktop's night light holds off first, so that what is captured is the player's
     // own; then the displays are captured and the stored level applied. Again while on:
-    // every step runs again.
+    // the level is set again (the displays keep the originals first captured).
     Started Start();
     // The ramps back, the level stored, the night light let go. False when a display
     // refused its own ramp.
@@ -48,7 +49,6 @@ public:
 
 private:
     BoostPorts m_ports;
-    bool m_yield;
     std::unique_ptr<GammaConfig> m_engine;
 };
 

@@ -57,7 +57,7 @@ FormMain::FormMain(const LinuxPaths& paths, DisplayRamp& displays, CaptureJourna
       m_levelStore(paths.config + "/level"),
       m_core(AppPorts{*this, *this, m_FormIndicador, m_panels, m_screenshotControls, m_screenshots, m_settings,
                       displays, m_levelStore, journal, m_SliderGamma, m_processes, &m_nightLight},
-             DecimalSeparator(), CorePolicies{.yieldToOtherRamps = true}) {
+             DecimalSeparator()) {
     setObjectName("FormMain");
     // A fixed frame with a caption and a close box, no minimise or maximise box.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |

@@ -125,6 +125,73 @@ TEST(AppCore, ACommandDuringTheWatchersTickRunsAfterIt) {
     EXPECT_EQ(shell.Field(Field::estadoTxt), "True");
 }
 
+// A command that waited for the tick may open a menu, whose modal loop runs the watcher's
+// timer again: that tick must not run the waiting commands a second time.
+TEST(AppCore, ATickInsideAWaitingCommandDoesNotReplayTheQueue) {
+    FakeShell shell(SettingsText("0", "True", {"hl.exe", "", "", ""}));
+    shell.Start();
+    shell.processes.whileListing = [&] {
+        shell.core.OnTrayEvent(TrayEvent::ContextMenu);
+        shell.core.DispatchHotKey(0);  // Ctrl+F1 waits behind the menu
+    };
+    shell.main.whilePopupOpen = [&] { shell.core.OnTimer(TimerId::activacionTimer); };
+    shell.timers.Advance(1000);
+    EXPECT_EQ(shell.main.popups, 1);
+    EXPECT_TRUE(shell.core.IsOn());  // switched on once, not on and off again
+}
+
+// "Activar" that comes again while on (a command that waited, a second menu click) sets the
+// level again; the displays' own ramps stay the ones first captured.
+TEST(AppCore, ActivatingWhileOnNeverCapturesTheBoost) {
+    FakeShell shell;
+    shell.levelStore.value = "44";
+    shell.Start();
+    shell.core.btActivar_Click();
+    shell.core.DispatchHotKey(2);  // 43
+    shell.core.btActivar_Click();
+    EXPECT_EQ(shell.display.current, TableOf(LevelRamp(43)));
+    shell.core.btDesactivar_Click();
+    EXPECT_EQ(shell.display.current, IdentityTable(kRampEntries));
+}
+
+// With no display's ramp to capture nothing can be boosted: the player is told at once,
+// as a refused ramp is told, not at the first step.
+TEST(AppCore, ABoostThatCapturedNothingIsToldAsRefused) {
+    FakeShell shell;
+    shell.levelStore.value = "44";
+    shell.display.readFails = true;
+    shell.Start();
+    shell.core.btActivar_Click();
+    ASSERT_FALSE(shell.indicator.shown.empty());
+    EXPECT_EQ(shell.indicator.shown.back().rfind("lumeq Gamma      La pantalla no acepta ", 0), 0u)
+        << shell.indicator.shown.back();
+
+    FakeShell refusing;  // captured, but the first ramp refused
+    refusing.levelStore.value = "44";
+    refusing.display.refuseWrites = true;
+    refusing.Start();
+    refusing.core.btActivar_Click();
+    ASSERT_FALSE(refusing.indicator.shown.empty());
+    EXPECT_EQ(refusing.indicator.shown.back(), "lumeq Gamma      La pantalla no acepta 4.00");
+}
+
+// A program that keeps setting its own ramp (a night light, f.lux) is given way to after
+// three rewrites within half a minute, on Windows as on Linux, and the player is told which.
+TEST(AppCore, AProgramThatKeepsRewritingTheRampIsGivenWay) {
+    FakeShell shell;
+    shell.processes.running.push_back({"redshift", 77});
+    shell.Start();
+    shell.core.btActivar_Click();
+    RampTable warm = IdentityTable(kRampEntries);
+    for (int i = 0; i < kRampEntries; ++i) warm.At(2, i) = static_cast<std::uint16_t>(warm.At(2, i) / 2);
+    for (int rewrite = 0; rewrite < 4; ++rewrite) {
+        shell.display.current = warm;
+        shell.timers.Advance(1000);
+    }
+    EXPECT_EQ(shell.display.current, warm);
+    EXPECT_EQ(shell.indicator.shown.back(), "lumeq Gamma      Redshift cambia la gamma: lumeq gamma le cede la pantalla");
+}
+
 TEST(AppCore, TheIconBringsTheWindowBackAndHidesIt) {
     FakeShell shell;
     shell.Start();

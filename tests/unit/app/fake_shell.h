@@ -58,7 +58,12 @@ struct FakeMainView : MainView {
     }
     void SetFolderCaption(std::string_view caption) override { folderCaption = std::string(caption); }
     void Window(WindowRequest request) override { window.push_back(request); }
-    void OpenPopup() override { ++popups; }
+    void OpenPopup() override {
+        ++popups;
+        if (whilePopupOpen) std::exchange(whilePopupOpen, nullptr)();
+    }
+    // What runs inside the popup's modal loop (a timer of the window).
+    std::function<void()> whilePopupOpen;
 };
 
 struct FakeIndicator : IndicatorView {
