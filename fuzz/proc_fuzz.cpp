@@ -4,9 +4,12 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "autoactivation/process_names.h"
+#include "autoactivation/process_watcher.h"
 #include "settings/code_page.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -17,6 +20,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t split = size > 0 ? data[0] % (size + 1) : 0;
     for (const std::string& name : lumeq::ProcessNames(text.substr(0, split), text.substr(split))) {
         if (name.empty() || name.size() > size) std::abort();
+    }
+    // Names as data: whatever bytes a process is named with, the list keeps one entry per
+    // process, with its own id, and never a name nobody runs.
+    const std::vector<lumeq::ProcessEntry> entries = {{std::string(text.substr(0, split)), 7},
+                                                      {std::string(text.substr(split)), 8},
+                                                      {"hl.exe", 9}};
+    const std::vector<std::string> items = lumeq::ListItems(lumeq::ScanText(entries));
+    if (items.size() != entries.size()) std::abort();
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const std::string id = ":  " + std::to_string(entries[i].id);
+        if (items[i].size() < id.size() || items[i].compare(items[i].size() - id.size(), id.size(), id) != 0) std::abort();
+        if (items[i].size() - id.size() != entries[i].name.size()) std::abort();
     }
     const std::string utf8 = lumeq::Utf8FromCp1252(text);
     if (!lumeq::IsUtf8(utf8) || lumeq::Cp1252FromUtf8(utf8) != text) std::abort();

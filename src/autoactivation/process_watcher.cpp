@@ -29,7 +29,13 @@ char32_t Fold(char32_t c) {
 std::string ScanText(const std::vector<ProcessEntry>& processes) {
     std::string text;
     for (const ProcessEntry& process : processes) {
-        text += process.name;
+        // A name is data: any user can start a process whose name holds the separator or
+        // another control byte (`exec -a`), which would shift every later entry or forge
+        // one. Such bytes stand as '?' (no watched name holds one).
+        for (const char c : process.name) {
+            const auto byte = static_cast<unsigned char>(c);
+            text += byte < 0x20 || byte == 0x7F ? '?' : c;
+        }
         text += kSeparator;
         text += std::to_string(process.id);
         text += kSeparator;
@@ -49,7 +55,7 @@ std::string OtherRampProgram(std::string_view scanText) {
         {"xflux", "f.lux"},           {"wlsunset", "wlsunset"},
     };
     for (const std::string& item : ListItems(scanText)) {
-        const std::string name = item.substr(0, item.find(':'));
+        const std::string name = item.substr(0, item.rfind(":  "));
         for (const Known& known : kKnown)
             if (name == known.process) return known.name;
     }

@@ -6,6 +6,7 @@ list(APPEND LUMEQ_POSIX_SOURCES
   src/linux/posix/state_files_posix.cpp
 )
 list(APPEND LUMEQ_X11_SOURCES
+  src/linux/x11/lost_connection_x11.cpp
   src/linux/x11/randr_displays_x11.cpp
   src/linux/x11/screen_x11.cpp
   src/linux/x11/vidmode_displays_x11.cpp

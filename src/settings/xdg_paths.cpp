@@ -24,14 +24,24 @@ std::string DisplayIdentity(std::string_view display, bool wayland) {
     return identity;
 }
 
-std::string RecordFileName(std::string_view host, std::string_view displayIdentity) {
+namespace {
+std::string RecordName(std::string_view host, std::string_view displayIdentity, bool keepColon) {
     std::string name = "captured-ramps@";
     for (const char c : std::string(host) + std::string(displayIdentity)) {
         const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' ||
-                           c == '-' || c == '_' || c == ':';
+                           c == '-' || c == '_' || (keepColon && c == ':');
         name += plain ? c : '_';
     }
     return name.substr(0, 200);
+}
+}  // namespace
+
+std::string RecordFileName(std::string_view host, std::string_view displayIdentity) {
+    return RecordName(host, displayIdentity, false);
+}
+
+std::string ColonRecordFileName(std::string_view host, std::string_view displayIdentity) {
+    return RecordName(host, displayIdentity, true);
 }
 
 LinuxPaths PathsFor(const std::function<std::optional<std::string>(std::string_view)>& environment,

@@ -24,9 +24,12 @@ struct LinuxPaths {
 // ":0" is not an X session's ":0"). Empty without a display.
 std::string DisplayIdentity(std::string_view display, bool wayland);
 // The record's file for a machine and display, in the state folder: a home folder may be
-// shared by several machines, and a machine may run several displays.
-// "captured-ramps@gamebox:0"
+// shared by several machines, and a machine may run several displays. A name every file
+// system takes (FAT and exFAT refuse ':', and the portable mode lives on such sticks):
+// "captured-ramps@gamebox_0".
 std::string RecordFileName(std::string_view host, std::string_view displayIdentity);
+// The name earlier versions gave it ("captured-ramps@gamebox:0"), still read at start.
+std::string ColonRecordFileName(std::string_view host, std::string_view displayIdentity);
 
 LinuxPaths PathsFor(const std::function<std::optional<std::string>(std::string_view)>& environment,
                     const std::optional<std::string>& pictures, const std::string& programFolder, bool portable);

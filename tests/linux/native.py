@@ -8,7 +8,9 @@ gamma, and openbox); each test gets a fresh home. Everything started is ended by
 
 import ctypes
 import ctypes.util
+import glob
 import os
+import re
 import select
 import shutil
 import signal
@@ -83,12 +85,18 @@ def read_crtc_ramp(display_name, index=0):
         _x11.XCloseDisplay(display)
 
 
+# Stands in for the password database (a home folder of the test's own for this user).
+NSS_WRAPPER = next(iter(glob.glob("/usr/lib/*/libnss_wrapper.so") + glob.glob("/usr/lib/libnss_wrapper.so")), "")
+
+
 def write_crtc_ramp(display_name, table, index=0):
+    """One table for all three channels, or a (red, green, blue) tuple of tables."""
+    red, green, blue = table if isinstance(table, tuple) else (table, table, table)
     display = _x11.XOpenDisplay(display_name.encode())
     try:
-        gamma = _xrandr.XRRAllocGamma(len(table))
-        for i, value in enumerate(table):
-            gamma.contents.red[i] = gamma.contents.green[i] = gamma.contents.blue[i] = value
+        gamma = _xrandr.XRRAllocGamma(len(red))
+        for i in range(len(red)):
+            gamma.contents.red[i], gamma.contents.green[i], gamma.contents.blue[i] = red[i], green[i], blue[i]
         _xrandr.XRRSetCrtcGamma(display, _crtc(display, index), gamma)
         _xrandr.XRRFreeGamma(gamma)
         _x11.XSync(display, 0)
@@ -248,9 +256,10 @@ class Program(harness.ProbedProgram):
         with open(self.stderr_path, "ab") as err:
             return subprocess.Popen([PROGRAM], env=self.env(), stdout=subprocess.DEVNULL, stderr=err)
 
-    def start(self, wait_shown=True, env=None):
+    def start(self, wait_shown=True, env=None, umask=None):
+        command = [PROGRAM] if umask is None else ["sh", "-c", f'umask {umask:03o}; exec "$0"', PROGRAM]
         with open(self.stderr_path, "ab") as err:
-            self._popen([PROGRAM], env or self.env(), stderr=err)
+            self._popen(command, env or self.env(), stderr=err)
         if wait_shown:
             wait_for(lambda: self.window()["visible"], 20, what="the main window")
         return self
@@ -300,7 +309,8 @@ class Program(harness.ProbedProgram):
 
     def record_path(self, display=None):
         """The record of the ramps to give back, for this machine and a display (this one)."""
-        return os.path.join(self.state_dir, "captured-ramps@" + socket.gethostname() + (display or self.session.display))
+        name = socket.gethostname() + (display or self.session.display)
+        return os.path.join(self.state_dir, "captured-ramps@" + re.sub(r"[^A-Za-z0-9._-]", "_", name))
 
     def write_record(self, tables, display=None, path=None):
         """A record left by a run that is gone: `tables` maps an output to its red table."""

@@ -195,6 +195,17 @@ class NativeEdition(unittest.TestCase):
         self.session.other.append(wine_style)
         wait_for(lambda: self.boosted(43), 3, what="the boost on for C:\\Games\\hl.exe")
         native._end_process(wine_style)
+        wait_for(self.untouched, 3, what="the boost off")
+        # Names are data: any user can name a process with control bytes. One that would
+        # forge an entry of its own never counts, and one before the game never hides it.
+        for name in ("x\x011\x01hl.exe", "evil\x01"):
+            self.session.other.append(subprocess.Popen(["bash", "-c", 'exec -a "$0" sleep 30', name]))
+        program.wait_ticks(3)
+        self.assertTrue(self.untouched(), "no hl.exe runs")
+        started = subprocess.Popen([game, "30"])
+        self.session.other.append(started)
+        wait_for(lambda: self.boosted(43), 3, what="the boost on while hl.exe runs")
+        native._end_process(started)
 
     def test_screenshots_are_jpeg_files_of_the_screen_with_the_warning_at_40(self):
         program = self.session.new_program(level=40).start()
@@ -233,7 +244,63 @@ class NativeEdition(unittest.TestCase):
         program.proc.send_signal(signal.SIGTERM)
         self.assertEqual(program.proc.wait(timeout=10), 0)
         self.assertTrue(self.untouched(), "SIGTERM gives the ramp back before the process ends")
-        self.assertFalse(os.path.exists(os.path.join(program.state_dir, "captured-ramps")))
+        self.assertFalse(os.path.exists(program.record_path()), "every ramp back: the record goes")
+
+    def test_a_lost_x_connection_gives_the_ramp_back_before_the_process_ends(self):
+        program = self.session.new_program(level=44).start()
+        program.command("menuactivar")
+        wait_for(lambda: self.boosted(44), 5, what="the boost on")
+        killed = time.monotonic()
+        subprocess.run(["xkill", "-id", str(self.main_xid(program))], env=self.session.env(), timeout=10,
+                       capture_output=True, check=True)
+        program.proc.wait(timeout=5)
+        # Read once the process is gone: the ramp came back before it ended.
+        self.assertTrue(self.untouched(), "the output's own ramp is back")
+        self.assertLess(time.monotonic() - killed, 2.0)
+        self.assertFalse(os.path.exists(program.record_path()))
+
+    def test_without_home_the_users_own_folder_and_a_private_umask(self):
+        program = self.session.new_program(screenshots_folder=False)
+        # The password database (nss_wrapper stands in for it) names the home folder.
+        passwd, group = os.path.join(program.home, "passwd"), os.path.join(program.home, "group")
+        with open(passwd, "w") as f:
+            f.write(f"root:x:0:0:root:{program.home}:/bin/sh\n")
+        with open(group, "w") as f:
+            f.write("root:x:0:\n")
+        env = {k: v for k, v in program.env().items() if k not in ("HOME", "XDG_CONFIG_HOME", "XDG_STATE_HOME")}
+        env.update(LD_PRELOAD=native.NSS_WRAPPER, NSS_WRAPPER_PASSWD=passwd, NSS_WRAPPER_GROUP=group)
+        # Where a guess at /tmp would look, another user plants a link to the player's files.
+        planted = "/tmp/.config/lumeq"
+        made = not os.path.exists(planted)
+        canary = os.path.join(program.home, "players-file")
+        with open(canary, "w") as f:
+            f.write("keep me")
+        if made:
+            os.makedirs(planted)
+            os.symlink(canary, os.path.join(planted, "level"))
+        try:
+            program.start(env=env, umask=0o077)
+            self.session.xdotool("key", "ctrl+F1")
+            wait_for(lambda: self.boosted(39), 5, what="the boost on (no level stored: the estimate)")
+            self.assertTrue(os.path.exists(program.record_path()))
+            self.session.xdotool("key", "ctrl+F2")
+            wait_for(lambda: os.path.exists(os.path.join(program.pictures, "screen_0.jpg")), 5, what="a picture")
+            self.session.xdotool("key", "ctrl+F1")
+            wait_for(self.untouched, 5, what="the boost off")
+            program.proc.send_signal(signal.SIGTERM)
+            self.assertEqual(program.proc.wait(timeout=10), 0)
+        finally:
+            if made:
+                shutil.rmtree("/tmp/.config")
+        with open(os.path.join(program.config, "level")) as f:
+            self.assertEqual(f.read().strip(), "39")
+        with open(canary) as f:
+            self.assertEqual(f.read(), "keep me")
+        made_here = [os.path.join(folder, name) for folder, _, names in os.walk(program.home) for name in names
+                     if name not in ("passwd", "group", "players-file", "stderr.txt", "probe")]
+        self.assertIn(os.path.join(program.config, "lumeq.ini"), made_here)
+        for path in made_here:
+            self.assertEqual(os.stat(path).st_mode & 0o077, 0, f"{path} is private under umask 077")
 
     # ----- the player's own ramp -----
     CALIBRATION = [min(65535, round((i / 255) ** 1.3 * 65535) + (i % 3)) for i in range(256)]
@@ -289,7 +356,6 @@ class NativeEdition(unittest.TestCase):
                              program.record_path()):
                     os.makedirs(os.path.dirname(path), exist_ok=True)
                     {"fifo": os.mkfifo, "folder": os.mkdir, "zero": lambda p: os.symlink("/dev/zero", p)}[kind](path)
-                os.symlink(canary, os.path.join(program.config, "lumeq.ini~"))
                 program.start()
                 self.session.xdotool("key", "ctrl+F1")
                 wait_for(lambda: self.boosted(39), 5, what="the boost on (no level read: the estimate)")
@@ -301,6 +367,32 @@ class NativeEdition(unittest.TestCase):
                 with open(canary) as f:
                     self.assertEqual(f.read(), "keep me")
                 self.assertEqual(program.strip()["text"] if program.running() else "", "")
+
+    def test_links_another_user_planted_are_never_followed_and_ours_go_as_links(self):
+        canary = os.path.join(self.session.tmp, "canary")
+        with open(canary, "w") as f:
+            f.write("keep me")
+        program = self.session.new_program(level=44)
+        foreign = os.path.join(program.config, "level")
+        os.remove(foreign)
+        os.symlink(canary, foreign)
+        os.lchown(foreign, 65534, 65534)  # nobody's
+        os.makedirs(program.state_dir)
+        stale = os.path.join(self.session.tmp, "stale-record")
+        program.write_record({"DUMMY0": self.CALIBRATION}, path=stale)
+        os.symlink(stale, program.record_path())  # a record kept as a link (ours), of a run long gone
+        program.start()
+        wait_for(lambda: self.session.ramp()[0] == self.CALIBRATION, 10, what="the record's ramp back")
+        self.assertFalse(os.path.lexists(program.record_path()), "the link goes, so the record cannot come back")
+        self.assertTrue(os.path.exists(stale), "never what the link names")
+        self.session.put_initial_ramp()
+        self.session.xdotool("key", "ctrl+F1")
+        wait_for(lambda: program.field("estadoTxt") == "True", 5, what="the boost on")
+        self.session.xdotool("key", "ctrl+F4")
+        self.session.xdotool("key", "ctrl+F1")  # the level is written at the switch-off
+        wait_for(self.untouched, 5, what="the boost off")
+        with open(canary) as f:
+            self.assertEqual(f.read(), "keep me")
 
     def test_a_second_copy_is_turned_away(self):
         program = self.session.new_program().start()
@@ -506,9 +598,32 @@ class OnAPlayersDesk(unittest.TestCase):
         wait_for(lambda: self.boosted(43), 10 + 2.5, interval=0.05, what="the boost on within 2 s of the exec")
         self.assertGreater(time.monotonic() - started, 9.9, "on before the launcher became the game")
 
+    # A gamma 1.1 calibration, and a night light at 1900 K: red whole, green 55 %, blue 10 %.
+    GAMMA_11 = [round((i / 255) ** 1.1 * 65535) for i in range(256)]
+    WARM = ([i * 257 for i in range(256)], [round(i * 257 * 0.55) for i in range(256)],
+            [round(i * 257 * 0.10) for i in range(256)])
+
+    def test_each_output_gets_its_own_ramp_after_a_kill_even_a_warm_one(self):
+        try:
+            native.write_crtc_ramp(self.session.display, self.GAMMA_11, index=0)
+            native.write_crtc_ramp(self.session.display, self.WARM, index=1)
+            program = self.session.new_program(level=45).start()
+            self.session.xdotool("key", "ctrl+F1")
+            wait_for(lambda: native.read_crtc_ramp(self.session.display, 1)[2] != self.WARM[2], 5,
+                     what="DUMMY1 boosted")
+            program.proc.send_signal(signal.SIGKILL)
+            program.proc.wait(timeout=5)
+            program.start(wait_shown=False)
+            wait_for(lambda: program.probe("window") is not None, 20, what="the probe")
+            self.assertEqual(native.read_crtc_ramp(self.session.display, 0)[0], self.GAMMA_11)
+            self.assertEqual(tuple(native.read_crtc_ramp(self.session.display, 1)), self.WARM)
+        finally:
+            native.write_crtc_ramp(self.session.display, self.session.initial_ramp[0], index=1)
+
     def test_an_output_unplugged_while_boosted_gets_its_ramp_when_it_comes_back(self):
         try:
-            native.write_crtc_ramp(self.session.display, NativeEdition.CALIBRATION, index=1)
+            # A warm night light's ramp is a display's own too.
+            native.write_crtc_ramp(self.session.display, self.WARM, index=1)
             program = self.session.new_program(level=45).start()
             self.session.xdotool("key", "ctrl+F1")
             second = lambda: native.read_crtc_ramp(self.session.display, 1)[0]  # noqa: E731
@@ -518,10 +633,12 @@ class OnAPlayersDesk(unittest.TestCase):
             wait_for(self.untouched, 5, what="DUMMY0's own ramp back")
             self.assertTrue(os.path.exists(program.record_path()), "DUMMY1 is still owed its ramp")
             self.session.second_output(True)
-            wait_for(lambda: second() == NativeEdition.CALIBRATION, 5, what="DUMMY1's own ramp back")
+            wait_for(lambda: tuple(native.read_crtc_ramp(self.session.display, 1)) == self.WARM, 5,
+                     what="DUMMY1's own ramp back")
             wait_for(lambda: not os.path.exists(program.record_path()), 5, what="the record gone")
         finally:
             self.session.second_output(True)
+            native.write_crtc_ramp(self.session.display, self.session.initial_ramp[0], index=1)
 
 
 

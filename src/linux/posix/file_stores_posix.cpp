@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <vector>
 
 #include "settings/code_page.h"
@@ -37,11 +38,28 @@ void MakeFolders(const std::string& path) {
 }
 
 namespace {
-// Where a write to `path` goes: a link (dotfile managers keep lumeq.ini in a repository of
-// theirs) is written through to the file it names, even one not made yet.
-std::string WriteTarget(const std::string& path) {
+// The mode a new file gets: what the user's umask leaves of rw-rw-rw-, as open(2) would
+// give it (a user with umask 077 keeps every file private).
+mode_t NewFileMode() {
+    // Read without changing it: umask(2) can only be read by setting it.
+    const WholeFile status = ReadWholeFile("/proc/self/status", 1 << 16);
+    const std::size_t at = status.bytes.find("\nUmask:");
+    if (at != std::string::npos) {
+        const mode_t mask = static_cast<mode_t>(std::strtoul(status.bytes.c_str() + at + 7, nullptr, 8));
+        return 0666 & ~mask;
+    }
+    const mode_t mask = ::umask(022);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+// Where a write to `path` goes: a link of the user's own (dotfile managers keep lumeq.ini
+// in a repository of theirs) is written through to the file it names, even one not made
+// yet. A link somebody else owns is nobody's to follow: nothing.
+std::optional<std::string> WriteTarget(const std::string& path) {
     struct stat info {};
     if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
+    if (info.st_uid != ::geteuid()) return std::nullopt;
     if (char* resolved = ::realpath(path.c_str(), nullptr)) {
         std::string target = resolved;
         std::free(resolved);
@@ -58,7 +76,9 @@ std::string WriteTarget(const std::string& path) {
 }  // namespace
 
 bool ReplaceFile(const std::string& path, const std::uint8_t* data, std::size_t size) {
-    const std::string target = WriteTarget(path);
+    const std::optional<std::string> followed = WriteTarget(path);
+    if (!followed) return false;
+    const std::string& target = *followed;
     struct stat existing {};
     const bool exists = ::stat(target.c_str(), &existing) == 0;
     // Never over a folder, a FIFO or a device in the file's place.
@@ -71,7 +91,7 @@ bool ReplaceFile(const std::string& path, const std::uint8_t* data, std::size_t 
     std::string temporary = folder + "." + base + ".XXXXXX";
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0) return false;
-    const mode_t mode = exists ? (existing.st_mode & 07777) : 0644;
+    const mode_t mode = exists ? (existing.st_mode & 07777) : NewFileMode();
     const bool ok = WriteAll(fd, data, size) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
     if (::close(fd) != 0 || !ok || ::rename(temporary.c_str(), target.c_str()) != 0) {
         ::unlink(temporary.c_str());

@@ -1,12 +1,14 @@
 #include "linux/posix/state_files_posix.h"
 
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
+#include <vector>
 
 #include "linux/posix/file_stores_posix.h"
 
@@ -58,8 +60,11 @@ bool FileRecordStorage::Save(const std::vector<std::uint8_t>& bytes) {
 }
 
 void FileRecordStorage::Remove() {
+    // A record kept as a link goes as the link (never its target, which may be anything):
+    // left there, its stale originals would come back at every start.
     struct stat info {};
-    if (::lstat(m_path.c_str(), &info) == 0 && S_ISREG(info.st_mode)) ::unlink(m_path.c_str());
+    if (::lstat(m_path.c_str(), &info) == 0 && (S_ISREG(info.st_mode) || S_ISLNK(info.st_mode)))
+        ::unlink(m_path.c_str());
 }
 
 std::optional<ProcessStat> ReadProcessStat(std::uint32_t processId, const std::string& procRoot) {
@@ -91,6 +96,23 @@ std::optional<std::string> PrivateRuntimeFolder(const char* value) {
     if (::stat(value, &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != ::getuid() || (info.st_mode & 077) != 0)
         return std::nullopt;
     return std::string(value);
+}
+
+std::optional<std::string> HomeFromPasswd() {
+    long size = ::sysconf(_SC_GETPW_R_SIZE_MAX);
+    std::vector<char> buffer(static_cast<std::size_t>(size > 0 ? size : 16384));
+    passwd entry {};
+    passwd* found = nullptr;
+    if (::getpwuid_r(::geteuid(), &entry, buffer.data(), buffer.size(), &found) != 0 || !found || !found->pw_dir ||
+        found->pw_dir[0] != '/')
+        return std::nullopt;
+    return std::string(found->pw_dir);
+}
+
+bool IsUsersOwnFolder(const std::string& folder) {
+    struct stat info {};
+    return ::lstat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == ::geteuid() &&
+           (info.st_mode & S_IWOTH) == 0;
 }
 
 SingleInstanceLock::SingleInstanceLock(const std::string& path) {

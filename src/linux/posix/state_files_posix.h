@@ -46,6 +46,15 @@ std::optional<ProcessStat> ReadProcessStat(std::uint32_t processId, const std::s
 // (the place for a lock); nothing otherwise.
 std::optional<std::string> PrivateRuntimeFolder(const char* value);
 
+// The user's home folder as the password database names it: HOME may be unset (a service,
+// `env -i`), and a guess such as /tmp is a folder any user can plant files in.
+std::optional<std::string> HomeFromPasswd();
+// Whether `folder` is a folder (not a link) of this user that nobody else may write to: the
+// only kind where the user's settings, level and record may live. Another user's folder,
+// or one all may write to, could hold links to the player's own files or a lock that keeps
+// the program from starting.
+bool IsUsersOwnFolder(const std::string& folder);
+
 // An exclusive lock held for the life of the program: a second copy cannot take it.
 class SingleInstanceLock {
 public:

@@ -22,6 +22,7 @@
 #include "settings/xdg_paths.h"
 #include "linux/qt/form_main_qt.h"
 #include "linux/qt/x11_events_qt.h"
+#include "linux/x11/lost_connection_x11.h"
 #include "linux/x11/randr_displays_x11.h"
 #include "linux/x11/screen_x11.h"
 #include "linux/x11/vidmode_displays_x11.h"
@@ -89,13 +90,17 @@ std::optional<std::string> PicturesFolder() {
     return ok && !folder.empty() ? std::optional<std::string>(folder) : std::nullopt;
 }
 
-lumeq::LinuxPaths FindPaths() {
+// A lumeq.ini beside the binary keeps everything beside it.
+bool IsPortable() { return QFileInfo::exists(QCoreApplication::applicationDirPath() + "/lumeq.ini"); }
+
+lumeq::LinuxPaths FindPaths(bool portable) {
     const std::string programFolder = QCoreApplication::applicationDirPath().toStdString();
-    const bool portable = QFileInfo::exists(QCoreApplication::applicationDirPath() + "/lumeq.ini");
     return lumeq::PathsFor(
         [](std::string_view name) -> std::optional<std::string> {
             const char* value = std::getenv(std::string(name).c_str());
-            return value && *value ? std::optional<std::string>(value) : std::nullopt;
+            if (value && *value == '/') return std::string(value);
+            // Without a HOME of its own the user still has one: never a guess such as /tmp.
+            return name == "HOME" ? lumeq::HomeFromPasswd() : std::nullopt;
         },
         portable ? std::nullopt : PicturesFolder(), programFolder, portable);
 }
@@ -131,7 +136,22 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName("lumeq-gamma");
     QApplication::setDesktopFileName("lumeq-gamma");
     QApplication::setQuitOnLastWindowClosed(false);
-    const lumeq::LinuxPaths paths = FindPaths();
+    const bool portable = IsPortable();
+    const lumeq::LinuxPaths paths = FindPaths(portable);
+    if (!portable) {
+        // Not portable: the user's own folders only, where nobody else can plant a link to the
+        // player's files or hold the lock.
+        for (const std::string& folder : {paths.config, paths.state}) {
+            lumeq::MakeFolders(folder);
+            if (lumeq::IsUsersOwnFolder(folder)) continue;
+            SayAndShow(QMessageBox::Critical,
+                       QString::fromUtf8("La carpeta %1 no es del usuario o cualquiera puede escribir en ella: el "
+                                         "programa no guarda nada ahí.\nAcción cancelada: la gamma de la pantalla no "
+                                         "se tocó.")
+                           .arg(QString::fromStdString(folder)));
+            return 1;
+        }
+    }
 
     // The X server's displays; elsewhere (Wayland, another platform) none.
     Display* display = nullptr;
@@ -213,13 +233,18 @@ int main(int argc, char* argv[]) {
     std::optional<lumeq::CrashRecord> record;
     lumeq::CrashRecord::Recovery recovery;
     if (!displayIdentity.empty()) {
-        lumeq::FileRecordStorage legacyStorage(paths.state + "/captured-ramps");
-        const auto legacy = lumeq::CrashRecord(legacyStorage, run, IsRunning).RecoverAtStart(*displays, true);
+        for (const std::string& legacyName :
+             {std::string("captured-ramps"), lumeq::ColonRecordFileName(run.host, displayIdentity)}) {
+            lumeq::FileRecordStorage legacyStorage(paths.state + "/" + legacyName);
+            const auto legacy = lumeq::CrashRecord(legacyStorage, run, IsRunning).RecoverAtStart(*displays, true);
+            recovery.refused = recovery.refused || legacy.refused;
+            recovery.dropped = recovery.dropped || legacy.dropped;
+        }
         recordStorage.emplace(recordPath);
         record.emplace(*recordStorage, run, IsRunning);
-        recovery = record->RecoverAtStart(*displays, true);
-        recovery.refused = recovery.refused || legacy.refused;
-        recovery.dropped = recovery.dropped || legacy.dropped;
+        const auto current = record->RecoverAtStart(*displays, true);
+        recovery.refused = recovery.refused || current.refused;
+        recovery.dropped = recovery.dropped || current.dropped;
     }
 
     // SIGTERM, SIGINT and SIGHUP (the end of the session) leave as "Salir" does, from the
@@ -230,6 +255,14 @@ int main(int argc, char* argv[]) {
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
     for (int signal : {SIGTERM, SIGINT, SIGHUP}) ::sigaction(signal, &action, nullptr);
+    // A closed stderr and one warning must not end a boosted program.
+    ::signal(SIGPIPE, SIG_IGN);
+
+    // A lost X connection ends the process inside Qt or Xlib: the ramps go back first.
+    std::optional<lumeq::RestoreOnLostConnection> onLostConnection;
+    if (display && record)
+        onLostConnection.emplace(XDisplayString(display),
+                                 [&record](lumeq::DisplayRamp& fresh) { record->RestoreOwn(fresh); });
 
     lumeq::X11Events events(display);
     app.installNativeEventFilter(&events);

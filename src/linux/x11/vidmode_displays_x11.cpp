@@ -36,9 +36,12 @@ bool VidModeDisplays::Write(const std::string& name, const RampTable& table) {
     if (!Available() || name != m_name) return false;
     RampTable sized = Resized(table, m_size);
     unsigned short* red = sized.entries.data();
-    const bool set = XF86VidModeSetGammaRamp(m_display, m_screen, m_size, red, red + m_size, red + 2 * m_size);
+    // Xlib reports every set as done (the request is only queued): what the server shows
+    // afterwards is the answer, so that a refused restore keeps its record.
+    if (!XF86VidModeSetGammaRamp(m_display, m_screen, m_size, red, red + m_size, red + 2 * m_size)) return false;
     XSync(m_display, False);
-    return set;
+    RampTable shown;
+    return Read(name, shown) && TablesMatch(shown, sized);
 }
 
 }  // namespace lumeq

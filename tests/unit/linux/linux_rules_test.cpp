@@ -191,11 +191,11 @@ TEST(PosixFiles, HostileFileTypesArePassedOverAndNeverWrittenOver) {
         FileRecordStorage record((root / name).string());
         EXPECT_EQ(record.Load(), std::optional<std::vector<std::uint8_t>>(std::vector<std::uint8_t>()));
         record.Remove();
-        EXPECT_TRUE(fs::exists(fs::symlink_status(root / name)));
+        // A record kept as a link goes as the link, never what it names.
+        EXPECT_EQ(fs::exists(fs::symlink_status(root / name)), std::string(name) != "zero.ini");
         EXPECT_EQ(FileLevelStore((root / name).string()).Read(), std::nullopt);
     }
     EXPECT_TRUE(fs::is_fifo(root / "fifo.ini"));
-    EXPECT_TRUE(fs::is_symlink(root / "zero.ini"));
     fs::remove_all(root);
 }
 
@@ -272,8 +272,9 @@ TEST(RecordFile, OneForEachMachineAndDisplay) {
     EXPECT_EQ(DisplayIdentity("host.example.org:1", false), "host.example.org:1");
     EXPECT_EQ(DisplayIdentity(":0", true), ":0/wayland");
     EXPECT_EQ(DisplayIdentity("", false), "");
-    EXPECT_EQ(RecordFileName("gamebox", ":0"), "captured-ramps@gamebox:0");
-    EXPECT_EQ(RecordFileName("a/b", ":0/wayland"), "captured-ramps@a_b:0_wayland");
+    EXPECT_EQ(RecordFileName("gamebox", ":0"), "captured-ramps@gamebox_0");
+    EXPECT_EQ(RecordFileName("a/b", ":0/wayland"), "captured-ramps@a_b_0_wayland");
+    EXPECT_EQ(ColonRecordFileName("gamebox", ":0"), "captured-ramps@gamebox:0");
 }
 
 TEST(XdgPaths, WhereLinuxUsersExpectThemOrBesideTheProgram) {
