@@ -57,8 +57,14 @@ void FormMain::OpenSite() {
 }
 
 void FormMain::OpenScreenshotsFolder() {
+    // Only a folder: where it was deleted, the shell would look for a program of that name
+    // (Screenshots.exe, Screenshots.bat beside ours) and run it. The trailing backslash
+    // names nothing but a folder.
+    const std::wstring folder = m_screenshots.Folder();
+    const DWORD attributes = GetFileAttributesW(folder.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return;
     // What the shell does with the request is its own business; nothing to report.
-    ShellExecuteW(m_hwnd, L"Open", m_screenshots.Folder().c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    ShellExecuteW(m_hwnd, L"Open", (folder + L"\\").c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 void FormMain::TellIfFolderReadOnly() {
