@@ -246,6 +246,14 @@ class NativeEdition(unittest.TestCase):
         self.assertTrue(self.untouched(), "SIGTERM gives the ramp back before the process ends")
         self.assertFalse(os.path.exists(program.record_path()), "every ramp back: the record goes")
 
+    def test_the_end_of_the_session_gives_the_ramp_back(self):
+        program = self.session.new_program(level=44).start()
+        program.command("menuactivar")
+        wait_for(lambda: self.boosted(44), 5, what="the boost on")
+        program.probe("quit")  # the quit Qt makes of the session manager's end
+        self.assertEqual(program.proc.wait(timeout=10), 0)
+        self.assertTrue(self.untouched(), "the output's own ramp is back")
+
     def test_a_lost_x_connection_gives_the_ramp_back_before_the_process_ends(self):
         program = self.session.new_program(level=44).start()
         program.command("menuactivar")

@@ -123,6 +123,22 @@ bool IsWaylandSession() {
     return (session && std::string(session) == "wayland") || (wayland && *wayland);
 }
 
+// Qt 6 makes a quit (the session manager's at logout) a request to close every window
+// first, which the main window refuses (it goes to the tray): the session would end with the
+// program, and the boost, still there. A quit leaves as "Salir" does instead.
+class LeaveOnQuit : public QObject {
+public:
+    explicit LeaveOnQuit(lumeq::FormMain& form) : m_form(form) {}
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched != QCoreApplication::instance() || event->type() != QEvent::Quit) return false;
+        m_form.ExitSequence();
+        return true;
+    }
+
+private:
+    lumeq::FormMain& m_form;
+};
+
 void SayAndShow(QMessageBox::Icon icon, const QString& text) {
     std::fprintf(stderr, "lumeq-gamma: %s\n", QString(text).replace('\n', ' ').toUtf8().constData());
     QMessageBox box(icon, "lumeq gamma", text, QMessageBox::Ok);
@@ -269,6 +285,8 @@ int main(int argc, char* argv[]) {
     lumeq::FormMain form(paths, *displays, record ? &*record : nullptr, display ? &events : nullptr);
     QSocketNotifier signalNotifier(g_signalPipe[0], QSocketNotifier::Read);
     QObject::connect(&signalNotifier, &QSocketNotifier::activated, &form, [&form] { form.ExitSequence(); });
+    LeaveOnQuit leaveOnQuit(form);
+    app.installEventFilter(&leaveOnQuit);
     if (randr && displays == randr.get()) {
         events.WatchOutputs([&randr, &form] {
             randr->Refresh();

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QFile>
@@ -133,6 +134,11 @@ QString TestProbe::Answer(const QString& request) {
         return QString("%1 %2").arg(QSystemTrayIcon::isSystemTrayAvailable() ? 1 : 0).arg(m_form.TrayShown() ? 1 : 0);
     if (verb == "close") {
         m_form.close();
+        return "ok";
+    }
+    if (verb == "quit") {
+        // What Qt does when the session manager ends the session (logout).
+        QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit, Qt::QueuedConnection);
         return "ok";
     }
     if (verb == "popup") {
