@@ -206,8 +206,9 @@ TEST(CrashRecord, ARefusedRestoreIsNeverOverwrittenByTheBoost) {
 }
 
 // An output unplugged while boosted keeps its entry; it gets its own table when it comes
-// back. An output that took over its seat (an X CRTC keeps the boosted ramp) is given the
-// owed table before it is captured.
+// back. An output that took over its seat while the seat still shows our boost (an X CRTC
+// keeps the ramp it was given) is given the owed table, once; one that shows a ramp of its
+// own is another monitor's and keeps it.
 TEST(CrashRecord, AnOutputThatLeftWhileBoostedIsStillOwedItsTable) {
     FakeDisplay display;
     display.extra.resize(2);
@@ -227,54 +228,28 @@ TEST(CrashRecord, AnOutputThatLeftWhileBoostedIsStillOwedItsTable) {
     ASSERT_TRUE(storage.bytes);
     EXPECT_EQ(ParseRecovery(*storage.bytes)->displays.size(), 1u);
 
-    // D2 comes on the seat D1 left, which still shows the boost.
+    // D2 comes on the seat D1 left with a ramp of its own (another monitor got the CRTC):
+    // it keeps it.
     display.detached = {"D1"};
     display.extra[1].seat = "crtc 2";
+    display.extra[1].current = Warm1900(1024);
+    EXPECT_TRUE(GiveBackOwed(display, record));
+    EXPECT_EQ(display.extra[1].current, Warm1900(1024));
+    // The seat still shows the boost: mended, once.
     display.extra[1].current = boosted;
     EXPECT_TRUE(GiveBackOwed(display, record));
     EXPECT_EQ(display.extra[1].current, Calibration(1024));
-    EXPECT_TRUE(storage.bytes) << "D1 itself is still owed";
+    ASSERT_TRUE(storage.bytes) << "D1 itself is still owed";
+    EXPECT_EQ(ParseRecovery(*storage.bytes)->displays[0].seat, "");
+    display.extra[1].current = boosted;
+    EXPECT_TRUE(GiveBackOwed(display, record));
+    EXPECT_EQ(display.extra[1].current, boosted);
 
     display.detached.clear();
     display.extra[0].current = boosted;
     EXPECT_TRUE(GiveBackOwed(display, record));
     EXPECT_EQ(display.extra[0].current, Calibration(1024));
     EXPECT_FALSE(storage.bytes);
-}
-
-// A display whose CRTC an owed display left, but which shows a ramp that is not one of our
-// boosts, is another monitor with its own: it keeps it. A seat mended once is not mended
-// again at the next display event.
-TEST(CrashRecord, OnlyASeatThatStillShowsOurBoostIsMendedAndOnlyOnce) {
-    FakeDisplay display;
-    display.extra.resize(2);
-    display.extra[0].current = Calibration(1024);  // D1, on seat "crtc 2"
-    display.extra[0].seat = "crtc 2";
-    display.detached.insert("D2");
-    FakeStore store;
-    store.value = "44";
-    FakeSlider slider;
-    FakeRecordStorage storage;
-    CrashRecord record(storage, kMe, nullptr);
-    GammaConfig engine(display, store, &record);
-    engine.Initialize(slider);
-    display.detached.insert("D1");
-    engine.Release();
-
-    display.detached = {"D1"};
-    display.extra[1].seat = "crtc 2";
-    display.extra[1].current = Warm1900(1024);  // another monitor's own, on the same CRTC
-    GiveBackOwed(display, record);
-    EXPECT_EQ(display.extra[1].current, Warm1900(1024));
-
-    display.extra[1].current = TableOf(BuildRamp(ExponentOfLevel(44)), 1024);  // our boost, left there
-    GiveBackOwed(display, record);
-    EXPECT_EQ(display.extra[1].current, Calibration(1024));
-    ASSERT_TRUE(storage.bytes) << "D1 itself is still owed";
-    EXPECT_EQ(ParseRecovery(*storage.bytes)->displays[0].seat, "") << "the seat is mended once";
-    display.extra[1].current = TableOf(BuildRamp(ExponentOfLevel(44)), 1024);
-    GiveBackOwed(display, record);
-    EXPECT_EQ(display.extra[1].current, TableOf(BuildRamp(ExponentOfLevel(44)), 1024));
 }
 
 // Each display of a record is judged on its own: a warm night light's or a dimmed screen's
