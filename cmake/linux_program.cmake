@@ -16,15 +16,19 @@ if(NOT PkgConfig_FOUND)
 else()
   foreach(module_package x11:libx11-dev x11-xcb:libx11-xcb-dev xcb:libxcb1-dev xcb-randr:libxcb-randr0-dev
                         xcb-keysyms:libxcb-keysyms1-dev xcb-xinput:libxcb-xinput-dev xrandr:libxrandr-dev
-                        xxf86vm:libxxf86vm-dev)
+                        xxf86vm:libxxf86vm-dev wayland-client:libwayland-dev wayland-server:libwayland-dev)
     string(REPLACE ":" ";" pair ${module_package})
     list(GET pair 0 module)
     list(GET pair 1 package)
     pkg_check_modules(LUMEQ_HAS_${module} QUIET ${module})
     if(NOT LUMEQ_HAS_${module}_FOUND)
-      list(APPEND LUMEQ_LINUX_MISSING "the X library ${module} (Debian: ${package})")
+      list(APPEND LUMEQ_LINUX_MISSING "the library ${module} (Debian: ${package})")
     endif()
   endforeach()
+endif()
+find_program(LUMEQ_WAYLAND_SCANNER wayland-scanner)
+if(NOT LUMEQ_WAYLAND_SCANNER)
+  list(APPEND LUMEQ_LINUX_MISSING "wayland-scanner (Debian: libwayland-bin)")
 endif()
 if(LUMEQ_LINUX_MISSING)
   list(JOIN LUMEQ_LINUX_MISSING "\n  " missing)
@@ -38,8 +42,33 @@ add_library(lumeq_x11 STATIC ${LUMEQ_X11_SOURCES})
 target_link_libraries(lumeq_x11 PUBLIC lumeq_core PkgConfig::LUMEQ_XLIBS)
 target_compile_options(lumeq_x11 PRIVATE ${LUMEQ_WARNINGS})
 
+# The outputs of a Wayland compositor through wlr-gamma-control; the protocol's glue is made
+# from our own description of it (the test compositor uses its server side).
+pkg_check_modules(LUMEQ_WAYLAND REQUIRED IMPORTED_TARGET wayland-client)
+set(LUMEQ_WAYLAND_GLUE ${CMAKE_BINARY_DIR}/wayland)
+set(LUMEQ_WLR_GAMMA_XML ${PROJECT_SOURCE_DIR}/src/linux/wayland/protocols/wlr-gamma-control-unstable-v1.xml)
+add_custom_command(
+  OUTPUT ${LUMEQ_WAYLAND_GLUE}/wlr-gamma-control-unstable-v1-client-protocol.h
+         ${LUMEQ_WAYLAND_GLUE}/wlr-gamma-control-unstable-v1-server-protocol.h
+         ${LUMEQ_WAYLAND_GLUE}/wlr-gamma-control-unstable-v1-protocol.c
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${LUMEQ_WAYLAND_GLUE}
+  COMMAND ${LUMEQ_WAYLAND_SCANNER} client-header ${LUMEQ_WLR_GAMMA_XML}
+          ${LUMEQ_WAYLAND_GLUE}/wlr-gamma-control-unstable-v1-client-protocol.h
+  COMMAND ${LUMEQ_WAYLAND_SCANNER} server-header ${LUMEQ_WLR_GAMMA_XML}
+          ${LUMEQ_WAYLAND_GLUE}/wlr-gamma-control-unstable-v1-server-protocol.h
+  COMMAND ${LUMEQ_WAYLAND_SCANNER} private-code ${LUMEQ_WLR_GAMMA_XML}
+          ${LUMEQ_WAYLAND_GLUE}/wlr-gamma-control-unstable-v1-protocol.c
+  DEPENDS ${LUMEQ_WLR_GAMMA_XML})
+add_library(lumeq_wayland_glue STATIC ${LUMEQ_WAYLAND_GLUE}/wlr-gamma-control-unstable-v1-protocol.c
+            ${LUMEQ_WAYLAND_GLUE}/wlr-gamma-control-unstable-v1-client-protocol.h
+            ${LUMEQ_WAYLAND_GLUE}/wlr-gamma-control-unstable-v1-server-protocol.h)
+target_include_directories(lumeq_wayland_glue PUBLIC ${LUMEQ_WAYLAND_GLUE})
+add_library(lumeq_wayland STATIC ${LUMEQ_WAYLAND_SOURCES})
+target_link_libraries(lumeq_wayland PUBLIC lumeq_core PkgConfig::LUMEQ_WAYLAND PRIVATE lumeq_wayland_glue)
+target_compile_options(lumeq_wayland PRIVATE ${LUMEQ_WARNINGS})
+
 add_library(lumeq_qt_shell STATIC ${LUMEQ_QT_SOURCES})
-target_link_libraries(lumeq_qt_shell PUBLIC lumeq_posix lumeq_x11 Qt6::Widgets Qt6::DBus)
+target_link_libraries(lumeq_qt_shell PUBLIC lumeq_posix lumeq_x11 lumeq_wayland Qt6::Widgets Qt6::DBus Qt6::Network)
 target_compile_options(lumeq_qt_shell PRIVATE ${LUMEQ_WARNINGS})
 set_target_properties(lumeq_qt_shell PROPERTIES AUTOMOC OFF)
 

@@ -19,6 +19,14 @@ HotKeyAction DecideHotKey(int id, bool on) {
     }
 }
 
+std::optional<HotKeyId> ControlCommandKey(std::string_view word) {
+    if (word == "toggle") return HotKeyId::CtrlF1;
+    if (word == "screenshot") return HotKeyId::CtrlF2;
+    if (word == "down") return HotKeyId::CtrlF3;
+    if (word == "up") return HotKeyId::CtrlF4;
+    return std::nullopt;
+}
+
 std::string TakenKeysText(const std::array<bool, kHotKeyCount>& registered) {
     std::vector<std::string> taken;
     for (int id = 0; id < kHotKeyCount; ++id)

@@ -16,6 +16,8 @@ std::string NoticeText(Notice notice, std::string_view who) {
         case Notice::RecordDropped: return "lumeq Gamma      Gamma guardada no válida: descartada";
         case Notice::RecordNotKept: return "lumeq Gamma      No se pudo guardar la gamma original";
         case Notice::SettingsNotSaved: return "lumeq Gamma      No se pudo guardar lumeq.ini";
+        case Notice::OutputHeld:
+            return "lumeq Gamma      " + std::string(who) + " no deja cambiar su gamma (otro programa la tiene)";
     }
     return {};
 }

@@ -16,6 +16,7 @@ enum class Notice {
     RecordNotKept,  // the ramps to give back could not be kept: a crash could not be undone
     OtherRamp,      // another program keeps setting its own ramp: the boost gives way to it
     SettingsNotSaved,  // the settings file could not be written (what the player confirmed is lost)
+    OutputHeld,     // an output refuses us its gamma (another program holds it, or it has none): not boosted
 };
 // "lumeq Gamma      La pantalla no recuperó su gamma", ...; `who` names the other program.
 std::string NoticeText(Notice notice, std::string_view who = {});

@@ -1,5 +1,6 @@
 # src/linux: the Linux edition's shell and its platform backends: POSIX files and /proc
-# (posix/, also used by the native tests), the X server (x11/) and the Qt 6 windows (qt/).
+# (posix/, also used by the native tests), the X server (x11/), a Wayland compositor
+# (wayland/) and the Qt 6 windows (qt/).
 list(APPEND LUMEQ_POSIX_SOURCES
   src/linux/posix/file_stores_posix.cpp
   src/linux/posix/proc_processes_posix.cpp
@@ -11,7 +12,11 @@ list(APPEND LUMEQ_X11_SOURCES
   src/linux/x11/screen_x11.cpp
   src/linux/x11/vidmode_displays_x11.cpp
 )
+list(APPEND LUMEQ_WAYLAND_SOURCES
+  src/linux/wayland/wlr_gamma_displays.cpp
+)
 list(APPEND LUMEQ_QT_SOURCES
+  src/linux/qt/control_channel_qt.cpp
   src/linux/qt/banner_qt.cpp
   src/linux/qt/form_indicador_qt.cpp
   src/linux/qt/form_main_qt.cpp

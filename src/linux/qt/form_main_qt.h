@@ -39,7 +39,9 @@ public:
     void Form_Load();
     // "Salir", a signal or the end of the session: the ramps back, then the program ends.
     void ExitSequence();
-    void Tell(Notice notice) { m_core.Tell(notice); }
+    void Tell(Notice notice, std::string_view detail = {}) { m_core.Tell(notice, detail); }
+    // A hot key, from the key grabs or from a control command (`lumeq-gamma --toggle`).
+    void DispatchHotKey(int id);
     // The outputs changed: their ramps were reset, and one that came back may be owed its own.
     void OnDisplaysChanged() { m_core.OnDisplaysChanged(); }
     // Which monitor the game is on: the strip shows there.
@@ -76,7 +78,6 @@ private:
     void CreateMenus();
     void CreateTray();
     void OnCommand(Command command);
-    void DispatchHotKey(int id);
     void funMostrarInformacion();
     void OpenSite();
     void OpenScreenshotsFolder();

@@ -20,12 +20,14 @@
 #include "linux/posix/file_stores_posix.h"
 #include "linux/posix/state_files_posix.h"
 #include "settings/xdg_paths.h"
+#include "linux/qt/control_channel_qt.h"
 #include "linux/qt/form_main_qt.h"
 #include "linux/qt/x11_events_qt.h"
 #include "linux/x11/lost_connection_x11.h"
 #include "linux/x11/randr_displays_x11.h"
 #include "linux/x11/screen_x11.h"
 #include "linux/x11/vidmode_displays_x11.h"
+#include "linux/wayland/wlr_gamma_displays.h"
 #ifdef LUMEQ_TEST_PROBE
 #include "linux/qt/test_probe_qt.h"
 #endif
@@ -145,9 +147,21 @@ void SayAndShow(QMessageBox::Icon icon, const QString& text) {
     box.exec();
 }
 
+// Where the copy that runs keeps its lock and listens for control commands.
+std::string InstanceFolder(const lumeq::LinuxPaths& paths) {
+    return lumeq::PrivateRuntimeFolder(std::getenv("XDG_RUNTIME_DIR")).value_or(paths.state);
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    // `lumeq-gamma --toggle` and its kind: a word to the copy that runs, and nothing else.
+    if (argc == 2) {
+        if (const auto word = lumeq::ControlCommandArgument(argv[1])) {
+            QCoreApplication command(argc, argv);
+            return lumeq::SendControlCommand(InstanceFolder(FindPaths(IsPortable())) + "/lumeq-gamma.sock", *word);
+        }
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName("lumeq-gamma");
     QApplication::setDesktopFileName("lumeq-gamma");
@@ -183,8 +197,7 @@ int main(int argc, char* argv[]) {
     // belong to the copy that runs. The lock lives in the private runtime folder; a
     // second lock beside the record keeps out a copy that found another runtime folder
     // (or none), so that two copies never share one record.
-    const auto runtime = lumeq::PrivateRuntimeFolder(std::getenv("XDG_RUNTIME_DIR"));
-    const lumeq::SingleInstanceLock instance(runtime.value_or(paths.state) + "/lumeq-gamma.lock");
+    const lumeq::SingleInstanceLock instance(InstanceFolder(paths) + "/lumeq-gamma.lock");
     std::optional<lumeq::SingleInstanceLock> recordLock;
     if (!displayIdentity.empty() && instance.Outcome() == lumeq::SingleInstanceLock::State::Taken)
         recordLock.emplace(recordPath + ".lock");
@@ -209,10 +222,22 @@ int main(int argc, char* argv[]) {
 
     std::unique_ptr<lumeq::RandrDisplays> randr;
     std::unique_ptr<lumeq::VidModeDisplays> vidMode;
+    std::unique_ptr<lumeq::WlrGammaDisplays> wlr;
     NoDisplays none;
     lumeq::DisplayRamp* displays = &none;
     QString noGamma;
-    if (!display) {
+    if (wayland) {
+        // Never X11 gamma in a Wayland session: Xwayland takes it and shows nothing of it.
+        wlr = lumeq::WlrGammaDisplays::Connect();
+        if (wlr) {
+            displays = wlr.get();
+            std::fprintf(stderr, "lumeq-gamma: gamma through the compositor's wlr-gamma-control\n");
+        } else {
+            noGamma = QString::fromUtf8(
+                "Este escritorio Wayland no deja a los programas cambiar la gamma de la pantalla: el programa sigue "
+                "en marcha, pero no puede aclararla. En una sesión X11 (o en sway, Hyprland, niri, labwc) sí puede.");
+        }
+    } else if (!display) {
         noGamma = QString::fromUtf8("Esta sesión no es de X11: el programa no puede cambiar la gamma de la pantalla.");
     } else {
         randr = std::make_unique<lumeq::RandrDisplays>(display);
@@ -223,11 +248,7 @@ int main(int argc, char* argv[]) {
             vidMode = std::make_unique<lumeq::VidModeDisplays>(display);
             if (vidMode->Available()) displays = vidMode.get();
         }
-        if (wayland)
-            noGamma = QString::fromUtf8(
-                "Esta sesión es de Wayland, donde la gamma de X no llega a la pantalla: el programa sigue en marcha, "
-                "pero no puede aclararla.");
-        else if (displays == &none)
+        if (displays == &none)
             noGamma = QString::fromUtf8(
                 "El servidor X no ofrece gamma (ni RandR 1.2 ni XF86VidMode): el programa sigue en marcha, pero no "
                 "puede aclarar la pantalla.");
@@ -244,11 +265,12 @@ int main(int argc, char* argv[]) {
     // Before anything else: a previous run on this display that ended while boosted. A
     // record that holds no display's ramp gives the displays it names the straight line
     // (they may still be boosted). The record of earlier versions, named after no display,
-    // is looked at too.
+    // is looked at too. A Wayland compositor gives its outputs their own tables back itself,
+    // whenever our hold ends: nothing to record there.
     std::optional<lumeq::FileRecordStorage> recordStorage;
     std::optional<lumeq::CrashRecord> record;
     lumeq::CrashRecord::Recovery recovery;
-    if (!displayIdentity.empty()) {
+    if (!displayIdentity.empty() && !wlr) {
         for (const std::string& legacyName :
              {std::string("captured-ramps"), lumeq::ColonRecordFileName(run.host, displayIdentity)}) {
             lumeq::FileRecordStorage legacyStorage(paths.state + "/" + legacyName);
@@ -287,6 +309,16 @@ int main(int argc, char* argv[]) {
     QObject::connect(&signalNotifier, &QSocketNotifier::activated, &form, [&form] { form.ExitSequence(); });
     LeaveOnQuit leaveOnQuit(form);
     app.installEventFilter(&leaveOnQuit);
+    lumeq::ControlChannel control(InstanceFolder(paths) + "/lumeq-gamma.sock",
+                                  [&form](int hotKey) { form.DispatchHotKey(hotKey); });
+    std::optional<QSocketNotifier> compositor;
+    if (wlr) {
+        wlr->OnHeldElsewhere([&form](const std::string& name) { form.Tell(lumeq::Notice::OutputHeld, name); });
+        compositor.emplace(wlr->Fd(), QSocketNotifier::Read);
+        QObject::connect(&*compositor, &QSocketNotifier::activated, &form, [&wlr, &form] {
+            if (wlr->Dispatch()) form.OnDisplaysChanged();
+        });
+    }
     if (randr && displays == randr.get()) {
         events.WatchOutputs([&randr, &form] {
             randr->Refresh();
