@@ -1,5 +1,6 @@
 # src/gamma: ramps and tables, the engine, the boost session and the record of the ramps to give back. Portable: builds for both shells and for the tests.
 list(APPEND LUMEQ_CORE_SOURCES
+  src/gamma/backend_notices.cpp
   src/gamma/boost_session.cpp
   src/gamma/crash_record.cpp
   src/gamma/gamma_config.cpp

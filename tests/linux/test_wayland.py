@@ -129,6 +129,22 @@ class OnAWlrootsCompositor(unittest.TestCase):
         wait_for(lambda: self.compositor.shows_its_own("A") and self.compositor.shows_its_own("B"), 5,
                  what="the boost off")
 
+    def test_a_desktop_without_a_gamma_protocol_is_told_and_x_is_never_written(self):
+        # KDE Plasma's KWin offers no gamma protocol (no compositor here: the same to the program).
+        program = self.session.new_program(level=44)
+        program.start(env=dict(program.env(), WAYLAND_DISPLAY=os.path.join(self.compositor.folder, "none"),
+                               XDG_CURRENT_DESKTOP="KDE"))
+        told = "lumeq-gamma: KDE Plasma en Wayland no deja a ningún programa subir la gamma"
+        wait_for(lambda: told in program.stderr(), 10, what="the message")
+        self.session.xdotool("key", "ctrl+F1")
+        wait_for(lambda: program.field("estadoTxt") == "True", 5, what="the boost on")
+        self.session.xdotool("key", "ctrl+F4")
+        wait_for(lambda: program.strip()["text"].startswith("lumeq Gamma      La pantalla no acepta"), 5,
+                 what="the step told as refused")
+        self.assertTrue(program.running())
+        self.assertTrue(self.untouched_x(), "Xwayland's ramp is nobody's screen: never written")
+        self.assertEqual(program.stderr().count(told), 1, "told once")
+
     def test_an_output_another_client_holds_is_told_and_boosted_once_free(self):
         self.compositor.say("hold B", "holding B")
         program = self.start(level=44)

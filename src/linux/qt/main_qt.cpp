@@ -20,6 +20,7 @@
 #include "linux/posix/file_stores_posix.h"
 #include "linux/posix/state_files_posix.h"
 #include "settings/xdg_paths.h"
+#include "gamma/backend_notices.h"
 #include "linux/qt/control_channel_qt.h"
 #include "linux/qt/form_main_qt.h"
 #include "linux/qt/x11_events_qt.h"
@@ -147,6 +148,11 @@ void SayAndShow(QMessageBox::Icon icon, const QString& text) {
     box.exec();
 }
 
+std::string DesktopName() {
+    const char* desktop = std::getenv("XDG_CURRENT_DESKTOP");
+    return desktop ? desktop : "";
+}
+
 // Where the copy that runs keeps its lock and listens for control commands.
 std::string InstanceFolder(const lumeq::LinuxPaths& paths) {
     return lumeq::PrivateRuntimeFolder(std::getenv("XDG_RUNTIME_DIR")).value_or(paths.state);
@@ -233,9 +239,7 @@ int main(int argc, char* argv[]) {
             displays = wlr.get();
             std::fprintf(stderr, "lumeq-gamma: gamma through the compositor's wlr-gamma-control\n");
         } else {
-            noGamma = QString::fromUtf8(
-                "Este escritorio Wayland no deja a los programas cambiar la gamma de la pantalla: el programa sigue "
-                "en marcha, pero no puede aclararla. En una sesión X11 (o en sway, Hyprland, niri, labwc) sí puede.");
+            noGamma = QString::fromUtf8(lumeq::NoWaylandGammaText(DesktopName()));
         }
     } else if (!display) {
         noGamma = QString::fromUtf8("Esta sesión no es de X11: el programa no puede cambiar la gamma de la pantalla.");
