@@ -38,14 +38,24 @@ def pair(name, ours, floor, unit, note=""):
 
 
 def key_latencies(session, window_xid):
-    session.focus(window_xid)
+    try:
+        session.focus(window_xid)
+    except AssertionError:  # the window manager was still placing it: once more
+        session.xdotool("windowactivate", window_xid)
+        session.focus(window_xid)
     # A few presses first, not counted: the first ones after a start meet caches and pages
     # that are cold (both for us and for the floor).
     for count in (WARM_UP_PRESSES, PRESSES):
         out = subprocess.run([XKEYLAT, str(count)], env=session.env(), capture_output=True, text=True, timeout=300,
                              check=True).stdout.split()
     times = [int(v) / 1000 for v in out if int(v) >= 0]
-    return statistics.median(times) if times else float("nan")
+    return steady(times)
+
+
+def steady(times):
+    """The lower quartile: on two cores, the busy poll that reads the ramp back and the
+    programs measured take turns, and the upper half of the figures is mostly that."""
+    return statistics.quantiles(times, n=4)[0] if len(times) >= 4 else min(times, default=float("nan"))
 
 
 def hotkey(session):
@@ -68,17 +78,17 @@ def hotkey(session):
     harness._end_process(floor_proc, grace=1)
     harness._end_process(game_proc, grace=1)
     session.reset_display()
-    pair("hotkey", ours, floor, "ms", f"median of {PRESSES} presses with a game in front, XTest to the ramp read back")
+    pair("hotkey", ours, floor, "ms", f"lower quartile of {PRESSES} presses with a game in front, XTest to the ramp read back")
 
 
 def start_up(session):
-    startup.RUNS = 1 if SMOKE else 5 if QUICK else 10
+    startup.RUNS = 1 if SMOKE else 8 if QUICK else 10
     program = session.new_program()
     game = os.path.join(harness.WINDOWS_DIR, "standin_game.exe")
     startup.time_to_window(session, game, "Juego de prueba")
-    floor = statistics.median(startup.time_to_window(session, game, "Juego de prueba"))
-    ours = statistics.median(startup.time_to_window(session, program.exe, "lumeq gamma"))
-    pair("startup", ours, floor, "ms", "start to window shown, beside a minimal window program")
+    floor = steady(startup.time_to_window(session, game, "Juego de prueba"))
+    ours = steady(startup.time_to_window(session, program.exe, "lumeq gamma"))
+    pair("startup", ours, floor, "ms", "start to window shown (lower quartile), beside a minimal window program")
 
 
 def recount(session):
