@@ -280,6 +280,7 @@ class NativeEdition(unittest.TestCase):
         # Where a guess at /tmp would look, another user plants a link to the player's files.
         planted = "/tmp/.config/lumeq"
         made = not os.path.exists(planted)
+        top = "/tmp/.config" if not os.path.exists("/tmp/.config") else planted  # only what we make goes
         canary = os.path.join(program.home, "players-file")
         with open(canary, "w") as f:
             f.write("keep me")
@@ -299,7 +300,7 @@ class NativeEdition(unittest.TestCase):
             self.assertEqual(program.proc.wait(timeout=10), 0)
         finally:
             if made:
-                shutil.rmtree("/tmp/.config")
+                shutil.rmtree(top)
         with open(os.path.join(program.config, "level")) as f:
             self.assertEqual(f.read().strip(), "39")
         with open(canary) as f:
