@@ -19,6 +19,7 @@ import subprocess
 import sys
 import tempfile
 import time
+import unittest
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "e2e"))
@@ -220,6 +221,28 @@ class Session(harness.Session):
         program = Program(self, ini, level, screenshots_folder)
         self.programs.append(program)
         return program
+
+
+class DeskCase(unittest.TestCase):
+    """A module's cases on one desk: the X server with the output's own ramp back before each
+    case, and every program and helper a case started ended after it."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.session = Session().start()
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.session.stop()
+
+    def setUp(self):
+        self.session.put_initial_ramp()
+
+    def tearDown(self):
+        self.session.end_programs()
+        for proc in self.session.other:
+            _end_process(proc, grace=1)
+        self.session.other.clear()
 
 
 class Program(harness.ProbedProgram):

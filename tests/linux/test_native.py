@@ -46,24 +46,7 @@ def difference_from_the_screen(session, picture, program):
     return float(compared.stderr.split("(")[1].rstrip(")"))
 
 
-class NativeEdition(unittest.TestCase):
-    @classmethod
-    def setUpClass(cls):
-        cls.session = native.Session().start()
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.session.stop()
-
-    def setUp(self):
-        self.session.put_initial_ramp()
-
-    def tearDown(self):
-        self.session.end_programs()
-        for proc in self.session.other:
-            native._end_process(proc, grace=1)
-        self.session.other.clear()
-
+class NativeEdition(native.DeskCase):
     def boosted(self, level):
         return close_to(self.session.ramp()[0], level_table(level, len(self.session.initial_ramp[0])))
 

@@ -69,23 +69,15 @@ class Compositor:
         self.proc.stdout.close()
 
 
-class OnAWlrootsCompositor(unittest.TestCase):
-    @classmethod
-    def setUpClass(cls):
-        cls.session = native.Session().start()
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.session.stop()
-
+class OnAWlrootsCompositor(native.DeskCase):
     def setUp(self):
-        self.session.put_initial_ramp()
+        super().setUp()
         # Short: a socket's path holds 107 bytes at most.
         folder = tempfile.mkdtemp(prefix="wl-", dir=self.session.tmp)
         self.compositor = Compositor(folder, [("A", 256), ("B", 1024)])
 
     def tearDown(self):
-        self.session.end_programs()
+        super().tearDown()
         self.compositor.stop()
 
     def start(self, level=40):
