@@ -167,8 +167,11 @@ class FolderWarning(E2ECase):
         self.assertFalse(program.state("Frame3")["visible"])
         # The label strip has turned red (the warning, whose captions take three lines in
         # Wine's font, lay over it until now).
-        row = self.session.pixels(window["client_left"], window["client_top"] + 113, 160, 1)[0]
-        self.assertGreater(sum(1 for p in row if p == 0xFF0000), 100, [hex(p) for p in row[:20]])
+        # Waited for: the panel goes at once, the strip is painted when the window gets to it.
+        def red():
+            row = self.session.pixels(window["client_left"], window["client_top"] + 113, 160, 1)[0]
+            return sum(1 for p in row if p == 0xFF0000) > 100 or None
+        wait_for(red, 5, interval=0.1, what="the label strip painted red")
 
     def test_thirty_nine_files_show_no_warning(self):
         program = self.program_with_files(39).start()
