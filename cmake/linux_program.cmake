@@ -70,7 +70,8 @@ target_compile_options(lumeq_wayland PRIVATE ${LUMEQ_WARNINGS})
 add_library(lumeq_qt_shell STATIC ${LUMEQ_QT_SOURCES})
 target_link_libraries(lumeq_qt_shell PUBLIC lumeq_posix lumeq_x11 lumeq_wayland Qt6::Widgets Qt6::DBus Qt6::Network)
 target_compile_options(lumeq_qt_shell PRIVATE ${LUMEQ_WARNINGS})
-set_target_properties(lumeq_qt_shell PROPERTIES AUTOMOC OFF)
+# moc for the few classes that take D-Bus signals.
+set_target_properties(lumeq_qt_shell PROPERTIES AUTOMOC ON)
 
 qt_add_resources(LUMEQ_QT_RESOURCES res/linux/lumeq.qrc)
 

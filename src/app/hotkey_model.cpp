@@ -27,6 +27,12 @@ std::optional<HotKeyId> ControlCommandKey(std::string_view word) {
     return std::nullopt;
 }
 
+std::string NoGlobalShortcutsText() {
+    return "El escritorio no dio a lumeq gamma los atajos globales: Ctrl+F1 a Ctrl+F4 solo llegan mientras una "
+           "ventana de X11 (un juego de Proton) tiene el teclado.\nPara el resto, asigne en el escritorio unas "
+           "teclas a las órdenes «lumeq-gamma --toggle», «--up», «--down» y «--screenshot».";
+}
+
 std::string TakenKeysText(const std::array<bool, kHotKeyCount>& registered) {
     std::vector<std::string> taken;
     for (int id = 0; id < kHotKeyCount; ++id)

@@ -25,4 +25,21 @@ std::string TakenKeysText(const std::array<bool, kHotKeyCount>& registered);
 // Ctrl+F4; nothing for any other word.
 std::optional<HotKeyId> ControlCommandKey(std::string_view word);
 
+// The four keys as a desktop's global shortcuts portal is asked for them: the command word
+// as the shortcut's id, what it does in the desktop's settings, and the key it would like.
+struct PortalShortcut {
+    const char* id;
+    const char* description;
+    const char* trigger;
+};
+inline constexpr std::array<PortalShortcut, kHotKeyCount> kPortalShortcuts{{
+    {"toggle", "Activar o desactivar lumeq gamma", "CTRL+F1"},
+    {"screenshot", "Capturar la pantalla", "CTRL+F2"},
+    {"down", "Bajar la gamma", "CTRL+F3"},
+    {"up", "Subir la gamma", "CTRL+F4"},
+}};
+// What the player is told, once, where the desktop gives no global shortcuts (no portal, or
+// it refused): the keys work only over X11 windows, and the commands to bind instead.
+std::string NoGlobalShortcutsText();
+
 }  // namespace lumeq

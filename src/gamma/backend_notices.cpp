@@ -15,4 +15,9 @@ std::string NoWaylandGammaText(std::string_view desktop) {
            "En una sesión X11, o en sway, Hyprland, niri o labwc, sí puede.";
 }
 
+std::string NoOutputGammaText() {
+    return "El compositor no deja cambiar la gamma de ninguna pantalla (no la ofrecen, u otro programa la tiene): el "
+           "programa sigue en marcha, pero no puede aclarar la pantalla.";
+}
+
 }  // namespace lumeq

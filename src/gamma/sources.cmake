@@ -3,6 +3,7 @@ list(APPEND LUMEQ_CORE_SOURCES
   src/gamma/backend_notices.cpp
   src/gamma/boost_session.cpp
   src/gamma/crash_record.cpp
+  src/gamma/display_backends.cpp
   src/gamma/gamma_config.cpp
   src/gamma/gamma_ramp.cpp
   src/gamma/level_step.cpp

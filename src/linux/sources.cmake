@@ -16,13 +16,18 @@ list(APPEND LUMEQ_WAYLAND_SOURCES
   src/linux/wayland/wlr_gamma_displays.cpp
 )
 list(APPEND LUMEQ_QT_SOURCES
+  src/linux/gnome/mutter_displays.cpp
   src/linux/qt/control_channel_qt.cpp
   src/linux/qt/banner_qt.cpp
   src/linux/qt/form_indicador_qt.cpp
   src/linux/qt/form_main_qt.cpp
+  src/linux/qt/global_shortcuts_qt.cpp
   src/linux/qt/night_light_qt.cpp
   src/linux/qt/panels_qt.cpp
+  src/linux/qt/portal_request_qt.cpp
+  src/linux/qt/portal_screenshot_qt.cpp
   src/linux/qt/screenshot_controls_qt.cpp
+  src/linux/qt/session_displays_qt.cpp
   src/linux/qt/ui_scale_qt.cpp
   src/linux/qt/widgets_qt.cpp
   src/linux/qt/x11_events_qt.cpp

@@ -15,6 +15,7 @@ import select
 import shutil
 import signal
 import socket
+import struct
 import subprocess
 import sys
 import tempfile
@@ -33,6 +34,22 @@ BUS_FAKES = os.environ.get("LUMEQ_BUS_FAKES", os.path.join(os.path.dirname(PROGR
 SHIPPED_INI = os.path.join(HERE, "..", "..", "res", "lumeq.ini")
 ARTIFACTS = os.environ.get("LUMEQ_NATIVE_ARTIFACTS",
                            os.path.join(os.path.dirname(PROGRAM), "native-artifacts"))
+
+
+def jpeg_size(path):
+    """(width, height) from a JPEG file's frame header, or None when it is not one."""
+    with open(path, "rb") as f:
+        data = f.read()
+    if not data.startswith(b"\xff\xd8\xff"):
+        return None
+    at = 2
+    while at + 9 < len(data):
+        marker, length = data[at + 1], struct.unpack(">H", data[at + 2:at + 4])[0]
+        if marker in (0xC0, 0xC1, 0xC2):
+            height, width = struct.unpack(">HH", data[at + 5:at + 9])
+            return width, height
+        at += 2 + length
+    return None
 
 
 # ----- RandR through ctypes: what the server really holds -----

@@ -12,29 +12,13 @@ import unittest
 HERE = os.path.dirname(os.path.abspath(__file__))
 
 import native  # noqa: E402
-from native import close_to, darkest, level_ramp, resampled, wait_for
+from native import close_to, darkest, jpeg_size, level_ramp, resampled, wait_for
 
 HEADER = "NO ELIMINAR MODIFICAR O MOVER ESTE ARCHIVO"
 
 
 def level_table(level, size):
     return resampled(level_ramp(level), size)
-
-
-def jpeg_size(path):
-    """(width, height) from a JPEG file's frame header, or None when it is not one."""
-    with open(path, "rb") as f:
-        data = f.read()
-    if not data.startswith(b"\xff\xd8\xff"):
-        return None
-    at = 2
-    while at + 9 < len(data):
-        marker, length = data[at + 1], struct.unpack(">H", data[at + 2:at + 4])[0]
-        if marker in (0xC0, 0xC1, 0xC2):
-            height, width = struct.unpack(">HH", data[at + 5:at + 9])
-            return width, height
-        at += 2 + length
-    return None
 
 
 def difference_from_the_screen(session, picture, program):

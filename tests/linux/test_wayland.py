@@ -3,7 +3,10 @@ the test compositor (wayland/gamma_compositor.c: outputs with tables of their ow
 holder an output, the output's own table back when the holder goes) beside the private Xorg,
 which stands in for Xwayland and whose own ramp must never be touched."""
 
+import glob
+import json
 import os
+import shutil
 import signal
 import subprocess
 import tempfile
@@ -15,6 +18,11 @@ from native import wait_for
 
 COMPOSITOR = os.environ.get("LUMEQ_GAMMA_COMPOSITOR",
                             os.path.join(os.path.dirname(native.PROGRAM), "tests", "gamma_compositor"))
+
+
+# python3-dbusmock and python3-dbus come from Debian, for Debian's own Python.
+SYSTEM_PYTHON = os.environ.get("LUMEQ_SYSTEM_PYTHON", "/usr/bin/python3")
+MOCKS = os.path.join(native.HERE, "mocks")
 
 
 def level_table(level, size):
@@ -69,6 +77,36 @@ class Compositor:
         self.proc.stdout.close()
 
 
+class PrivateBus:
+    """A session bus of the test's own, with python-dbusmock templates (mocks/) on it."""
+
+    def __init__(self, folder):
+        self.proc = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--print-address=1",
+                                      f"--address=unix:path={folder}/bus"], stdout=subprocess.PIPE, text=True)
+        self.address = self.proc.stdout.readline().strip()
+        self.proc.stdout.close()
+        self.mocks = []
+
+    def env(self):
+        return dict(os.environ, DBUS_SESSION_BUS_ADDRESS=self.address)
+
+    def mock(self, template, name, **parameters):
+        self.mocks.append(subprocess.Popen([SYSTEM_PYTHON, "-m", "dbusmock", "--template",
+                                            os.path.join(MOCKS, template), "-p", json.dumps(parameters)],
+                                           env=self.env(), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+        wait_for(lambda: "true" in self.send("org.freedesktop.DBus", "/org/freedesktop/DBus",
+                                             "org.freedesktop.DBus.NameHasOwner", f"string:{name}"), 10,
+                 what=f"{name} on the bus")
+
+    def send(self, destination, path, method, *arguments):
+        return subprocess.run(["dbus-send", "--session", "--print-reply", f"--dest={destination}", path, method,
+                               *arguments], env=self.env(), capture_output=True, text=True, timeout=10).stdout
+
+    def stop(self):
+        for proc in self.mocks + [self.proc]:
+            native._end_process(proc)
+
+
 class OnAWlrootsCompositor(native.DeskCase):
     def setUp(self):
         super().setUp()
@@ -80,9 +118,9 @@ class OnAWlrootsCompositor(native.DeskCase):
         super().tearDown()
         self.compositor.stop()
 
-    def start(self, level=40):
+    def start(self, level=40, **env):
         program = self.session.new_program(level=level)
-        return program.start(env=dict(program.env(), WAYLAND_DISPLAY=self.compositor.socket))
+        return program.start(env=dict(program.env(), WAYLAND_DISPLAY=self.compositor.socket, **env))
 
     def untouched_x(self):
         return self.session.ramp() == self.session.initial_ramp
@@ -160,6 +198,129 @@ class OnAWlrootsCompositor(native.DeskCase):
         kept = os.listdir(program.state_dir) if os.path.isdir(program.state_dir) else []
         self.assertEqual([name for name in kept if not name.endswith(".lock")], [], "no record of ramps to give back")
         self.assertTrue(self.untouched_x())
+
+    def test_the_desktops_portal_gives_the_keys_and_takes_the_screenshots(self):
+        bus = PrivateBus(self.compositor.folder)
+        self.addCleanup(bus.stop)
+        log = os.path.join(self.compositor.folder, "portal.log")
+        shots = tempfile.mkdtemp(dir=self.compositor.folder)
+        bus.mock("portal_global_shortcuts.py", "org.freedesktop.portal.Desktop", log=log, pictures=shots)
+        program = self.start(level=43, DBUS_SESSION_BUS_ADDRESS=bus.address)
+        def said():
+            if not os.path.exists(log):
+                return []
+            with open(log) as f:
+                return f.read().splitlines()
+        wait_for(lambda: any(line.startswith("BindShortcuts") for line in said()), 10, what="the shortcuts bound")
+        self.assertEqual(said()[0], "Register lumeq-gamma", "the program says who it is first (its .desktop file)")
+        self.assertEqual(said()[-1], "BindShortcuts toggle=CTRL+F1 screenshot=CTRL+F2 down=CTRL+F3 up=CTRL+F4")
+        press = lambda shortcut: bus.send("org.freedesktop.portal.Desktop", "/org/freedesktop/portal/desktop",
+                                          "com.lumeq.Test.Press", f"string:{shortcut}")
+        press("toggle")
+        wait_for(lambda: self.compositor.shows_level("A", 43) and self.compositor.shows_level("B", 43), 5,
+                 what="the boost on at level 43")
+        press("up")
+        wait_for(lambda: self.compositor.shows_level("B", 44), 5, what="a step up")
+        # The screen through the portal (an X11 capture would see Xwayland's windows only).
+        press("screenshot")
+        picture = os.path.join(program.pictures, "screen_0.jpg")
+        wait_for(lambda: os.path.exists(picture) and native.jpeg_size(picture), 5, what="screen_0.jpg")
+        self.assertEqual(native.jpeg_size(picture), (80, 60), "the portal's picture")
+        self.assertIn("Screenshot interactive=False", said())
+        self.assertEqual(os.listdir(shots), [], "the portal's own file is not left behind")
+        press("toggle")
+        wait_for(lambda: self.compositor.shows_its_own("A") and self.compositor.shows_its_own("B"), 5,
+                 what="the boost off")
+        self.assertNotIn("atajos globales", program.stderr(), "nothing to tell where the portal gave the keys")
+        self.assertTrue(self.untouched_x())
+
+    def test_a_compositor_that_lets_no_output_change_is_told_once(self):
+        for output in "AB":
+            self.compositor.say(f"hold {output}", f"holding {output}")
+        program = self.start(level=44)
+        told = "lumeq-gamma: El compositor no deja cambiar la gamma de ninguna pantalla"
+        wait_for(lambda: told in program.stderr(), 10, what="the message")
+        # No portal here (no session bus): the commands are named instead.
+        self.assertIn("«lumeq-gamma --toggle»", program.stderr())
+        self.assertEqual(program.stderr().count(told), 1)
+        self.assertTrue(program.running())
+
+
+class OnGnome(native.DeskCase):
+    """GNOME on Wayland: mutter's display interface, mocked on a private session bus. mutter
+    keeps a table after its client is gone, so these ramps are recorded as X11's are."""
+
+    def setUp(self):
+        super().setUp()
+        folder = tempfile.mkdtemp(prefix="gn-", dir=self.session.tmp)
+        self.bus = PrivateBus(folder)
+        self.addCleanup(self.bus.stop)
+        self.bus.mock("mutter_display_config.py", "org.gnome.Mutter.DisplayConfig", folder=folder)
+        self.monitors = Compositor.__new__(Compositor)  # only its reading of the monitors' files
+        self.monitors.folder = folder
+        self.own = {name: self.monitors.shown(name) for name in ("DP-1", "HDMI-1")}
+
+    def start(self, program):
+        return program.start(env=dict(program.env(), XDG_SESSION_TYPE="wayland", XDG_CURRENT_DESKTOP="GNOME",
+                                      DBUS_SESSION_BUS_ADDRESS=self.bus.address))
+
+    def test_mutter_takes_the_level_and_the_record_mends_a_killed_run(self):
+        program = self.start(self.session.new_program(level=40))
+        self.session.xdotool("key", "ctrl+F1")
+        for _ in range(4):
+            self.session.xdotool("key", "ctrl+F4")
+        wait_for(lambda: self.monitors.shows_level("DP-1", 44) and self.monitors.shows_level("HDMI-1", 44), 5,
+                 what="level 44 on both monitors")
+        self.assertEqual([len(channel) for channel in self.monitors.shown("HDMI-1")], [1024] * 3)
+        self.assertTrue(self.session.ramp() == self.session.initial_ramp, "never X11 gamma in a Wayland session")
+        # mutter keeps what we set when we are killed: the next start puts the player's own back.
+        program.proc.send_signal(signal.SIGKILL)
+        program.proc.wait(timeout=5)
+        self.assertTrue(self.monitors.shows_level("DP-1", 44), "mutter keeps our table")
+        again = self.start(program)
+        wait_for(lambda: all(self.monitors.shown(name) == self.own[name] for name in self.own), 10,
+                 what="each monitor's own table back, exactly")
+        self.assertTrue(again.running())
+
+
+class OnHeadlessSway(native.DeskCase):
+    """A real wlroots compositor: sway, headless, whose one output has no gamma (sway refuses to
+    run as root, so it runs as nobody; root may still use its socket)."""
+
+    def setUp(self):
+        super().setUp()
+        self.runtime = tempfile.mkdtemp(prefix="lumeq-sway-")  # outside the desk's folder, which is root's
+        self.addCleanup(shutil.rmtree, self.runtime, True)
+        with open(os.path.join(self.runtime, "config"), "w") as f:
+            f.write("xwayland disable\n")
+        shutil.chown(self.runtime, "nobody")
+        os.chmod(self.runtime, 0o700)
+        env = {"HOME": self.runtime, "XDG_RUNTIME_DIR": self.runtime, "PATH": "/usr/bin:/bin",
+               "WLR_BACKENDS": "headless", "WLR_LIBINPUT_NO_DEVICES": "1", "WLR_RENDERER": "pixman"}
+        sway = shutil.which("sway", path="/usr/bin:/usr/local/bin")
+        self.assertIsNotNone(sway, "sway is missing: scripts/install-deps.sh test installs it")
+        self.sway = subprocess.Popen(["setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups", sway, "-c",
+                                      os.path.join(self.runtime, "config")], env=env,
+                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.session.other.append(self.sway)
+        wait_for(lambda: [s for s in glob.glob(os.path.join(self.runtime, "wayland-*")) if not s.endswith(".lock")],
+                 15, what="sway's socket")
+        self.socket = [s for s in glob.glob(os.path.join(self.runtime, "wayland-*")) if not s.endswith(".lock")][0]
+
+    def test_an_output_without_gamma_is_told_and_nothing_else_is_touched(self):
+        program = self.session.new_program(level=44)
+        program.start(env=dict(program.env(), WAYLAND_DISPLAY=self.socket, XDG_CURRENT_DESKTOP="sway"))
+        told = "lumeq-gamma: El compositor no deja cambiar la gamma de ninguna pantalla"
+        wait_for(lambda: told in program.stderr(), 10, what="the message")
+        self.session.xdotool("key", "ctrl+F1")
+        wait_for(lambda: program.field("estadoTxt") == "True", 5, what="the boost on")
+        self.session.xdotool("key", "ctrl+F4")
+        wait_for(lambda: program.strip()["text"].startswith("lumeq Gamma      La pantalla no acepta"), 5,
+                 what="the step told as refused")
+        self.assertTrue(program.running())
+        self.assertEqual(self.sway.poll(), None, "sway still runs")
+        self.assertTrue(self.session.ramp() == self.session.initial_ramp, "no X11 write")
+        self.assertEqual(program.stderr().count(told), 1)
 
 
 if __name__ == "__main__":

@@ -351,17 +351,21 @@ void FormMain::OpenScreenshotsFolder() {
 }
 
 std::optional<std::vector<std::uint8_t>> FormMain::CaptureScreen() {
-    // The whole root window, every monitor, as the system's Print Screen copies it.
-    auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
-    const std::optional<RootPicture> root = GrabRoot(x11 ? x11->display() : nullptr);
-    if (!root) return std::nullopt;
-    const QImage image(reinterpret_cast<const uchar*>(root->pixels.data()), root->width, root->height,
-                       root->width * 4, QImage::Format_RGB32);
-    QGuiApplication::clipboard()->setImage(image.copy());
+    std::optional<QImage> image = m_capture ? m_capture() : std::nullopt;
+    if (!image) {
+        // The whole root window, every monitor, as the system's Print Screen copies it.
+        auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+        const std::optional<RootPicture> root = GrabRoot(x11 ? x11->display() : nullptr);
+        if (!root) return std::nullopt;
+        image = QImage(reinterpret_cast<const uchar*>(root->pixels.data()), root->width, root->height,
+                       root->width * 4, QImage::Format_RGB32)
+                    .copy();
+    }
+    QGuiApplication::clipboard()->setImage(*image);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    if (!image.convertToFormat(QImage::Format_RGB888).save(&buffer, "JPEG", kJpegQuality)) return std::nullopt;
+    if (!image->convertToFormat(QImage::Format_RGB888).save(&buffer, "JPEG", kJpegQuality)) return std::nullopt;
     return std::vector<std::uint8_t>(bytes.begin(), bytes.end());
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The Linux edition's main window: the banner, its strip of labels, the menus, and the
 // wiring between the core and Qt, X11 and the POSIX files. Decisions stay in AppCore.
+#include <QImage>
 #include <QMainWindow>
 #include <QMessageBox>
 
@@ -48,8 +49,13 @@ public:
     void SetScreenOfGame(std::function<QScreen*()> screenOfGame) {
         m_FormIndicador.SetScreenOfGame(std::move(screenOfGame));
     }
+    // Where the screen is taken from first (a Wayland desktop's portal); the X server's root
+    // window when that gives nothing.
+    void CaptureThrough(std::function<std::optional<QImage>()> capture) { m_capture = std::move(capture); }
     // Tells the player, once, that the display takes no ramp here.
     void TellNoGamma(const QString& why);
+    // Tells the player that the keys reach the program only in part, and what to do.
+    void TellNoShortcuts(const QString& why) { TellOnce(QMessageBox::Information, why); }
 
     // What the tests' probe reads: the hidden fields, the menus' entries, the tray.
     const std::map<Field, std::string>& Fields() const { return m_fields; }
@@ -90,6 +96,7 @@ private:
     void ShowMainWindow() override;
     void TellOnce(QMessageBox::Icon icon, const QString& text);
     std::optional<std::vector<std::uint8_t>> CaptureScreen();
+    std::function<std::optional<QImage>()> m_capture;
 
     LinuxPaths m_paths;
     X11Events* m_x11;

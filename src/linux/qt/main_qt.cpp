@@ -20,15 +20,17 @@
 #include "linux/posix/file_stores_posix.h"
 #include "linux/posix/state_files_posix.h"
 #include "settings/xdg_paths.h"
-#include "gamma/backend_notices.h"
 #include "linux/qt/control_channel_qt.h"
 #include "linux/qt/form_main_qt.h"
 #include "linux/qt/x11_events_qt.h"
 #include "linux/x11/lost_connection_x11.h"
+#include "linux/gnome/mutter_displays.h"
+#include "linux/qt/global_shortcuts_qt.h"
+#include "linux/qt/portal_screenshot_qt.h"
+#include "linux/qt/session_displays_qt.h"
+#include "linux/wayland/wlr_gamma_displays.h"
 #include "linux/x11/randr_displays_x11.h"
 #include "linux/x11/screen_x11.h"
-#include "linux/x11/vidmode_displays_x11.h"
-#include "linux/wayland/wlr_gamma_displays.h"
 #ifdef LUMEQ_TEST_PROBE
 #include "linux/qt/test_probe_qt.h"
 #endif
@@ -45,15 +47,6 @@ void OnSignal(int) {
     const char byte = 1;
     [[maybe_unused]] const ssize_t written = ::write(g_signalPipe[1], &byte, 1);
 }
-
-// Where X gamma cannot reach the screen: no displays at all.
-class NoDisplays : public lumeq::DisplayRamp {
-public:
-    std::vector<std::string> Names() override { return {}; }
-    std::string Primary() override { return {}; }
-    bool Read(const std::string&, lumeq::RampTable&) override { return false; }
-    bool Write(const std::string&, const lumeq::RampTable&) override { return false; }
-};
 
 #ifdef LUMEQ_TEST_PROBE
 // Test builds: with LUMEQ_TEST_REFUSE_OWN_RAMP set, the displays refuse to be given back
@@ -193,9 +186,13 @@ int main(int argc, char* argv[]) {
     Display* display = nullptr;
     if (auto* x11 = app.nativeInterface<QNativeInterface::QX11Application>()) display = x11->display();
     const bool wayland = IsWaylandSession();
-    // The record of the ramps to give back belongs to this machine's display; without an
-    // X display there is none to touch.
-    const std::string displayIdentity = display ? lumeq::DisplayIdentity(XDisplayString(display), wayland) : "";
+    // The record of the ramps to give back belongs to this machine's display (the X server's,
+    // else the Wayland compositor's); without either there is none to touch.
+    const char* waylandSocket = std::getenv("WAYLAND_DISPLAY");
+    const std::string displayIdentity =
+        display   ? lumeq::DisplayIdentity(XDisplayString(display), wayland)
+        : wayland ? lumeq::DisplayIdentity(waylandSocket && *waylandSocket ? waylandSocket : "wayland-0", true)
+                  : "";
     const lumeq::RunIdentity run = lumeq::ThisRun(displayIdentity);
     const std::string recordPath = paths.state + "/" + lumeq::RecordFileName(run.host, displayIdentity);
 
@@ -226,37 +223,8 @@ int main(int argc, char* argv[]) {
     }
     CreateSettingsOnFirstRun(paths.config);
 
-    std::unique_ptr<lumeq::RandrDisplays> randr;
-    std::unique_ptr<lumeq::VidModeDisplays> vidMode;
-    std::unique_ptr<lumeq::WlrGammaDisplays> wlr;
-    NoDisplays none;
-    lumeq::DisplayRamp* displays = &none;
-    QString noGamma;
-    if (wayland) {
-        // Never X11 gamma in a Wayland session: Xwayland takes it and shows nothing of it.
-        wlr = lumeq::WlrGammaDisplays::Connect();
-        if (wlr) {
-            displays = wlr.get();
-            std::fprintf(stderr, "lumeq-gamma: gamma through the compositor's wlr-gamma-control\n");
-        } else {
-            noGamma = QString::fromUtf8(lumeq::NoWaylandGammaText(DesktopName()));
-        }
-    } else if (!display) {
-        noGamma = QString::fromUtf8("Esta sesión no es de X11: el programa no puede cambiar la gamma de la pantalla.");
-    } else {
-        randr = std::make_unique<lumeq::RandrDisplays>(display);
-        if (randr->Available() && !randr->Names().empty()) {
-            displays = randr.get();
-        } else {
-            // An older server: the whole screen's one ramp.
-            vidMode = std::make_unique<lumeq::VidModeDisplays>(display);
-            if (vidMode->Available()) displays = vidMode.get();
-        }
-        if (displays == &none)
-            noGamma = QString::fromUtf8(
-                "El servidor X no ofrece gamma (ni RandR 1.2 ni XF86VidMode): el programa sigue en marcha, pero no "
-                "puede aclarar la pantalla.");
-    }
+    lumeq::SessionDisplays session(display, wayland, DesktopName());
+    lumeq::DisplayRamp* displays = &session.Ramps();
 
 #ifdef LUMEQ_TEST_PROBE
     std::unique_ptr<RefusingOwnRamp> refusing;
@@ -269,12 +237,12 @@ int main(int argc, char* argv[]) {
     // Before anything else: a previous run on this display that ended while boosted. A
     // record that holds no display's ramp gives the displays it names the straight line
     // (they may still be boosted). The record of earlier versions, named after no display,
-    // is looked at too. A Wayland compositor gives its outputs their own tables back itself,
+    // is looked at too. A wlroots compositor gives its outputs their own tables back itself,
     // whenever our hold ends: nothing to record there.
     std::optional<lumeq::FileRecordStorage> recordStorage;
     std::optional<lumeq::CrashRecord> record;
     lumeq::CrashRecord::Recovery recovery;
-    if (!displayIdentity.empty() && !wlr) {
+    if (!displayIdentity.empty() && session.NeedsRecord()) {
         for (const std::string& legacyName :
              {std::string("captured-ramps"), lumeq::ColonRecordFileName(run.host, displayIdentity)}) {
             lumeq::FileRecordStorage legacyStorage(paths.state + "/" + legacyName);
@@ -316,19 +284,29 @@ int main(int argc, char* argv[]) {
     lumeq::ControlChannel control(InstanceFolder(paths) + "/lumeq-gamma.sock",
                                   [&form](int hotKey) { form.DispatchHotKey(hotKey); });
     std::optional<QSocketNotifier> compositor;
-    if (wlr) {
+    if (lumeq::WlrGammaDisplays* wlr = session.Wlr()) {
         wlr->OnHeldElsewhere([&form](const std::string& name) { form.Tell(lumeq::Notice::OutputHeld, name); });
         compositor.emplace(wlr->Fd(), QSocketNotifier::Read);
-        QObject::connect(&*compositor, &QSocketNotifier::activated, &form, [&wlr, &form] {
+        QObject::connect(&*compositor, &QSocketNotifier::activated, &form, [wlr, &form] {
             if (wlr->Dispatch()) form.OnDisplaysChanged();
         });
     }
-    if (randr && displays == randr.get()) {
-        events.WatchOutputs([&randr, &form] {
+    if (lumeq::RandrDisplays* randr = session.Randr()) {
+        events.WatchOutputs([randr, &form] {
             randr->Refresh();
             form.OnDisplaysChanged();
         });
     }
+    // mutter sets its own tables again when the monitors change: ours go back at once.
+    if (lumeq::MutterDisplays* mutter = session.Mutter()) mutter->OnChanged([&form] { form.OnDisplaysChanged(); });
+    // In a Wayland session the keys reach the X grabs only over Xwayland's windows: the
+    // desktop's global shortcuts too, where it offers them.
+    std::optional<lumeq::GlobalShortcuts> shortcuts;
+    lumeq::PortalScreenshot portalScreenshot;
+    if (wayland) form.CaptureThrough([&portalScreenshot] { return portalScreenshot.Take(); });
+    if (wayland)
+        shortcuts.emplace([&form](int hotKey) { form.DispatchHotKey(hotKey); },
+                          [&form](const QString& why) { form.TellNoShortcuts(why); });
     form.SetScreenOfGame([display]() -> QScreen* {
         const auto centre = lumeq::ActiveWindowCentre(display);
         return centre ? QGuiApplication::screenAt(QPoint(centre->first, centre->second)) : nullptr;
@@ -339,6 +317,6 @@ int main(int argc, char* argv[]) {
     form.Form_Load();
     if (recovery.refused) form.Tell(lumeq::Notice::RestoreFailed);
     if (recovery.dropped) form.Tell(lumeq::Notice::RecordDropped);
-    if (!noGamma.isEmpty()) form.TellNoGamma(noGamma);
+    if (!session.NoGamma().isEmpty()) form.TellNoGamma(session.NoGamma());
     return app.exec();
 }

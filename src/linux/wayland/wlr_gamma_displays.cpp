@@ -161,6 +161,16 @@ void WlrGammaDisplays::LetGo(Output& output) {
         for (auto& each : m_outputs) each->failed = each->told = false;
 }
 
+bool WlrGammaDisplays::AnyOutputTakesGamma() {
+    bool any = false;
+    for (auto& output : m_outputs) {
+        if (output->control && !output->failed) return true;  // ours already
+        any = Hold(*output) || any;
+        LetGo(*output);
+    }
+    return any;
+}
+
 bool WlrGammaDisplays::Read(const std::string& name, RampTable& table) {
     Output* output = Find(name);
     if (!output || !Hold(*output)) return false;

@@ -40,6 +40,10 @@ public:
     bool Read(const std::string& name, RampTable& table) override;
     bool Write(const std::string& name, const RampTable& table) override;
 
+    // Whether any output lets us set its gamma now: each is taken and let go at once, nothing
+    // set (an output without gamma, or one another client holds, refuses).
+    bool AnyOutputTakesGamma();
+
     // The connection's file descriptor, for the event loop to watch.
     int Fd() const;
     // Reads and handles what the compositor sent; true when outputs came or went.
