@@ -273,6 +273,10 @@ class OnGnome(native.DeskCase):
                  what="level 44 on both monitors")
         self.assertEqual([len(channel) for channel in self.monitors.shown("HDMI-1")], [1024] * 3)
         self.assertTrue(self.session.ramp() == self.session.initial_ramp, "never X11 gamma in a Wayland session")
+        # The monitors change: mutter sets its own tables, and ours go back on.
+        self.bus.send("org.gnome.Mutter.DisplayConfig", "/org/gnome/Mutter/DisplayConfig", "com.lumeq.Test.Reconfigure")
+        wait_for(lambda: self.monitors.shows_level("DP-1", 44) and self.monitors.shows_level("HDMI-1", 44), 5,
+                 what="level 44 back after the monitors changed")
         # mutter keeps what we set when we are killed: the next start puts the player's own back.
         program.proc.send_signal(signal.SIGKILL)
         program.proc.wait(timeout=5)

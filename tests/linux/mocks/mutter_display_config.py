@@ -13,6 +13,7 @@ MAIN_OBJ = "/org/gnome/Mutter/DisplayConfig"
 MAIN_IFACE = "org.gnome.Mutter.DisplayConfig"
 SYSTEM_BUS = False
 
+TEST_IFACE = "com.lumeq.Test"
 MONITORS = [("DP-1", 256), ("HDMI-1", 1024)]
 SERIAL = 7
 
@@ -65,3 +66,12 @@ def SetCrtcGamma(self, serial, crtc, red, green, blue):
     _check(serial, crtc)
     self.tables[crtc] = [[int(v) for v in channel] for channel in (red, green, blue)]
     show(self, crtc)
+
+
+@dbus.service.method(TEST_IFACE, in_signature="", out_signature="")
+def Reconfigure(self):
+    """What mutter does when the monitors change: its own tables again, and MonitorsChanged."""
+    for crtc, (_, size) in enumerate(MONITORS):
+        self.tables[crtc] = [own_table(size)] * 3
+        show(self, crtc)
+    self.EmitSignal(MAIN_IFACE, "MonitorsChanged", "", [])
