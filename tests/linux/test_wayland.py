@@ -6,6 +6,7 @@ which stands in for Xwayland and whose own ramp must never be touched."""
 import glob
 import json
 import os
+import re
 import shutil
 import signal
 import subprocess
@@ -288,42 +289,74 @@ class OnGnome(native.DeskCase):
 
 
 class OnHeadlessSway(native.DeskCase):
-    """A real wlroots compositor: sway, headless, whose one output has no gamma (sway refuses to
-    run as root, so it runs as nobody; root may still use its socket)."""
+    """A real wlroots compositor: sway, headless, with Xwayland, whose one output has no gamma
+    (sway refuses to run as root, so it and its X clients run as nobody; root may still use
+    its sockets). A full-screen X client stands in for a Proton game."""
+
+    NOBODY = ["setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups"]
 
     def setUp(self):
         super().setUp()
         self.runtime = tempfile.mkdtemp(prefix="lumeq-sway-")  # outside the desk's folder, which is root's
         self.addCleanup(shutil.rmtree, self.runtime, True)
+        told = os.path.join(self.runtime, "env")
         with open(os.path.join(self.runtime, "config"), "w") as f:
-            f.write("xwayland disable\n")
+            f.write("output HEADLESS-1 mode 1280x720\n"
+                    'for_window [title="Juego de prueba"] fullscreen enable\n'
+                    f"exec env > {told}.new && mv {told}.new {told}\n")
         shutil.chown(self.runtime, "nobody")
         os.chmod(self.runtime, 0o700)
-        env = {"HOME": self.runtime, "XDG_RUNTIME_DIR": self.runtime, "PATH": "/usr/bin:/bin",
-               "WLR_BACKENDS": "headless", "WLR_LIBINPUT_NO_DEVICES": "1", "WLR_RENDERER": "pixman"}
         sway = shutil.which("sway", path="/usr/bin:/usr/local/bin")
         self.assertIsNotNone(sway, "sway is missing: scripts/install-deps.sh test installs it")
-        self.sway = subprocess.Popen(["setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups", sway, "-c",
-                                      os.path.join(self.runtime, "config")], env=env,
+        self.sway = subprocess.Popen(self.NOBODY + [sway, "-c", os.path.join(self.runtime, "config")],
+                                     env=self.nobody_env(WLR_BACKENDS="headless", WLR_LIBINPUT_NO_DEVICES="1",
+                                                         WLR_RENDERER="pixman"),
                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.session.other.append(self.sway)
-        wait_for(lambda: [s for s in glob.glob(os.path.join(self.runtime, "wayland-*")) if not s.endswith(".lock")],
-                 15, what="sway's socket")
-        self.socket = [s for s in glob.glob(os.path.join(self.runtime, "wayland-*")) if not s.endswith(".lock")][0]
+        wait_for(lambda: os.path.exists(told), 15, what="sway and its Xwayland")
+        with open(told) as f:
+            values = dict(line.rstrip("\n").split("=", 1) for line in f if "=" in line)
+        self.socket = os.path.join(self.runtime, values["WAYLAND_DISPLAY"])
+        self.xwayland = values["DISPLAY"]
+        # Xwayland lets in its own user only: root (the program, the ramp's reader) too.
+        subprocess.run(self.NOBODY + ["xhost", "+si:localuser:root"], env=self.nobody_env(DISPLAY=self.xwayland),
+                       check=True, timeout=20, stdout=subprocess.DEVNULL)
 
-    def test_an_output_without_gamma_is_told_and_nothing_else_is_touched(self):
+    def nobody_env(self, **more):
+        return dict({"HOME": self.runtime, "XDG_RUNTIME_DIR": self.runtime, "PATH": "/usr/bin:/bin"}, **more)
+
+    def picture(self):
+        """The output as sway shows it (grim): how many pixels of each colour."""
+        path = os.path.join(self.runtime, "shown.png")
+        subprocess.run(self.NOBODY + ["grim", path], env=self.nobody_env(WAYLAND_DISPLAY=self.socket),
+                       check=True, timeout=20)
+        histogram = subprocess.run(["convert", path, "-format", "%c", "histogram:info:-"], capture_output=True,
+                                   text=True, check=True, timeout=20).stdout
+        return {colour.upper(): int(count) for count, colour in re.findall(r"^\s*(\d+):.*?(#[0-9A-Fa-f]{6})",
+                                                                            histogram, re.M)}
+
+    def test_no_gamma_is_told_and_the_strip_shows_over_a_full_screen_game(self):
+        game = subprocess.Popen(self.NOBODY + ["xmessage", "-title", "Juego de prueba", "juego en marcha"],
+                                env=self.nobody_env(DISPLAY=self.xwayland), stdout=subprocess.DEVNULL,
+                                stderr=subprocess.DEVNULL)
+        self.session.other.append(game)
+        wait_for(lambda: self.picture().get("#FFFFFF", 0) > 0.9 * 1280 * 720, 10, what="the game over the whole output")
+        xwayland_ramp = native.read_crtc_ramp(self.xwayland)
         program = self.session.new_program(level=44)
-        program.start(env=dict(program.env(), WAYLAND_DISPLAY=self.socket, XDG_CURRENT_DESKTOP="sway"))
+        program.start(env=dict(program.env(), DISPLAY=self.xwayland, WAYLAND_DISPLAY=self.socket,
+                               XDG_SESSION_TYPE="wayland", XDG_CURRENT_DESKTOP="sway"))
         told = "lumeq-gamma: El compositor no deja cambiar la gamma de ninguna pantalla"
         wait_for(lambda: told in program.stderr(), 10, what="the message")
-        self.session.xdotool("key", "ctrl+F1")
-        wait_for(lambda: program.field("estadoTxt") == "True", 5, what="the boost on")
-        self.session.xdotool("key", "ctrl+F4")
+        # sway binds the keys itself: the control commands stand for them.
+        for word in ("toggle", "up"):
+            self.assertEqual(subprocess.run([native.PROGRAM, f"--{word}"], env=program.env(), timeout=20).returncode, 0)
         wait_for(lambda: program.strip()["text"].startswith("lumeq Gamma      La pantalla no acepta"), 5,
                  what="the step told as refused")
+        # The strip, an override-redirect Xwayland window, is drawn over the full-screen game.
+        wait_for(lambda: self.picture().get("#4C5844", 0) > 2000, 5, what="the strip on the screen")
         self.assertTrue(program.running())
         self.assertEqual(self.sway.poll(), None, "sway still runs")
-        self.assertTrue(self.session.ramp() == self.session.initial_ramp, "no X11 write")
+        self.assertEqual(native.read_crtc_ramp(self.xwayland), xwayland_ramp, "no X11 write")
         self.assertEqual(program.stderr().count(told), 1)
 
 
