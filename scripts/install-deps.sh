@@ -21,8 +21,9 @@ windows=(g++-mingw-w64-x86-64 wine wine64 fonts-wine
 # The tests: unit tests and benchmarks, the fuzzers (clang), pictures and X tools, a tray
 # host, an X server without RandR, a private session bus, a stand-in password database
 # (nss_wrapper), a mocked GNOME and desktop portal on that bus (python-dbusmock), a real
-# wlroots compositor run headless (sway, with Xwayland, and grim to see its screen), and the packages (file for CPack's Debian generator, dpkg-dev for
-# dpkg-shlibdeps, appstreamcli for the metainfo).
+# wlroots compositor run headless (sway, with Xwayland, and grim to see its screen), and the
+# packages (file for CPack's Debian generator, dpkg-dev for dpkg-shlibdeps, appstreamcli for
+# the metainfo).
 # clang and its runtime (the fuzzers' libFuzzer) through Debian's meta packages, which follow
 # the release's default LLVM (14 on Debian 12, 19 on Debian 13).
 test=(libgtest-dev libbenchmark-dev clang libclang-rt-dev libxtst-dev x11-xserver-utils imagemagick trayer
