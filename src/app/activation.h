@@ -27,9 +27,17 @@ public:
     // RampWatch: the boosted ramp set again where it was replaced; `otherProgram` names who
     // keeps replacing it, asked only when the display is left to it.
     void RampWatch_Timer(const std::function<std::string()>& otherProgram);
+    // A window took the foreground: while on, the ramp is looked at now and a few more times a
+    // tenth of a second apart (a reset may come just after the window does).
+    void OnForeground(const std::function<std::string()>& otherProgram);
+    void ForegroundLook_Timer(const std::function<std::string()>& otherProgram);
 
 private:
     void ShowLevel(int level);
+    // The displays no ramp can brighten, each told once; `again` tells the first of them once
+    // more when no display at all can be brightened (in place of a refusal at every step).
+    void TellUnfit(bool again);
+    void LookAfterForeground(bool tick, const std::function<std::string()>& otherProgram);
 
     MainView& m_main;
     Timers& m_timers;
@@ -37,6 +45,9 @@ private:
     BoostSession& m_boost;
     Slider& m_slider;
     std::string m_decimalSeparator;
+    int m_foregroundLooks = 0;  // looks still to come after a window took the foreground
+    bool m_pollingForeground = false;  // the shell can say which window has it: asked every look
+    std::uintptr_t m_foreground = 0;
 };
 
 }  // namespace lumeq

@@ -2,6 +2,7 @@
 
 #include "app/activation_model.h"
 #include "app/hotkey_model.h"
+#include "app/layout_model.h"
 
 namespace lumeq {
 
@@ -86,6 +87,10 @@ void AppCore::OnTrayEvent(TrayEvent event) { Run([this, event] { m_presence.OnTr
 void AppCore::OnCloseRequest() { Run([this] { m_presence.OnCloseRequest(); }); }
 void AppCore::OnSliderInput() { Run([this] { m_activation.OnSliderInput(); }); }
 void AppCore::OnDisplaysChanged() { Run([this] { m_activation.OnDisplaysChanged(); }); }
+void AppCore::OnForeground() {
+    Run([this] { m_activation.OnForeground([this] { return OtherRampProgram(m_ports.processes.ListProcesses()); }); });
+}
+std::string AppCore::Information() const { return InformationText(m_boost.SawHdr()); }
 
 void AppCore::OnTimer(TimerId timer) {
     if (timer == TimerId::activacionTimer) {
@@ -111,6 +116,10 @@ void AppCore::OnTimer(TimerId timer) {
             case TimerId::Timer1: m_strip.Timer1_Timer(); break;
             case TimerId::RampWatch:
                 m_activation.RampWatch_Timer([this] { return OtherRampProgram(m_ports.processes.ListProcesses()); });
+                break;
+            case TimerId::ForegroundLook:
+                m_activation.ForegroundLook_Timer(
+                    [this] { return OtherRampProgram(m_ports.processes.ListProcesses()); });
                 break;
             case TimerId::activacionTimer: break;
         }

@@ -54,6 +54,9 @@ public:
     void OnTimer(TimerId timer);
     void OnSliderInput();
     void OnDisplaysChanged();  // also an unlock of the session and a resume
+    void OnForeground();       // another window took the foreground
+    // The information box's text (with what HDR means, once a display was found in it).
+    std::string Information() const;
 
     void Check1_Click(bool ticked) override;
     void btAutoactivar_Click() override;

@@ -18,7 +18,7 @@ std::optional<TwipsPoint> PlacementForWidth(std::string_view width) {
     return std::nullopt;
 }
 
-std::string InformationText() {
+std::string InformationText(bool hdr) {
     static constexpr const char* kLines[] = {
         "Información:",
         "Activar/Desactivar Ctrl+F1",
@@ -37,6 +37,10 @@ std::string InformationText() {
         text += "\n";
         text += kLines[i];
     }
+    if (hdr)
+        text += "\n\nHDR: con HDR activado la gamma no puede aclarar la imagen, solo deformarla, así que esa "
+                "pantalla se deja como está. Para aclarar los juegos use en Windows «Brillo del contenido SDR» "
+                "(Configuración > Sistema > Pantalla > HDR).";
     return text;
 }
 

@@ -17,7 +17,8 @@ std::optional<TwipsPoint> PlacementForWidth(std::string_view width);
 
 // The eleven lines of the information box, joined by line feeds (a shell writes them
 // the way its platform breaks lines).
-std::string InformationText();
+// With `hdr`, what a display in HDR means for the boost, and where Windows brightens it.
+std::string InformationText(bool hdr = false);
 
 // What a second copy says before it ends (both lines).
 inline constexpr char kAlreadyRunningText[] = "El programa ya está en ejecución!\nAcción cancelada.";

@@ -54,4 +54,28 @@ bool BoostSession::WatchRamp() {
     return m_engine->TakeYielded();
 }
 
+bool BoostSession::WatchAfterForeground(bool tick) {
+    if (!m_engine) return false;
+    m_engine->ReapplyIfReplaced(true, tick);
+    return m_engine->TakeYielded();
+}
+
+std::vector<std::pair<std::string, DisplayFitness>> BoostSession::TakeUnfitToTell() {
+    std::vector<std::pair<std::string, DisplayFitness>> news;
+    if (!m_engine) return news;
+    for (const auto& [name, fitness] : m_engine->Unfit()) {
+        m_sawHdr = m_sawHdr || fitness == DisplayFitness::Hdr;
+        const auto told = m_toldUnfit.find(name);
+        if (told != m_toldUnfit.end() && told->second == fitness) continue;
+        m_toldUnfit[name] = fitness;
+        news.emplace_back(name, fitness);
+    }
+    return news;
+}
+
+std::optional<std::pair<std::string, DisplayFitness>> BoostSession::NothingTakesRamps() const {
+    if (!m_engine || m_engine->HasCapture() || m_engine->Unfit().empty()) return std::nullopt;
+    return *m_engine->Unfit().begin();
+}
+
 }  // namespace lumeq

@@ -2,7 +2,12 @@
 // The boosted gamma from "Activar" to "Desactivar": the engine's life, the level's steps,
 // the watch over the ramp, and what a display refused. What the window shows of it is the
 // caller's business.
+#include <map>
 #include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "gamma/gamma_config.h"
 #include "gamma/level_step.h"
@@ -46,10 +51,24 @@ public:
     // Once a second while on: the ramp set again where something replaced it. True when a
     // display was just left to another program that keeps replacing it.
     bool WatchRamp();
+    // The same look right after a window took the foreground, and for a short while after:
+    // the player's own table back then is a reset (Windows makes one as a full-screen program
+    // takes the foreground), set right again and never counted towards giving way.
+    bool WatchAfterForeground(bool tick);
+
+    // The displays found since the last call that no ramp can brighten (HDR, none taken),
+    // each once a run, with why.
+    std::vector<std::pair<std::string, DisplayFitness>> TakeUnfitToTell();
+    // On, and no attached display can be brightened at all: the first of them, with why.
+    std::optional<std::pair<std::string, DisplayFitness>> NothingTakesRamps() const;
+    // Whether a display was found in HDR in this run.
+    bool SawHdr() const { return m_sawHdr; }
 
 private:
     BoostPorts m_ports;
     std::unique_ptr<GammaConfig> m_engine;
+    std::map<std::string, DisplayFitness> m_toldUnfit;
+    bool m_sawHdr = false;
 };
 
 }  // namespace lumeq

@@ -10,6 +10,13 @@
 
 namespace lumeq {
 
+// What a display can do with a gamma ramp.
+enum class DisplayFitness {
+    TakesRamp,
+    Hdr,     // in HDR (advanced colour): a ramp acts on PQ-encoded values and bends the picture instead
+    NoRamp,  // takes none at all (a basic or virtual display adapter, a remote session)
+};
+
 // The displays whose ramps the engine captures and sets, by device name.
 class DisplayRamp {
 public:
@@ -27,6 +34,8 @@ public:
     // Where the display's ramp lives when displays share hardware over time (an X CRTC);
     // empty where each display keeps its own.
     virtual std::string Seat(const std::string& /*display*/) { return {}; }
+    // Whether the display can be brightened by a ramp now (HDR may be switched at any time).
+    virtual DisplayFitness Fitness(const std::string& /*display*/) { return DisplayFitness::TakesRamp; }
 };
 
 // Where the ramps to give back are kept while the boost is on and while a display still

@@ -80,6 +80,7 @@ void GammaConfig::Initialize(Slider& slider) {
     m_GammaConfig = &slider;
     m_captures.clear();
     const std::vector<std::string> attached = m_display.Names();
+    SortDisplays(attached);
     // What a record still owes is the displays' own, whatever they show now.
     if (m_journal) {
         if (auto pending = m_journal->Pending()) {
@@ -150,7 +151,11 @@ const CapturedDisplay* GammaConfig::CaptureOf(const std::string& name) const {
 bool GammaConfig::CaptureNewDisplays(const std::vector<std::string>& attached) {
     bool added = false;
     for (const std::string& name : attached) {
-        if (CaptureOf(name)) continue;
+        if (CaptureOf(name) || m_unfit.count(name)) continue;
+        if (const DisplayFitness fitness = m_display.Fitness(name); fitness != DisplayFitness::TakesRamp) {
+            m_unfit[name] = fitness;
+            continue;
+        }
         MendSeat(m_display, name, m_captures, attached);
         RampTable table;
         if (!m_display.Read(name, table) || table.Size() < 2) continue;
@@ -158,6 +163,29 @@ bool GammaConfig::CaptureNewDisplays(const std::vector<std::string>& attached) {
         added = true;
     }
     return added;
+}
+
+void GammaConfig::SortDisplays(const std::vector<std::string>& attached) {
+    for (const std::string& name : attached) {
+        const DisplayFitness fitness = m_display.Fitness(name);
+        if (fitness == DisplayFitness::TakesRamp) {
+            m_unfit.erase(name);
+            continue;
+        }
+        const CapturedDisplay* captured = CaptureOf(name);
+        if (!m_unfit.count(name) && captured && m_applied)
+            m_display.Write(name, OriginalToPutBack(captured->table));  // HDR came on while boosted
+        m_unfit[name] = fitness;
+    }
+}
+
+RampTable GammaConfig::Varied(const std::string& name, RampTable table) {
+    if (m_variedLast.erase(name) == 0 && table.Size() > 0) {
+        std::uint16_t& last = table.At(2, table.Size() - 1);
+        last = last > 0 ? static_cast<std::uint16_t>(last - 1) : 1;
+        m_variedLast.insert(name);
+    }
+    return table;
 }
 
 void GammaConfig::Journal() {
@@ -174,8 +202,8 @@ bool GammaConfig::ApplyLevel(int level) {
         if (CaptureNewDisplays(attached)) Journal();
         for (const std::string& name : attached) {
             const CapturedDisplay* captured = CaptureOf(name);
-            if (!captured) continue;
-            if (m_display.Write(name, TableOf(ramp, captured->table.Size()))) {
+            if (!captured || m_unfit.count(name)) continue;
+            if (m_display.Write(name, Varied(name, TableOf(ramp, captured->table.Size())))) {
                 m_refused.erase(name);
             } else {
                 m_refused.insert(name);
@@ -198,11 +226,12 @@ void GammaConfig::OnSliderInput() {
 void GammaConfig::ReapplyLevel() {
     if (!m_captured || !m_GammaConfig) return;
     m_refused.clear();
+    SortDisplays(m_display.Names());
     ApplyLevel(m_GammaConfig->Position());
 }
 
-bool GammaConfig::ReapplyIfReplaced() {
-    ++m_tick;
+bool GammaConfig::ReapplyIfReplaced(bool afterForeground, bool tick) {
+    if (tick) ++m_tick;
     if (!m_captured || !m_applied) return false;
     const std::vector<std::string> attached = m_display.Names();
     std::set<std::string> joined;
@@ -212,11 +241,14 @@ bool GammaConfig::ReapplyIfReplaced() {
     bool reapplied = false;
     for (const std::string& name : attached) {
         const CapturedDisplay* captured = CaptureOf(name);
-        if (!captured || m_refused.count(name)) continue;
+        if (!captured || m_refused.count(name) || m_unfit.count(name)) continue;
         const RampTable boosted = TableOf(*m_applied, captured->table.Size());
         RampTable actual;
         if (!joined.count(name) && (!m_display.Read(name, actual) || TablesMatch(actual, boosted))) continue;
-        if (!joined.count(name) && m_yieldRewrites > 0) {
+        // The player's own table back as a window takes the foreground is a reset, not
+        // another program's ramp.
+        const bool reset = afterForeground && TablesMatch(actual, captured->table);
+        if (!joined.count(name) && m_yieldRewrites > 0 && !reset) {
             std::deque<long>& ticks = m_rewrites[name];
             while (!ticks.empty() && ticks.front() <= m_tick - m_yieldTicks) ticks.pop_front();
             if (static_cast<int>(ticks.size()) >= m_yieldRewrites) {
@@ -226,7 +258,7 @@ bool GammaConfig::ReapplyIfReplaced() {
             }
             ticks.push_back(m_tick);
         }
-        if (!m_display.Write(name, boosted)) {
+        if (!m_display.Write(name, Varied(name, boosted))) {
             m_refused.insert(name);
             m_lastRampRefused = true;
             continue;

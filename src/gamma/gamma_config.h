@@ -56,7 +56,13 @@ public:
     // The watchdog: captures and boosts a display that joined, and sets the boosted ramp
     // again where something else (a game, the driver) replaced it. Never rewrites a ramp
     // that a display refused; a refusal met here counts as one. True when it set a ramp.
-    bool ReapplyIfReplaced();
+    //
+    // Right after a window took the foreground (Windows resets the ramp when a full-screen
+    // program takes it, and games set theirs then) `afterForeground` is true: a display found
+    // back at the player's own table is set again without counting towards giving way; only a
+    // foreign ramp that keeps coming back counts. `tick` is false for the extra looks of that
+    // moment, which are not the watchdog's ticks.
+    bool ReapplyIfReplaced(bool afterForeground = false, bool tick = true);
     // Another program that keeps setting its own ramp (a night light does every few
     // seconds) makes the player see a flash at every watchdog tick: after `rewrites`
     // rewrites of one display within `ticks` ticks, that display is left to it for the rest
@@ -75,12 +81,24 @@ public:
     // could not be undone.
     bool RecordFailed() const { return m_recordFailed; }
     const GammaRamp& CapturedRamp() const { return m_CapturedRamp; }
+    // The displays left at the player's own ramp because no ramp can brighten them (HDR, or
+    // none taken at all), as last looked at: at activation, at a display change, and when
+    // a display joins.
+    const std::map<std::string, DisplayFitness>& Unfit() const { return m_unfit; }
 
 private:
     const CapturedDisplay* CaptureOf(const std::string& name) const;
     // Captures displays attached since the last look; true when one was added.
     bool CaptureNewDisplays(const std::vector<std::string>& attached);
     void Journal();
+    // Asks each attached display what it can do now; one that can no longer be brightened
+    // while boosted gets its own table back.
+    void SortDisplays(const std::vector<std::string>& attached);
+    // The table written for a boosted ramp: every other write to a display differs from the
+    // one before by one step of the last blue entry, so that a system that skips a ramp equal
+    // to the last it took (Windows does, even after a full-screen program reset the hardware)
+    // really sets it again. Nobody can see it, and every comparison of tables allows it.
+    RampTable Varied(const std::string& name, RampTable table);
 
     DisplayRamp& m_display;
     LevelStore& m_store;
@@ -89,6 +107,8 @@ private:
     GammaRamp m_CapturedRamp{};     // the primary display's, at 256 entries
     CapturedDisplays m_captures;     // every display's own table, by name (attached or owed)
     std::set<std::string> m_refused;  // displays that refused the boosted ramp
+    std::map<std::string, DisplayFitness> m_unfit;  // displays no ramp can brighten now
+    std::set<std::string> m_variedLast;  // displays whose last boosted table was the varied one
     std::optional<GammaRamp> m_applied;  // the boosted ramp the displays were given
     std::map<std::string, std::deque<long>> m_rewrites;  // the watchdog ticks of each display's rewrites
     long m_tick = 0;

@@ -22,6 +22,7 @@ public:
         return m_displays.Write(display, table);
     }
     std::string Seat(const std::string& display) override { return m_displays.Seat(display); }
+    DisplayFitness Fitness(const std::string& display) override { return m_displays.Fitness(display); }
 
 private:
     DisplayRamp& m_displays;

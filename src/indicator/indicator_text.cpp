@@ -8,6 +8,15 @@ std::string IndicatorText(std::string_view levelText, bool refused) {
     return text;
 }
 
+namespace {
+// A display as the player knows it: Windows' "\\.\DISPLAY2" is "DISPLAY2".
+std::string DisplayCalled(std::string_view name) {
+    constexpr std::string_view kDevicePrefix = "\\\\.\\";
+    if (name.substr(0, kDevicePrefix.size()) == kDevicePrefix) name.remove_prefix(kDevicePrefix.size());
+    return name.empty() ? "La pantalla" : "La pantalla " + std::string(name);
+}
+}  // namespace
+
 std::string NoticeText(Notice notice, std::string_view who) {
     switch (notice) {
         case Notice::OtherRamp:
@@ -18,6 +27,8 @@ std::string NoticeText(Notice notice, std::string_view who) {
         case Notice::SettingsNotSaved: return "lumeq Gamma      No se pudo guardar lumeq.ini";
         case Notice::OutputHeld:
             return "lumeq Gamma      " + std::string(who) + " no deja cambiar su gamma (otro programa la tiene)";
+        case Notice::Hdr: return "lumeq Gamma      " + DisplayCalled(who) + " tiene HDR: la gamma no puede aclararla";
+        case Notice::NoRamp: return "lumeq Gamma      " + DisplayCalled(who) + " no admite cambios de gamma";
     }
     return {};
 }

@@ -17,6 +17,8 @@ enum class Notice {
     OtherRamp,      // another program keeps setting its own ramp: the boost gives way to it
     SettingsNotSaved,  // the settings file could not be written (what the player confirmed is lost)
     OutputHeld,     // an output refuses us its gamma (another program holds it, or it has none): not boosted
+    Hdr,            // a display in HDR: a ramp cannot brighten it, so it keeps the player's own
+    NoRamp,         // a display that takes no ramp at all (a basic or virtual adapter, a remote session)
 };
 // "lumeq Gamma      La pantalla no recuperó su gamma", ...; `who` names the other program.
 std::string NoticeText(Notice notice, std::string_view who = {});

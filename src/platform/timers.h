@@ -8,6 +8,7 @@ enum class TimerId {
     TimerScreen,      // the delay before a screenshot
     Timer2,           // the window brought back 300 ms after a double click on the icon
     RampWatch,        // the boosted ramp looked at once a second
+    ForegroundLook,   // the boosted ramp looked at again, a tenth of a second apart, after a window took the foreground
     Timer1,           // the strip hidden 8 s after its last text
 };
 inline constexpr int kTimerCount = static_cast<int>(TimerId::Timer1) + 1;

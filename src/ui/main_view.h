@@ -3,6 +3,7 @@
 // of labels, its menus' entries and its visibility; in the core's own words, which each
 // shell turns into its platform's.
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 namespace lumeq {
@@ -63,6 +64,10 @@ public:
     virtual void SetFolderCaption(std::string_view caption) = 0;  // both open-folder entries
     virtual void Window(WindowRequest request) = 0;
     virtual void OpenPopup() = 0;
+    // Which window has the foreground, where the system can say at any time (Windows); the
+    // boost then looks at it ten times a second. Nothing where the shell tells of changes
+    // itself.
+    virtual std::optional<std::uintptr_t> ForegroundWindow() { return std::nullopt; }
 };
 
 }  // namespace lumeq

@@ -14,6 +14,48 @@ namespace lumeq {
 namespace {
 // The name the whole screen goes by when the system lists no display device.
 constexpr char kWholeScreen[] = "\\\\.\\DISPLAY1";
+
+// Windows 11 24H2's answer (DISPLAYCONFIG_GET_ADVANCED_COLOR_INFO_2), which the headers we
+// build with do not have yet.
+constexpr auto kAdvancedColorInfo2 = static_cast<DISPLAYCONFIG_DEVICE_INFO_TYPE>(15);
+constexpr UINT32 kColorModeHdr = 2;
+struct AdvancedColorInfo2 {
+    DISPLAYCONFIG_DEVICE_INFO_HEADER header;
+    UINT32 flags;
+    DISPLAYCONFIG_COLOR_ENCODING colorEncoding;
+    UINT32 bitsPerColorChannel;
+    UINT32 activeColorMode;  // 0 SDR, 1 SDR with a wide gamut, 2 HDR
+};
+static_assert(sizeof(AdvancedColorInfo2) == 36);
+
+// Whether the display that GDI calls `gdiName` is in HDR now; false where Windows cannot say
+// (older versions, Wine).
+bool IsInHdr(const std::string& gdiName) {
+    UINT32 pathCount = 0, modeCount = 0;
+    if (GetDisplayConfigBufferSizes(QDC_ONLY_ACTIVE_PATHS, &pathCount, &modeCount) != ERROR_SUCCESS) return false;
+    std::vector<DISPLAYCONFIG_PATH_INFO> paths(pathCount);
+    std::vector<DISPLAYCONFIG_MODE_INFO> modes(modeCount);
+    if (QueryDisplayConfig(QDC_ONLY_ACTIVE_PATHS, &pathCount, paths.data(), &modeCount, modes.data(), nullptr) !=
+        ERROR_SUCCESS)
+        return false;
+    for (UINT32 i = 0; i < pathCount; ++i) {
+        DISPLAYCONFIG_SOURCE_DEVICE_NAME source{};
+        source.header = {DISPLAYCONFIG_DEVICE_INFO_GET_SOURCE_NAME, sizeof(source), paths[i].sourceInfo.adapterId,
+                         paths[i].sourceInfo.id};
+        if (DisplayConfigGetDeviceInfo(&source.header) != ERROR_SUCCESS || Narrow(source.viewGdiDeviceName) != gdiName)
+            continue;
+        const DISPLAYCONFIG_PATH_TARGET_INFO& target = paths[i].targetInfo;
+        AdvancedColorInfo2 mode{};
+        mode.header = {kAdvancedColorInfo2, sizeof(mode), target.adapterId, target.id};
+        if (DisplayConfigGetDeviceInfo(&mode.header) == ERROR_SUCCESS) return mode.activeColorMode == kColorModeHdr;
+        DISPLAYCONFIG_GET_ADVANCED_COLOR_INFO colour{};
+        colour.header = {DISPLAYCONFIG_DEVICE_INFO_GET_ADVANCED_COLOR_INFO, sizeof(colour), target.adapterId, target.id};
+        if (DisplayConfigGetDeviceInfo(&colour.header) == ERROR_SUCCESS)
+            return colour.advancedColorEnabled && !colour.wideColorEnforced;
+        return false;
+    }
+    return false;
+}
 }  // namespace
 
 const ScreenDisplays::Listed& ScreenDisplays::List() {
@@ -61,6 +103,19 @@ bool ScreenDisplays::Read(const std::string& display, RampTable& table) {
         return false;
     table = std::move(read);
     return true;
+}
+
+DisplayFitness ScreenDisplays::Fitness(const std::string& display) {
+    if (GetSystemMetrics(SM_REMOTESESSION)) return DisplayFitness::NoRamp;
+    if (IsInHdr(display)) return DisplayFitness::Hdr;
+    int capabilities = 0;
+    const bool attached = WithDisplayDC(display, [&](HDC dc) {
+        capabilities = GetDeviceCaps(dc, COLORMGMTCAPS);
+        return true;
+    });
+    RampTable shown;
+    if (attached && !(capabilities & CM_GAMMA_RAMP) && !Read(display, shown)) return DisplayFitness::NoRamp;
+    return DisplayFitness::TakesRamp;
 }
 
 bool ScreenDisplays::Write(const std::string& display, const RampTable& table) {

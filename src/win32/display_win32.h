@@ -17,6 +17,11 @@ public:
     // Windows' tables have 256 entries a channel.
     bool Read(const std::string& display, RampTable& table) override;
     bool Write(const std::string& display, const RampTable& table) override;
+    // HDR from the display configuration (Windows 11 24H2's colour mode, else advanced colour
+    // without the SDR colour management that only widens the gamut); no ramp in a remote
+    // session, or where the display neither lists gamma ramps among its capabilities nor
+    // gives one (Wine lists none for any display, and its ramps work).
+    DisplayFitness Fitness(const std::string& display) override;
     // The displays are listed once and kept until a display change (WM_DISPLAYCHANGE)
     // says the list is stale: listing them costs more than setting a ramp.
     void Refresh() { m_listed.reset(); }

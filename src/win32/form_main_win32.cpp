@@ -111,6 +111,7 @@ bool FormMain::Form_Load() {
     // the screenshots counted, the first run, the window shown. The strip comes once the
     // window shows (or before the first run's box, while which the hot keys already work).
     m_core.StartUp(*this);
+    m_foreground = std::make_unique<ForegroundWatch>([this] { m_core.OnForeground(); });
     TellIfFolderReadOnly();
     return true;
 }
@@ -319,7 +320,7 @@ LRESULT FormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return 0;
         case WM_TIMER:
-            if (wParam >= TimerIdentifier(TimerId::TimerReset) && wParam <= TimerIdentifier(TimerId::RampWatch))
+            if (wParam >= TimerIdentifier(TimerId::TimerReset) && wParam <= TimerIdentifier(TimerId::ForegroundLook))
                 m_core.OnTimer(static_cast<TimerId>(wParam - 1));
             return 0;
         case WM_DRAWITEM: {

@@ -18,6 +18,7 @@
 #include "win32/level_store_win32.h"
 #include "gamma/refusable_displays.h"
 #include "win32/trackbar_slider_win32.h"
+#include "win32/foreground_watch_win32.h"
 #include "win32/form_indicador_win32.h"
 #include "win32/unique_handle_win32.h"
 #include "win32/screenshot_controls_win32.h"
@@ -103,6 +104,9 @@ private:
     void Stop(TimerId timer) override;
     // ProcessList: a snapshot, with waiting messages let through after each process.
     std::string ListProcesses() override;
+    std::optional<std::uintptr_t> ForegroundWindow() override {
+        return reinterpret_cast<std::uintptr_t>(GetForegroundWindow());
+    }
 
     HINSTANCE m_instance;
     ScaledLayout m_layout;
@@ -134,6 +138,7 @@ private:
     SettingsStore m_settings;
     Win32ScreenshotStore m_screenshots;
     AppCore m_core;
+    std::unique_ptr<ForegroundWatch> m_foreground;  // while boosted, the ramp looked at as a window comes
     std::shared_ptr<void> m_testProbe;  // the test build's probe, inside the program
 };
 

@@ -47,7 +47,7 @@ void FormMain::KeepOnScreen() {
 }
 
 void FormMain::funMostrarInformacion() {
-    MessageBoxW(m_hwnd, Widen(WindowsLineBreaks(InformationText())).c_str(), L"lumeq gamma",
+    MessageBoxW(m_hwnd, Widen(WindowsLineBreaks(m_core.Information())).c_str(), L"lumeq gamma",
                 MB_ICONINFORMATION | MB_OK);
 }
 

@@ -6,6 +6,7 @@ list(APPEND LUMEQ_WIN32_SOURCES
   src/win32/display_win32.cpp
   src/win32/dpi_win32.cpp
   src/win32/folder_reader_win32.cpp
+  src/win32/foreground_watch_win32.cpp
   src/win32/form_indicador_win32.cpp
   src/win32/form_main_win32.cpp
   src/win32/layout_win32.cpp

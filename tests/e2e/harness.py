@@ -365,7 +365,7 @@ class Session:
         self.other.append(proc)
         return proc
 
-    def start_game(self, name="standin_game.exe"):
+    def start_game(self, name="standin_game.exe", args=()):
         """Starts the stand-in game (under `name`, for watched-program tests), gives it the
         focus as a player would, and returns its X window."""
         exe = os.path.join(WINDOWS_DIR, "standin_game.exe")
@@ -378,7 +378,7 @@ class Session:
         # again then, as a player would.
         ended = []
         for _ in range(3):
-            proc = self.start_windows_program(exe)
+            proc = self.start_windows_program(exe, *args)
             game = wait_for(lambda: self._game_window() or proc.poll() is not None, 20, what="the stand-in game")
             if game is not True:
                 self.focus(game["xid"])

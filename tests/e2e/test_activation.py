@@ -1,10 +1,13 @@
 """Switching the boosted gamma on and off from the Gamma menu: captured ramp, stored
 level, the level label, and values the display or the registry should never see."""
 
+import os
+import sys
+import time
 import unittest
 
 import harness
-from harness import E2ECase
+from harness import E2ECase, wait_for
 
 
 def setUpModule():
@@ -40,6 +43,43 @@ class Activation(E2ECase):
         self.assertRampNear(self.session.xramp(), preset[0])
         self.assertEqual(self.session.stored_level(), "37")
         self.assertEqual(program.text("LbIndicador"), "-3.00")  # the last level stays shown
+
+    def test_a_game_that_resets_the_ramp_whenever_it_is_focused_gets_the_level_back(self):
+        # Windows puts the player's own ramp back as a full-screen game takes the foreground;
+        # the stand-in does the same at each activation. Five focuses in half a minute are no
+        # other program fighting over the ramp.
+        self.session.set_stored_level("37")
+        program = self.session.new_program().start()
+        self.activate(program)
+        log = os.path.join(self.session.prefix, "drive_c", "own-ramp.log")
+        if os.path.exists(log):
+            os.remove(log)
+        _, game = self.session.start_game(args=("--own-ramp", "C:\\own-ramp.log"))
+        main = program.main_window()["xid"]
+        level37 = harness.level_ramp(37)
+        near = lambda ramp: all(max(abs(a - e) for a, e in zip(ramp[c], level37)) <= harness.RAMP_TOLERANCE
+                                for c in range(3))
+        taken = []
+        for focus in range(5):
+            self.session.focus(main)
+            sets = self.own_ramp_sets(log)
+            began = time.monotonic()
+            self.session.focus(game["xid"])
+            wait_for(lambda: self.own_ramp_sets(log) > sets, 5, what="the game setting its own ramp")
+            wait_for(lambda: near(self.session.xramp()), 5, what=f"level 37 back after focus {focus + 1}")
+            taken.append(time.monotonic() - began)
+        print(f"level 37 back {', '.join(f'{t:.2f}' for t in taken)} s after each focus", file=sys.stderr)
+        # Had the resets counted, the display would have been left to the game at the third.
+        self.assertEqual(program.text("estadoTxt"), "True")
+        with open(log) as f:
+            self.assertEqual(set(f.read().split("\n")) - {""}, {"set 1"}, "Wine took each of the game's ramps")
+
+    @staticmethod
+    def own_ramp_sets(log):
+        if not os.path.exists(log):
+            return 0
+        with open(log) as f:
+            return sum(1 for line in f if line.startswith("set "))
 
     def test_no_stored_level_on_identity_gives_neutral(self):
         program = self.session.new_program().start()

@@ -33,6 +33,12 @@ std::string FileText(const fs::path& path) {
 
 }  // namespace
 
+// What a display shows after the boost set a level: its table, give or take the step by
+// which successive writes of one level differ.
+bool ShowsLevel(const lumeq::RampTable& shown, int level) {
+    return lumeq::TablesMatch(shown, lumeq::TableOf(lumeq::BuildRamp(lumeq::ExponentOfLevel(level))));
+}
+
 int main() {
     const fs::path folder = fs::temp_directory_path() / ("lumeq-shell-" + std::to_string(::getpid()));
     fs::create_directories(folder);
@@ -59,11 +65,11 @@ int main() {
     Check(fakes.display.current == preset, "the start leaves the display alone");
 
     core.btActivar_Click();  // "Activar"
-    Check(fakes.display.current == TableOf(BuildRamp(ExponentOfLevel(42))), "Activar applies the stored level's ramp");
+    Check(ShowsLevel(fakes.display.current, 42), "Activar applies the stored level's ramp");
     core.DispatchHotKey(3);  // Ctrl+F4
     core.DispatchHotKey(3);
     core.DispatchHotKey(2);  // Ctrl+F3
-    Check(fakes.display.current == TableOf(BuildRamp(ExponentOfLevel(43))), "two steps up and one down give level 43");
+    Check(ShowsLevel(fakes.display.current, 43), "two steps up and one down give level 43");
     Check(fakes.indicator.shown.back() == "lumeq Gamma      La gamma actual es 3,00", "the strip tells the level");
 
     core.DispatchHotKey(1);  // Ctrl+F2
@@ -79,7 +85,7 @@ int main() {
 
     fakes.processes.running.push_back({"hl.exe", 4242});  // the game starts
     fakes.timers.Advance(2600);
-    Check(core.IsOn() && fakes.display.current == TableOf(BuildRamp(ExponentOfLevel(43))), "the game switches the boost on");
+    Check(core.IsOn() && ShowsLevel(fakes.display.current, 43), "the game switches the boost on");
     fakes.processes.running.pop_back();  // and ends
     fakes.timers.Advance(1000);
     Check(!core.IsOn() && fakes.display.current == preset, "its end switches it off");

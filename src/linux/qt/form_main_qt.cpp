@@ -111,7 +111,7 @@ bool FormMain::MakeScreenshotsFolder() {
 }
 
 void FormMain::FirstRunBox() {
-    auto* box = new QMessageBox(QMessageBox::Information, "lumeq gamma", Qs(InformationText()), QMessageBox::Ok, this);
+    auto* box = new QMessageBox(QMessageBox::Information, "lumeq gamma", Qs(m_core.Information()), QMessageBox::Ok, this);
     box->setAttribute(Qt::WA_DeleteOnClose);
     QTimer::singleShot(0, box, [box] { box->open(); });
 }
@@ -340,7 +340,7 @@ void FormMain::Stop(TimerId timer) { m_timers.at(timer)->stop(); }
 // ----- the rest of the window's own work -----
 
 void FormMain::funMostrarInformacion() {
-    QMessageBox::information(this, "lumeq gamma", Qs(InformationText()));
+    QMessageBox::information(this, "lumeq gamma", Qs(m_core.Information()));
 }
 
 void FormMain::OpenSite() { QDesktopServices::openUrl(QUrl(kSiteAddress)); }

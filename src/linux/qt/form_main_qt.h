@@ -45,6 +45,8 @@ public:
     void DispatchHotKey(int id);
     // The outputs changed: their ramps were reset, and one that came back may be owed its own.
     void OnDisplaysChanged() { m_core.OnDisplaysChanged(); }
+    // Another window became the active one: a game may set its own ramp as it takes the keyboard.
+    void OnForeground() { m_core.OnForeground(); }
     // Which monitor the game is on: the strip shows there.
     void SetScreenOfGame(std::function<QScreen*()> screenOfGame) {
         m_FormIndicador.SetScreenOfGame(std::move(screenOfGame));

@@ -68,6 +68,7 @@ public:
         return m_displays.Write(name, table);
     }
     std::string Seat(const std::string& name) override { return m_displays.Seat(name); }
+    lumeq::DisplayFitness Fitness(const std::string& name) override { return m_displays.Fitness(name); }
 
 private:
     lumeq::DisplayRamp& m_displays;
@@ -297,6 +298,7 @@ int main(int argc, char* argv[]) {
             form.OnDisplaysChanged();
         });
     }
+    if (display) events.WatchForeground([&form] { form.OnForeground(); });
     // mutter sets its own tables again when the monitors change: ours go back at once.
     if (lumeq::MutterDisplays* mutter = session.Mutter()) mutter->OnChanged([&form] { form.OnDisplaysChanged(); });
     // In a Wayland session the keys reach the X grabs only over Xwayland's windows: the

@@ -200,10 +200,25 @@ void X11Events::WatchOutputs(std::function<void()> onChange) {
     XFlush(m_display);
 }
 
+void X11Events::WatchForeground(std::function<void()> onChange) {
+    m_onForeground = std::move(onChange);
+    if (!m_display) return;
+    m_activeWindowAtom = XInternAtom(m_display, "_NET_ACTIVE_WINDOW", False);
+    // Added to what Qt already hears of the root window, never in its place.
+    XWindowAttributes root{};
+    XGetWindowAttributes(m_display, DefaultRootWindow(m_display), &root);
+    XSelectInput(m_display, DefaultRootWindow(m_display), root.your_event_mask | PropertyChangeMask);
+    XFlush(m_display);
+}
+
 bool X11Events::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) {
     if (eventType != "xcb_generic_event_t") return false;
     const auto* event = static_cast<const xcb_generic_event_t*>(message);
     const int type = event->response_type & 0x7F;
+    if (type == XCB_PROPERTY_NOTIFY && m_onForeground && m_activeWindowAtom) {
+        const auto* property = static_cast<const xcb_property_notify_event_t*>(message);
+        if (property->atom == m_activeWindowAtom && property->window == DefaultRootWindow(m_display)) m_onForeground();
+    }
     if (m_randrEventBase >= 0 && (type == m_randrEventBase + RRScreenChangeNotify || type == m_randrEventBase + RRNotify)) {
         if (m_onOutputsChanged) m_onOutputsChanged();
     }

@@ -42,6 +42,8 @@ public:
 
     // Outputs changed: the displays must be listed again and the ramps set again.
     void WatchOutputs(std::function<void()> onChange);
+    // Another window became the active one (the window manager's _NET_ACTIVE_WINDOW).
+    void WatchForeground(std::function<void()> onChange);
 
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
 
@@ -64,6 +66,8 @@ private:
     int m_inputOpcode = -1;  // XInput's major opcode, when the server has XInput 2.1
     std::function<void(int)> m_onHotKey;
     std::function<void()> m_onOutputsChanged;
+    std::function<void()> m_onForeground;
+    unsigned long m_activeWindowAtom = 0;
     int m_randrEventBase = -1;
 };
 

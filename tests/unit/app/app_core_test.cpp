@@ -6,11 +6,14 @@
 #include <algorithm>
 
 #include "fake_shell.h"
+#include "../gamma/boost_matchers.h"
+#include "app/hotkey_model.h"
 #include "gamma/level_text.h"
 
 namespace lumeq {
 namespace {
 
+using testing::IsBoosted;
 using testing::FakeShell;
 using testing::SettingsText;
 
@@ -30,7 +33,7 @@ TEST(AppCore, ActivationRunsItsStepsInTheWrittenOrder) {
     std::vector<std::string> expected = {"strip", "display.Write D0"};
     expected.insert(expected.end(), 10, "menu");
     EXPECT_EQ(log, expected);
-    EXPECT_EQ(shell.display.current, TableOf(LevelRamp(37)));
+    EXPECT_TRUE(IsBoosted(shell.display.current, TableOf(LevelRamp(37))));
     EXPECT_EQ(shell.Field(Field::estadoTxt), "True");
     EXPECT_EQ(shell.Field(Field::LbIndicador), "-3.00");
     EXPECT_TRUE(shell.timers.IsRunning(TimerId::RampWatch));
@@ -72,7 +75,7 @@ TEST(AppCore, HotKeysStepTheLevelAndTheStripTellsIt) {
     // gets it, and is told once.
     shell.recordStorage.saveFails = true;
     shell.core.DispatchHotKey(0);
-    EXPECT_EQ(shell.display.current, TableOf(LevelRamp(42)));
+    EXPECT_TRUE(IsBoosted(shell.display.current, TableOf(LevelRamp(42))));
     EXPECT_EQ(shell.indicator.shown.back(), "lumeq Gamma      No se pudo guardar la gamma original");
     const std::size_t told = shell.indicator.shown.size();
     shell.core.DispatchHotKey(0);
@@ -149,7 +152,7 @@ TEST(AppCore, ActivatingWhileOnNeverCapturesTheBoost) {
     shell.core.btActivar_Click();
     shell.core.DispatchHotKey(2);  // 43
     shell.core.btActivar_Click();
-    EXPECT_EQ(shell.display.current, TableOf(LevelRamp(43)));
+    EXPECT_TRUE(IsBoosted(shell.display.current, TableOf(LevelRamp(43))));
     shell.core.btDesactivar_Click();
     EXPECT_EQ(shell.display.current, IdentityTable(kRampEntries));
 }
@@ -173,6 +176,44 @@ TEST(AppCore, ABoostThatCapturedNothingIsToldAsRefused) {
     refusing.core.btActivar_Click();
     ASSERT_FALSE(refusing.indicator.shown.empty());
     EXPECT_EQ(refusing.indicator.shown.back(), "lumeq Gamma      La pantalla no acepta 4.00");
+}
+
+// A display in HDR keeps the player's own ramp (a ramp there bends the picture), and the
+// player is told once, in the strip and in the information box; a display that takes no ramp
+// at all is told as such, never as a refusal at every step.
+TEST(AppCore, DisplaysNoRampCanBrightenAreLeftAloneAndToldOnce) {
+    FakeShell shell;
+    shell.levelStore.value = "44";
+    shell.display.extra.resize(1);
+    shell.display.extra[0].fitness = DisplayFitness::Hdr;
+    const RampTable own = shell.display.extra[0].current;
+    shell.Start();
+    shell.core.btActivar_Click();
+    EXPECT_TRUE(IsBoosted(shell.display.current, TableOf(LevelRamp(44))));
+    EXPECT_EQ(shell.display.extra[0].current, own);
+    EXPECT_TRUE(shell.display.extra[0].written.empty());
+    const auto told = [&](const std::string& text) {
+        return std::count(shell.indicator.shown.begin(), shell.indicator.shown.end(), text);
+    };
+    EXPECT_EQ(told("lumeq Gamma      La pantalla D1 tiene HDR: la gamma no puede aclararla"), 1);
+    EXPECT_NE(shell.core.Information().find("«Brillo del contenido SDR»"), std::string::npos);
+    shell.core.DispatchHotKey(static_cast<int>(HotKeyId::CtrlF4));
+    shell.core.OnDisplaysChanged();
+    EXPECT_EQ(told("lumeq Gamma      La pantalla D1 tiene HDR: la gamma no puede aclararla"), 1);
+    EXPECT_EQ(shell.indicator.shown.back(), "lumeq Gamma      La gamma actual es 5.00");  // D0 took the step
+
+    FakeShell remote;  // the only display takes no ramp
+    remote.levelStore.value = "44";
+    remote.display.fitness = DisplayFitness::NoRamp;
+    remote.Start();
+    remote.core.btActivar_Click();
+    for (int step = 0; step < 3; ++step) remote.core.DispatchHotKey(static_cast<int>(HotKeyId::CtrlF4));
+    EXPECT_TRUE(remote.display.written.empty());
+    EXPECT_FALSE(remote.core.Information().find("HDR") != std::string::npos);
+    for (const std::string& text : remote.indicator.shown) {
+        EXPECT_EQ(text.find("no acepta"), std::string::npos) << text;
+        EXPECT_EQ(text, "lumeq Gamma      La pantalla D0 no admite cambios de gamma");
+    }
 }
 
 // A program that keeps setting its own ramp (a night light, f.lux) is given way to after

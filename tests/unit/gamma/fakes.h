@@ -1,5 +1,6 @@
 #pragma once
 #include <algorithm>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -16,6 +17,11 @@ struct FakeScreen {
     RampTable current = IdentityTable(kRampEntries);
     bool readFails = false;
     bool refuseWrites = false;
+    // Windows keeps the last ramp it took and does nothing, saying yes, when it is given the
+    // same again, even after a full-screen program reset the hardware behind its back.
+    bool skipsRepeats = false;
+    std::optional<RampTable> lastTaken;
+    DisplayFitness fitness = DisplayFitness::TakesRamp;
     std::string seat;
     std::vector<RampTable> written;
 
@@ -27,6 +33,8 @@ struct FakeScreen {
     bool Write(const RampTable& table) {
         written.push_back(table);
         if (refuseWrites) return false;
+        if (skipsRepeats && lastTaken == table) return true;
+        lastTaken = table;
         current = Resized(table, current.Size());
         return true;
     }
@@ -67,6 +75,10 @@ struct FakeDisplay : DisplayRamp, FakeScreen {
     std::string Seat(const std::string& name) override {
         FakeScreen* screen = Find(name);
         return screen ? screen->seat : std::string();
+    }
+    DisplayFitness Fitness(const std::string& name) override {
+        FakeScreen* screen = Find(name);
+        return screen ? screen->fitness : DisplayFitness::TakesRamp;
     }
 };
 
