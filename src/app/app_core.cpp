@@ -22,7 +22,10 @@ AppCore::AppCore(AppPorts ports, std::string decimalSeparator)
                         m_ports.main.SetStripColour(kStripWarning);
                     }),
       m_auto({ports.timers, ports.panels, ports.processes, m_settings},
-             {[this] { btActivar_Click(); }, [this] { btDesactivar_Click(); },
+             {[this] {
+                  if (!IsOn()) btActivar_Click();
+              },
+              [this] { btDesactivar_Click(); },
               [this] { m_ports.screenshotsView.HideWarning(); }}) {}
 
 void AppCore::StartUp(StartupShell& shell) {

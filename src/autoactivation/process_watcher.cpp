@@ -126,7 +126,8 @@ void ProcessWatcher::btBuscaProceso() {
 
 void ProcessWatcher::btBuscaProcesoON() {
     if (!funProcesoEnLista(m_busqueda_Proceso)) return;
-    m_host.Deactivate();
+    // Straight on: switching off first would show the player's own ramp for a moment at
+    // every game start (and again at the re-arm).
     m_host.Activate();
     m_txtBTactivado = false;
     m_txtBTdesactivado = true;

@@ -35,7 +35,7 @@ public:
 // What the watcher needs from the program.
 class WatcherHost : public ProcessList {
 public:
-    virtual void Activate() = 0;    // btActivar
+    virtual void Activate() = 0;    // btActivar, where the boost is not on already
     virtual void Deactivate() = 0;  // btDesactivar, which also starts the re-arm timer
     // The text of name box busqueda_Proceso1 .. 4 (index 0 .. 3).
     virtual std::string NameBox(int index) const = 0;

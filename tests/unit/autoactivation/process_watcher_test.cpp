@@ -56,27 +56,25 @@ public:
     std::optional<int> rearmAt;
 };
 
-TEST(ProcessWatcher, AutomaticStartSwitchesTwiceWithinHalfASecondAndStopsWithTheProgram) {
+TEST(ProcessWatcher, AutomaticStartSwitchesOnOnceAndStopsWithTheProgram) {
     Simulation sim;
     sim.SetBox(0, "hl.exe");
     sim.SwitchOn();
     sim.processes.push_back({"HL.EXE", 77});
     sim.Run(2000);  // seen by the list at 1 s, selected and started at 2 s
-    EXPECT_EQ(sim.log, "DA");
+    EXPECT_EQ(sim.log, "A");  // straight on: never off and on again while the game runs
     EXPECT_TRUE(sim.on);
-    sim.Run(500);  // the re-arm finds it still running
-    EXPECT_EQ(sim.log, "DADA");
-    sim.Run(3000);
-    EXPECT_EQ(sim.log, "DADA");
+    sim.Run(3500);
+    EXPECT_EQ(sim.log, "A");
     EXPECT_TRUE(sim.watcher.txtBTdesactivado());
     EXPECT_FALSE(sim.watcher.txtBTactivado());
 
     sim.processes.pop_back();
     sim.Run(1000);
-    EXPECT_EQ(sim.log, "DADAD");
+    EXPECT_EQ(sim.log, "AD");
     EXPECT_FALSE(sim.on);
     sim.Run(3000);  // re-armed and waiting; nothing runs
-    EXPECT_EQ(sim.log, "DADAD");
+    EXPECT_EQ(sim.log, "AD");
     EXPECT_TRUE(sim.watcher.txtBTactivado());
     EXPECT_FALSE(sim.watcher.txtBTdesactivado());
 }
@@ -91,7 +89,7 @@ TEST(ProcessWatcher, ManualSwitchOffIsUndoneWhileTheGameRuns) {
     sim.log.clear();
     sim.Deactivate();  // the user's Ctrl+F1
     sim.Run(500);
-    EXPECT_EQ(sim.log, "DDA");
+    EXPECT_EQ(sim.log, "DA");
     EXPECT_TRUE(sim.on);
 }
 
@@ -106,8 +104,8 @@ TEST(ProcessWatcher, EditingANameBoxSwitchesOffOnceThenOnAgain) {
     sim.SetBox(2, "quake.exe");
     sim.Run(1000);
     EXPECT_EQ(sim.log, "D");
-    sim.Run(2000);  // picked again after the re-arm: an automatic start, so twice
-    EXPECT_EQ(sim.log, "DDADA");
+    sim.Run(2000);  // picked again after the re-arm
+    EXPECT_EQ(sim.log, "DA");
     EXPECT_TRUE(sim.on);
 }
 
