@@ -9,9 +9,10 @@ set -euo pipefail
 
 # The build itself, whichever edition.
 build=(cmake g++ make pkg-config python3)
-# The Linux edition: Qt 6, the X libraries it links, and Wayland's (with its protocol compiler).
-linux=(qt6-base-dev libx11-dev libx11-xcb-dev libxrandr-dev libxxf86vm-dev libxcb1-dev libxcb-keysyms1-dev libxcb-randr0-dev
-       libxcb-xinput-dev libwayland-dev libwayland-bin)
+# The Linux edition: Qt 6, the X libraries it links, and Wayland's (with its protocol compiler);
+# a face of Windows' widths (Liberation Sans), so that the strip's text fits the same strip.
+linux=(qt6-base-dev fonts-liberation2 libx11-dev libx11-xcb-dev libxrandr-dev libxxf86vm-dev libxcb1-dev
+       libxcb-keysyms1-dev libxcb-randr0-dev libxcb-xinput-dev libwayland-dev libwayland-bin)
 # A private headless X server with gamma (the demos and the tests), and what looks at it.
 xserver=(xserver-xorg-core xserver-xorg-video-dummy openbox xdotool x11-utils libxxf86vm-dev libx11-dev)
 # lumeq.exe: the cross compiler and Wine. Wine only recommends the X libraries below, and

@@ -24,6 +24,11 @@ enum class Notice {
 std::string NoticeText(Notice notice, std::string_view who = {});
 
 
+// The strip's look, the same in both editions: its text's colour and size (8.25 pt, in
+// "Microsoft Sans Serif" where there is one), its size and place from LayOutStrip.
+inline constexpr std::uint32_t kStripTextColour = 0xE0E0E0;
+inline constexpr double kStripFontPoints = 8.25;
+
 // The strip's raised-panel picture, 0x00RRGGBB for the pixel at (x, y) of a
 // width x height strip.
 std::uint32_t IndicatorPanelPixel(int x, int y, int width, int height);

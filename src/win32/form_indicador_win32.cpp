@@ -13,11 +13,12 @@ namespace lumeq {
 
 namespace {
 constexpr wchar_t kClassName[] = L"FormIndicador";
-constexpr COLORREF kBackground = 0x0044584C;
-constexpr COLORREF kLabelText = 0x00E0E0E0;
 constexpr UINT_PTR kTimer1 = 1;
 
-COLORREF FromRgb(std::uint32_t rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
+constexpr COLORREF FromRgb(std::uint32_t rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
+// The panel's inside and the text, as the core describes the strip.
+const COLORREF kBackground = FromRgb(IndicatorPanelPixel(1, 1, 3, 3));
+const COLORREF kLabelText = FromRgb(kStripTextColour);
 }  // namespace
 
 void FormIndicador::Create(HINSTANCE instance, int dpi, std::function<void()> onTimer1) {

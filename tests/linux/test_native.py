@@ -4,7 +4,7 @@ what a player sees and what the server's ramps hold."""
 import os
 import shutil
 import signal
-import struct
+import sys
 import subprocess
 import time
 import unittest
@@ -63,6 +63,23 @@ class NativeEdition(native.DeskCase):
         wait_for(lambda: program.window()["minimized"], 5, what="the window minimised")
         self.assertTrue(program.running())
 
+    def test_the_window_stands_where_the_placement_table_puts_it(self):
+        # The Windows edition's table of spots by screen width, 15 twips a pixel, the whole
+        # frame then kept on the screen (raised and moved left just enough).
+        table = {1024: (12800, 8500), 1280: (16600, 7800)}
+        try:
+            for width, height in ((1024, 768), (1280, 1024)):
+                self.session.xrandr("--output", "DUMMY0", "--mode", f"{width}x{height}")
+                program = self.session.new_program(level=40).start()
+                left, top = (twips // 15 for twips in table[width])
+                expected = lambda w: (min(left, width - w["width"]), min(top, height - w["height"]))
+                window = wait_for(lambda: (lambda w: w if (w["left"], w["top"]) == expected(w) else None)(
+                    program.window()), 5, what=f"the window at its spot on {width} x {height}")
+                self.assertLessEqual(window["left"] + window["width"], width)
+                program.kill()
+        finally:
+            self.session.xrandr("--output", "DUMMY0", "--mode", "1280x1024")
+
     def test_what_a_player_sees_at_96_and_144_dpi(self):
         extents = {}
         for dpi in (96, 144):
@@ -94,6 +111,21 @@ class NativeEdition(native.DeskCase):
             self.assertLess(max(ys), strip["height"] - 1, f"{dpi} dpi: the text is cut at the bottom")
             self.assertGreater(max(xs) - min(xs), strip["width"] * 0.8, f"{dpi} dpi: the level is missing")
             extents[dpi] = max(xs) - min(xs)
+            # The Windows edition's strip: 231 x 17 pixels at 96 dpi, scaled, its raised edge in
+            # the same colours (light top and left, dark right and bottom) around the same inside.
+            # (At 144 dpi both grow a little past the base width to their text: 347 here with
+            # Liberation Sans, 351 under Wine.)
+            base = (round(3460 * dpi / 1440), round(17 * dpi / 96))
+            self.assertEqual(strip["height"], base[1], f"{dpi} dpi")
+            self.assertTrue(strip["width"] == base[0] or (dpi > 96 and base[0] < strip["width"] <= base[0] + 8),
+                            f"{dpi} dpi: {strip['width']} wide, the base being {base[0]}")
+            edge = max(1, round(dpi / 96))
+            self.assertEqual(rows[0][0], 0x9F9F9F)
+            self.assertEqual(rows[0][strip["width"] // 2], 0x889180)
+            self.assertEqual(rows[strip["height"] // 2][0], 0x889180)
+            self.assertEqual(rows[-1][strip["width"] // 2], 0x282E22)
+            self.assertEqual(rows[strip["height"] // 2][-1], 0x282E22)
+            self.assertEqual(rows[edge][-edge - 2], 0x4C5844)
             # The automatic-activation panel over the banner: light, where the banner is dark.
             program.command("menuActivacion")
             left, top, width, height = wait_for(lambda: program.state("FrActivacion")["visible"] and

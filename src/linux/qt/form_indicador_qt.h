@@ -29,7 +29,8 @@ public:
     QRect Geometry() const;
 
 private:
-    QWidget* m_window;  // top-level, owned here
+    class Panel;
+    Panel* m_window;  // top-level, owned here
     QLabel* m_Label1;
     std::function<QScreen*()> m_screenOfGame;
 };

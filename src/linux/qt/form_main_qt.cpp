@@ -15,6 +15,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPixmap>
+#include <QMoveEvent>
 #include <QScreen>
 #include <QSystemTrayIcon>
 #include <QTimer>
@@ -25,6 +26,7 @@
 #include "app/activation_model.h"
 #include "app/hotkey_model.h"
 #include "app/layout_model.h"
+#include "ui/scaling.h"
 #include "app/tray_model.h"
 #include "app/menu_layout.h"
 #include "linux/qt/banner_qt.h"
@@ -95,9 +97,19 @@ void FormMain::RegisterHotKeys() {
 void FormMain::SizeAndPlace() {
     adjustSize();
     setFixedSize(sizeHint());
-    SetField(Field::Resolution, std::to_string(QGuiApplication::primaryScreen()
-                                                   ? QGuiApplication::primaryScreen()->geometry().width()
-                                                   : 0));
+    QScreen* screen = QGuiApplication::primaryScreen();
+    const std::string width = std::to_string(screen ? screen->geometry().width() : 0);
+    SetField(Field::Resolution, width);
+    // The table's spot for this screen width, as the Windows edition places its window (15
+    // twips a pixel), raised and moved left just enough to lie whole in the work area; other
+    // widths leave the place to the window manager.
+    const std::optional<TwipsPoint> place = PlacementForWidth(width);
+    if (!screen || !place) return;
+    const QRect area = screen->availableGeometry();
+    const PixelRect fitted = FitInside({PlacementPixels(place->left), PlacementPixels(place->top), this->width(), height()},
+                                       {area.left(), area.top(), area.width(), area.height()});
+    move(fitted.left, fitted.top);
+    m_placed = true;
 }
 
 bool FormMain::ScreenshotsFolderFound() {
@@ -117,6 +129,18 @@ void FormMain::FirstRunBox() {
 }
 
 void FormMain::ShowMainWindow() { show(); }
+
+void FormMain::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    QScreen* screen = this->screen();
+    if (!m_placed || !screen || frameGeometry() == geometry()) return;
+    m_placed = false;
+    const QRect area = screen->availableGeometry();
+    const QRect frame = frameGeometry();
+    const PixelRect fitted = FitInside({frame.left(), frame.top(), frame.width(), frame.height()},
+                                       {area.left(), area.top(), area.width(), area.height()});
+    if (fitted.left != frame.left() || fitted.top != frame.top()) move(fitted.left, fitted.top);
+}
 
 void FormMain::CreateControls() {
     const TwipsLayout layout = LayoutForFont(menuBar()->sizeHint().width());

@@ -69,6 +69,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Once the window manager framed the placed window, the whole frame is kept on the screen.
+    void moveEvent(QMoveEvent* event) override;
 
 private:
     // MainView
@@ -122,6 +124,7 @@ private:
     QMenu* m_popup = nullptr;
     QSystemTrayIcon* m_tray = nullptr;
     bool m_toldNoGamma = false;
+    bool m_placed = false;  // put at the table's spot, its frame not yet fitted
     bool m_leaving = false;
 };
 
