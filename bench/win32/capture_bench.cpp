@@ -50,12 +50,14 @@ std::vector<std::uint8_t> CaptureScreenAsBitmap() {
     return bytes;
 }
 
-template <typename Capture>
-void Measure(const char* name, const std::wstring& folder, int runs, Capture capture) {
+// One way of taking the screen, timed run by run; the ways take turns, so that a slow moment
+// of the machine falls on all of them alike.
+struct Timed {
     std::vector<double> times;
     std::size_t size = 0;
-    for (int run = 0; run < runs; ++run) {
-        const std::wstring path = folder + L"\\bench_" + std::to_wstring(run);
+
+    template <typename Capture>
+    void Run(const std::wstring& path, Capture capture) {
         const double start = MillisecondsNow();
         const std::vector<std::uint8_t> bytes = capture();
         lumeq::WriteNewFile(path, bytes);
@@ -63,9 +65,11 @@ void Measure(const char* name, const std::wstring& folder, int runs, Capture cap
         size = bytes.size();
         DeleteFileW(path.c_str());
     }
-    std::sort(times.begin(), times.end());
-    std::printf("%s %.1f ms %zu bytes\n", name, times[times.size() / 2], size);
-}
+    void Print(const char* name) {
+        std::sort(times.begin(), times.end());
+        std::printf("%s %.1f ms %zu bytes\n", name, times[times.size() / 2], size);
+    }
+};
 
 }  // namespace
 
@@ -73,22 +77,29 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring folder = argc > 1 ? argv[1] : L".";
     const int runs = argc > 2 ? std::max(1, _wtoi(argv[2])) : 9;
     const lumeq::ComApartment com;
-    Measure("bmp", folder, runs, CaptureScreenAsBitmap);
-    Measure("floor", folder, runs, [] {
-        std::vector<std::uint8_t> pixels;
-        unsigned stride = 0;
-        int width = 0, height = 0;
-        if (!lumeq::CaptureScreenPixels(pixels, stride, width, height)) return std::vector<std::uint8_t>{};
-        return lumeq::EncodeJpeg(pixels, stride, width, height).value_or(std::vector<std::uint8_t>{});
-    });
     // The program's own path: a clipboard owner window, the screenshot offered on it.
     HWND owner = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
     lumeq::ClipboardShot clipboard;
-    Measure("jpeg", folder, runs, [&] {
-        lumeq::UniqueBitmap screen;
-        auto jpeg = lumeq::CaptureScreenAsJpeg(screen);
-        clipboard.Offer(owner, std::move(screen));
-        return jpeg.value_or(std::vector<std::uint8_t>{});
-    });
+    Timed bmp, floor, jpeg;
+    for (int run = 0; run < runs; ++run) {
+        const std::wstring path = folder + L"\\bench_" + std::to_wstring(run);
+        bmp.Run(path, CaptureScreenAsBitmap);
+        floor.Run(path, [] {
+            std::vector<std::uint8_t> pixels;
+            unsigned stride = 0;
+            int width = 0, height = 0;
+            if (!lumeq::CaptureScreenPixels(pixels, stride, width, height)) return std::vector<std::uint8_t>{};
+            return lumeq::EncodeJpeg(pixels, stride, width, height).value_or(std::vector<std::uint8_t>{});
+        });
+        jpeg.Run(path, [&] {
+            lumeq::UniqueBitmap screen;
+            auto encoded = lumeq::CaptureScreenAsJpeg(screen);
+            clipboard.Offer(owner, std::move(screen));
+            return encoded.value_or(std::vector<std::uint8_t>{});
+        });
+    }
+    bmp.Print("bmp");
+    floor.Print("floor");
+    jpeg.Print("jpeg");
     return 0;
 }
