@@ -287,7 +287,13 @@ class NativeEdition(native.DeskCase):
             os.makedirs(planted)
             os.symlink(canary, os.path.join(planted, "level"))
         try:
-            program.start(env=env, umask=0o077)
+            # A first run (no screenshots folder): the information box comes first, modal, before
+            # the main window; Enter closes it and the window shows.
+            program.start(env=env, umask=0o077, wait_shown=False)
+            box = wait_for(lambda: program.probe("box"), 10, what="the first run's box")
+            self.assertTrue(box.startswith("0 Información:"), box)
+            self.session.xdotool("key", "Return")
+            wait_for(lambda: program.window()["visible"], 10, what="the main window after the box")
             self.session.xdotool("key", "ctrl+F1")
             wait_for(lambda: self.boosted(39), 5, what="the boost on (no level stored: the estimate)")
             self.assertTrue(os.path.exists(program.record_path()))

@@ -123,9 +123,9 @@ bool FormMain::MakeScreenshotsFolder() {
 }
 
 void FormMain::FirstRunBox() {
-    auto* box = new QMessageBox(QMessageBox::Information, "lumeq gamma", Qs(m_core.Information()), QMessageBox::Ok, this);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    QTimer::singleShot(0, box, [box] { box->open(); });
+    // Before the main window, and modal, as on Windows: the hot keys already work meanwhile.
+    QMessageBox box(QMessageBox::Information, "lumeq gamma", Qs(m_core.Information()), QMessageBox::Ok, this);
+    box.exec();
 }
 
 void FormMain::ShowMainWindow() { show(); }
@@ -166,6 +166,14 @@ void FormMain::CreateControls() {
     m_Label3 = label("Label3", "lumeq gamma", layout.Rect(0, 1485, 1215, 240), Qt::AlignLeft, "#FFFFFF");
     m_LbIndicador = label("LbIndicador", "", layout.Rect(1215, 1485, 465, 240), Qt::AlignHCenter, "#FFFFFF");
     m_Label4 = label("Label4", "by ZEV", layout.Rect(1680, 1485, 720, 240), Qt::AlignLeft, "#A8A8A8");
+    // The Windows edition's styles: the name in italics, the signature in bold italics.
+    QFont name = m_Label3->font();
+    name.setItalic(true);
+    m_Label3->setFont(name);
+    QFont signature = m_Label4->font();
+    signature.setItalic(true);
+    signature.setBold(true);
+    m_Label4->setFont(signature);
     SetStripColour(StripColour(false));
     for (int field = 0; field < kFieldCount; ++field)
         m_fields[static_cast<Field>(field)] = std::string(InitialText(static_cast<Field>(field)));

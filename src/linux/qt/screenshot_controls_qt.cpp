@@ -13,6 +13,9 @@ void ScreenshotControls::Create(QWidget* parent, const TwipsLayout& layout, std:
     m_ScreenNuevas->setObjectName("ScreenNuevas");
     m_ScreenNuevas->setGeometry(layout.Rect(0, 1245, 2400, 240));
     m_ScreenNuevas->setStyleSheet("background: #4C5844; color: #C00000;");
+    QFont italic = m_ScreenNuevas->font();
+    italic.setItalic(true);
+    m_ScreenNuevas->setFont(italic);
     m_ScreenNuevas->hide();
 
     auto warning = MakePanel(parent, WarningPanel(), layout);

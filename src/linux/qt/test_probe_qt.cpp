@@ -7,7 +7,9 @@
 #include <QLineEdit>
 #include <QFile>
 #include <QTcpSocket>
+#include <QApplication>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMenuBar>
 #include <QSystemTrayIcon>
 
@@ -129,6 +131,12 @@ QString TestProbe::Answer(const QString& request) {
             .arg(rect.width())
             .arg(rect.height())
             .arg(m_form.Indicator().Text());
+    }
+    if (verb == "box") {
+        // The modal box in front, if any: whether the main window shows behind it, and its text.
+        const auto* box = qobject_cast<const QMessageBox*>(QApplication::activeModalWidget());
+        return box ? QString("%1 %2").arg(m_form.isVisible() ? 1 : 0).arg(QString(box->text()).replace('\n', ' '))
+                   : QString();
     }
     if (verb == "tray")
         return QString("%1 %2").arg(QSystemTrayIcon::isSystemTrayAvailable() ? 1 : 0).arg(m_form.TrayShown() ? 1 : 0);
