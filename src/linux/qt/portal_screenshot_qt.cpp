@@ -12,6 +12,7 @@
 namespace lumeq {
 
 std::optional<QImage> PortalScreenshot::Take(int timeoutMs) {
+    if (m_wait) return std::nullopt;  // a key pressed again while the portal still answers the first
     m_answered = false;
     m_image.reset();
     const QVariantMap options{{"interactive", false}, {"modal", false}};
