@@ -91,7 +91,7 @@ void AppCore::OnCloseRequest() { Run([this] { m_presence.OnCloseRequest(); }); }
 void AppCore::OnSliderInput() { Run([this] { m_activation.OnSliderInput(); }); }
 void AppCore::OnDisplaysChanged() { Run([this] { m_activation.OnDisplaysChanged(); }); }
 void AppCore::OnForeground() {
-    Run([this] { m_activation.OnForeground([this] { return OtherRampProgram(m_ports.processes.ListProcesses()); }); });
+    Run([this] { m_activation.OnForeground(m_otherRampProgram); });
 }
 std::string AppCore::Information() const { return InformationText(m_boost.SawHdr()); }
 
@@ -118,11 +118,10 @@ void AppCore::OnTimer(TimerId timer) {
             case TimerId::Timer2: m_presence.Timer2_Timer(); break;
             case TimerId::Timer1: m_strip.Timer1_Timer(); break;
             case TimerId::RampWatch:
-                m_activation.RampWatch_Timer([this] { return OtherRampProgram(m_ports.processes.ListProcesses()); });
+                m_activation.RampWatch_Timer(m_otherRampProgram);
                 break;
             case TimerId::ForegroundLook:
-                m_activation.ForegroundLook_Timer(
-                    [this] { return OtherRampProgram(m_ports.processes.ListProcesses()); });
+                m_activation.ForegroundLook_Timer(m_otherRampProgram);
                 break;
             case TimerId::activacionTimer: break;
         }

@@ -76,6 +76,10 @@ public:
 private:
     // Runs a command now, or right after the watcher's tick when one runs.
     void Run(std::function<void()> command);
+    // Who keeps replacing the ramp, asked of the process list only when a display is left to it.
+    const std::function<std::string()> m_otherRampProgram = [this] {
+        return OtherRampProgram(m_ports.processes.ListProcesses());
+    };
 
     AppPorts m_ports;
     IndicatorStrip m_strip;
