@@ -60,7 +60,7 @@ void BM_RecountTenThousandFiles(benchmark::State& state) {
     PosixFolderReader reader;
     for (auto _ : state) {
         std::int64_t count = 0;
-        benchmark::DoNotOptimize(lumeq::funBuscarArchivos(reader, root.string(), "*.jpg", count));
+        benchmark::DoNotOptimize(lumeq::SumFolder(reader, root.string(), "*.jpg", count));
         if (count != 10000) state.SkipWithError("wrong count");
     }
     std::filesystem::remove_all(root);
@@ -106,7 +106,7 @@ void BM_RecountPair(benchmark::State& state) {
     for (auto _ : state) {
         double began = ThreadCpuMs();
         std::int64_t count = 0;
-        benchmark::DoNotOptimize(lumeq::funBuscarArchivos(reader, root.string(), "*.jpg", count));
+        benchmark::DoNotOptimize(lumeq::SumFolder(reader, root.string(), "*.jpg", count));
         ours.push_back(ThreadCpuMs() - began);
         began = ThreadCpuMs();
         if (FloorWalk(root) != 10000 || count != 10000) state.SkipWithError("wrong count");

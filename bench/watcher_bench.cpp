@@ -6,7 +6,7 @@
 
 namespace {
 
-class FakeHost : public lumeq::WatcherHost {
+class FakeHost : public lumeq::WatcherSwitch {
 public:
     explicit FakeHost(int count) {
         for (int i = 0; i < count; ++i) processes.push_back({"process" + std::to_string(i) + ".exe", 1000u + i});
@@ -23,9 +23,9 @@ void BM_WatcherTick(benchmark::State& state) {
     FakeHost host(static_cast<int>(state.range(0)));
     lumeq::ProcessWatcher watcher(host);
     watcher.Arm();
-    watcher.activacionTimer_Timer();
-    watcher.TimerReset_Timer();
-    for (auto _ : state) watcher.activacionTimer_Timer();  // the game runs: list and stop check
+    watcher.OnWatcherTick();
+    watcher.OnWatcherRearm();
+    for (auto _ : state) watcher.OnWatcherTick();  // the game runs: list and stop check
 }
 BENCHMARK(BM_WatcherTick)->Arg(50)->Arg(500)->Arg(5000)->Unit(benchmark::kMicrosecond);
 

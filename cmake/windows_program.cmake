@@ -3,11 +3,11 @@ enable_language(RC)
 
 # Everything but the main window's file is compiled once for both programs below.
 set(LUMEQ_PROGRAM_SOURCES ${LUMEQ_WIN32_SOURCES} res/lumeq.rc)
-list(FILTER LUMEQ_PROGRAM_SOURCES EXCLUDE REGEX "src/win32/form_main_win32.cpp$")
+list(FILTER LUMEQ_PROGRAM_SOURCES EXCLUDE REGEX "src/win32/main_window_win32.cpp$")
 add_library(lumeq_win32 OBJECT ${LUMEQ_PROGRAM_SOURCES})
 
 function(lumeq_program target)
-  add_executable(${target} WIN32 src/win32/form_main_win32.cpp $<TARGET_OBJECTS:lumeq_win32>)
+  add_executable(${target} WIN32 src/win32/main_window_win32.cpp $<TARGET_OBJECTS:lumeq_win32>)
 endfunction()
 
 lumeq_program(lumeq)

@@ -25,10 +25,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     lumeq::SettingsMemory memory;
     memory.AfterRead(lumeq::SettingsMemory::ReadResult::Read, content, fields);
 
-    if (fields.screenText.empty() || fields.screenText.size() > lumeq::kMaxCounterDigits) std::abort();
-    for (char c : fields.screenText)
+    if (fields.screenshotCounter.empty() || fields.screenshotCounter.size() > lumeq::kMaxCounterDigits) std::abort();
+    for (char c : fields.screenshotCounter)
         if (c < '0' || c > '9') std::abort();
-    CheckShowable(fields.txtActivacion, lumeq::kMaxFlagLength);
+    CheckShowable(fields.autoActivationFlag, lumeq::kMaxFlagLength);
     for (const std::string& name : fields.names) CheckShowable(name, lumeq::kMaxNameLength);
 
     const lumeq::Settings written = memory.ToWrite(fields);

@@ -1,5 +1,5 @@
 // The recount of a screenshots folder, timed inside one process: the program's own search
-// (funBuscarArchivos over the Win32 reader) beside the least a program could do, one
+// (SumFolder over the Win32 reader) beside the least a program could do, one
 // FindFirstFileExW pass per folder that counts the "*.jpg" names. Both must agree.
 //   recount_bench FOLDER RUNS   prints "ours MS COUNT BYTES" and "floor MS COUNT BYTES"
 #include <windows.h>
@@ -72,7 +72,7 @@ int wmain(int argc, wchar_t** argv) {
     for (int run = 0; run < runs; ++run) {
         ours.Run([&](std::int64_t& files, std::uint64_t& bytes) {
             lumeq::Win32FolderReader reader;
-            bytes = lumeq::funBuscarArchivos(reader, lumeq::Narrow(folder), "*.jpg", files);
+            bytes = lumeq::SumFolder(reader, lumeq::Narrow(folder), "*.jpg", files);
         });
         floor.Run([&](std::int64_t& files, std::uint64_t& bytes) { Floor(folder, files, bytes); });
     }

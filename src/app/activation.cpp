@@ -14,12 +14,12 @@ constexpr int kForegroundLooks = 5;  // half a second after the window came
 Notice NoticeOf(DisplayFitness fitness) { return fitness == DisplayFitness::Hdr ? Notice::Hdr : Notice::NoRamp; }
 }  // namespace
 
-void Activation::btActivar_Click() {
-    m_main.SetStripColour(StripColour(true));
+void Activation::SwitchOn() {
+    m_main.SetCaptionColour(StripColour(true));
     const BoostSession::Started started = m_boost.Start();
     // The mirror tells the state once the displays have it: the display calls may let
     // another program's request for the window's texts through before they return.
-    m_main.SetField(Field::estadoTxt, EstadoText(true));
+    m_main.SetField(Field::BoostState, BoostStateText(true));
     // While on, the displays are looked at once a second (a game may replace our ramp), and
     // again as a window takes the foreground.
     m_timers.Start(TimerId::RampWatch, kRampWatchMs);
@@ -39,23 +39,23 @@ void Activation::btActivar_Click() {
     if (started.recordFailed) m_strip.Tell(Notice::RecordNotKept);
 }
 
-void Activation::btDesactivar_Click() {
-    m_main.SetStripColour(StripColour(false));
+void Activation::SwitchOff() {
+    m_main.SetCaptionColour(StripColour(false));
     if (!m_boost.Stop()) m_strip.Tell(Notice::RestoreFailed);
-    m_main.SetField(Field::estadoTxt, EstadoText(false));
+    m_main.SetField(Field::BoostState, BoostStateText(false));
     m_timers.Stop(TimerId::RampWatch);
     m_timers.Stop(TimerId::ForegroundLook);
     m_foregroundLooks = 0;
     m_pollingForeground = false;
     for (const MenuEntryState& state : MenuStates(false)) m_main.SetMenuEntry(state.command, state.enabled);
     // Every deactivation re-arms the watcher half a second later.
-    m_timers.Start(TimerId::TimerReset, kRearmMs);
+    m_timers.Start(TimerId::WatcherRearm, kRearmMs);
 }
 
 void Activation::ShowLevel(int level) {
     const std::string text = LevelText(level, m_decimalSeparator);
-    m_main.SetField(Field::estado_txt, text);
-    m_main.SetField(Field::LbIndicador, text);
+    m_main.SetField(Field::LevelBesideSlider, text);
+    m_main.SetField(Field::LevelCaption, text);
 }
 
 void Activation::StepLevel(int step) {
@@ -71,7 +71,7 @@ void Activation::StepLevel(int step) {
 void Activation::OnSliderInput() {
     if (!m_boost.IsOn()) return;
     m_boost.OnSliderInput();
-    m_main.SetField(Field::estado_txt, LevelText(m_slider.Position(), m_decimalSeparator));
+    m_main.SetField(Field::LevelBesideSlider, LevelText(m_slider.Position(), m_decimalSeparator));
 }
 
 void Activation::OnDisplaysChanged() {

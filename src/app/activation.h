@@ -1,6 +1,6 @@
 #pragma once
 // The activation state as the window shows it: "Activar" and "Desactivar" in their order
-// of steps (the strip of labels' colour, the boost session, estadoTxt, the ramp watch, the
+// of steps (the strip of labels' colour, the boost session, BoostState, the ramp watch, the
 // menu entries), the level's steps with their texts, and what the player is told.
 #include <functional>
 #include <string>
@@ -19,8 +19,8 @@ public:
         : m_main(main), m_timers(timers), m_strip(strip), m_boost(boost), m_slider(slider),
           m_decimalSeparator(std::move(decimalSeparator)) {}
 
-    void btActivar_Click();
-    void btDesactivar_Click();
+    void SwitchOn();
+    void SwitchOff();
     void StepLevel(int step);
     void OnSliderInput();
     void OnDisplaysChanged();

@@ -6,16 +6,16 @@ Rgb StripColour(bool on) { return on ? kStripOn : kStripOff; }
 
 std::array<MenuEntryState, 10> MenuStates(bool on) {
     return {{
-        {Command::menuactivar, !on},
-        {Command::menudesactivar, on},
-        {Command::menuCapturarPantalla, on},
-        {Command::menuCapturarPantalla2, on},
-        {Command::FunctionsDesactivar, on},
-        {Command::FunctionsActivar, !on},
-        {Command::masGamma, on},
-        {Command::menosGamma, on},
-        {Command::FunctionsmenosGamma, on},
-        {Command::FunctionsmasGamma, on},
+        {Command::BarSwitchOn, !on},
+        {Command::BarSwitchOff, on},
+        {Command::BarScreenshot, on},
+        {Command::PopupScreenshot, on},
+        {Command::PopupSwitchOff, on},
+        {Command::PopupSwitchOn, !on},
+        {Command::BarLevelUp, on},
+        {Command::BarLevelDown, on},
+        {Command::PopupLevelDown, on},
+        {Command::PopupLevelUp, on},
     }};
 }
 

@@ -22,6 +22,6 @@ Rgb StripColour(bool on);
 // The ten entries that follow activation, in the order activation and deactivation set them.
 std::array<MenuEntryState, 10> MenuStates(bool on);
 
-inline const char* EstadoText(bool on) { return on ? "True" : "False"; }
+inline const char* BoostStateText(bool on) { return on ? "True" : "False"; }
 
 }  // namespace lumeq

@@ -19,13 +19,13 @@ AppCore::AppCore(AppPorts ports, std::string decimalSeparator)
                         // The folder warning brings the window back, and the strip turns red.
                         m_presence.SetShownFromIcon(true);
                         if (!IsOn()) m_ports.main.Window(WindowRequest::Show);
-                        m_ports.main.SetStripColour(kStripWarning);
+                        m_ports.main.SetCaptionColour(kStripWarning);
                     }),
       m_auto({ports.timers, ports.panels, ports.processes, m_settings},
              {[this] {
-                  if (!IsOn()) btActivar_Click();
+                  if (!IsOn()) SwitchOn();
               },
-              [this] { btDesactivar_Click(); },
+              [this] { SwitchOff(); },
               [this] { m_ports.screenshotsView.HideWarning(); }}) {}
 
 void AppCore::StartUp(StartupShell& shell) {
@@ -49,11 +49,11 @@ void AppCore::Run(std::function<void()> command) {
 void AppCore::DispatchHotKey(int id) {
     Run([this, id] {
         switch (DecideHotKey(id, IsOn())) {
-            case HotKeyAction::Activate: btActivar_Click(); break;
-            case HotKeyAction::Deactivate: btDesactivar_Click(); break;
+            case HotKeyAction::Activate: SwitchOn(); break;
+            case HotKeyAction::Deactivate: SwitchOff(); break;
             case HotKeyAction::StepDown: m_activation.StepLevel(-1); break;
             case HotKeyAction::StepUp: m_activation.StepLevel(+1); break;
-            case HotKeyAction::Screenshot: m_screenshots.btScreen_Click(); break;
+            case HotKeyAction::Screenshot: m_screenshots.TakeScreenshot(); break;
             case HotKeyAction::None: break;
         }
     });
@@ -62,24 +62,24 @@ void AppCore::DispatchHotKey(int id) {
 bool AppCore::RunMenuCommand(Command command) {
     std::function<void()> action;
     switch (command) {
-        case Command::menuactivar:
-        case Command::FunctionsActivar: action = [this] { btActivar_Click(); }; break;
-        case Command::menudesactivar:
-        case Command::FunctionsDesactivar: action = [this] { btDesactivar_Click(); }; break;
-        case Command::masGamma:
-        case Command::FunctionsmasGamma: action = [this] { m_activation.StepLevel(+1); }; break;
-        case Command::menosGamma:
-        case Command::FunctionsmenosGamma: action = [this] { m_activation.StepLevel(-1); }; break;
-        case Command::menuActivacion: action = [this] { m_auto.menuActivacion_Click(); }; break;
-        case Command::menuActivacionauto:
+        case Command::BarSwitchOn:
+        case Command::PopupSwitchOn: action = [this] { SwitchOn(); }; break;
+        case Command::BarSwitchOff:
+        case Command::PopupSwitchOff: action = [this] { SwitchOff(); }; break;
+        case Command::BarLevelUp:
+        case Command::PopupLevelUp: action = [this] { m_activation.StepLevel(+1); }; break;
+        case Command::BarLevelDown:
+        case Command::PopupLevelDown: action = [this] { m_activation.StepLevel(-1); }; break;
+        case Command::BarAutoActivation: action = [this] { m_auto.OpenAutoActivationPanel(); }; break;
+        case Command::PopupAutoActivation:
             action = [this] {
-                m_auto.menuActivacion_Click();
+                m_auto.OpenAutoActivationPanel();
                 m_ports.main.Window(WindowRequest::Show);
             };
             break;
-        case Command::FunctionsRestaurar: action = [this] { m_presence.FunctionsRestaurar_Click(); }; break;
-        case Command::menuCapturarPantalla:
-        case Command::menuCapturarPantalla2: action = [this] { m_screenshots.menuCapturarPantalla_Click(); }; break;
+        case Command::PopupRestore: action = [this] { m_presence.Restore(); }; break;
+        case Command::BarScreenshot:
+        case Command::PopupScreenshot: action = [this] { m_screenshots.ScreenshotFromMenu(); }; break;
         default: return false;
     }
     Run(std::move(action));
@@ -96,10 +96,10 @@ void AppCore::OnForeground() {
 std::string AppCore::Information() const { return InformationText(m_boost.SawHdr()); }
 
 void AppCore::OnTimer(TimerId timer) {
-    if (timer == TimerId::activacionTimer) {
+    if (timer == TimerId::WatcherTick) {
         if (m_inTick) return;  // a tick that comes round inside its own
         m_inTick = true;
-        m_auto.activacionTimer_Timer();
+        m_auto.OnWatcherTick();
         m_inTick = false;
         // Taken before it runs: a command may run a modal loop (a menu) whose timer runs a
         // tick of its own, which must find only what arrived since, never replay these.
@@ -113,37 +113,37 @@ void AppCore::OnTimer(TimerId timer) {
     }
     Run([this, timer] {
         switch (timer) {
-            case TimerId::TimerReset: m_auto.TimerReset_Timer(); break;
-            case TimerId::TimerScreen: m_screenshots.TimerScreen_Timer(); break;
-            case TimerId::Timer2: m_presence.Timer2_Timer(); break;
-            case TimerId::Timer1: m_strip.Timer1_Timer(); break;
+            case TimerId::WatcherRearm: m_auto.OnWatcherRearm(); break;
+            case TimerId::ScreenshotDelay: m_screenshots.OnScreenshotDelay(); break;
+            case TimerId::ShowAgain: m_presence.OnShowAgain(); break;
+            case TimerId::StripHide: m_strip.OnStripHide(); break;
             case TimerId::RampWatch:
                 m_activation.RampWatch_Timer(m_otherRampProgram);
                 break;
             case TimerId::ForegroundLook:
                 m_activation.ForegroundLook_Timer(m_otherRampProgram);
                 break;
-            case TimerId::activacionTimer: break;
+            case TimerId::WatcherTick: break;
         }
     });
 }
 
-void AppCore::Check1_Click(bool ticked) { Run([this, ticked] { m_auto.Check1_Click(ticked); }); }
-void AppCore::btAutoactivar_Click() { Run([this] { m_auto.btAutoactivar_Click(); }); }
-void AppCore::btOtrosProgramas_Click() { Run([this] { m_auto.btOtrosProgramas_Click(); }); }
-void AppCore::Command1_Click() { Run([this] { m_auto.Command1_Click(); }); }
+void AppCore::AutoActivationTicked(bool ticked) { Run([this, ticked] { m_auto.AutoActivationTicked(ticked); }); }
+void AppCore::AcceptAutoActivation() { Run([this] { m_auto.AcceptAutoActivation(); }); }
+void AppCore::OpenProgramsPanel() { Run([this] { m_auto.OpenProgramsPanel(); }); }
+void AppCore::AcceptPrograms() { Run([this] { m_auto.AcceptPrograms(); }); }
 void AppCore::NameEdited(int box, std::string text) {
     Run([this, box, text = std::move(text)]() mutable { m_auto.NameEdited(box, std::move(text)); });
 }
 
 bool AppCore::Leave() {
     for (int timer = 0; timer < kTimerCount; ++timer)
-        if (static_cast<TimerId>(timer) != TimerId::Timer1) m_ports.timers.Stop(static_cast<TimerId>(timer));
+        if (static_cast<TimerId>(timer) != TimerId::StripHide) m_ports.timers.Stop(static_cast<TimerId>(timer));
     m_auto.Stop();
     m_leaving = true;
     m_afterTick.clear();
-    btDesactivar_Click();
-    m_ports.timers.Stop(TimerId::TimerReset);
+    SwitchOff();
+    m_ports.timers.Stop(TimerId::WatcherRearm);
     return !m_strip.Told(Notice::RestoreFailed);
 }
 

@@ -43,8 +43,8 @@ public:
     // The start-up, in its order; the shell makes its window, icon and strip around it.
     void StartUp(StartupShell& shell);
 
-    void btActivar_Click() { m_activation.btActivar_Click(); }
-    void btDesactivar_Click() { m_activation.btDesactivar_Click(); }
+    void SwitchOn() { m_activation.SwitchOn(); }
+    void SwitchOff() { m_activation.SwitchOff(); }
     bool IsOn() const { return m_boost.IsOn(); }
     void DispatchHotKey(int id);
     // False for the entries only the shell carries out (leaving, the box, the site, the folder).
@@ -58,10 +58,10 @@ public:
     // The information box's text (with what HDR means, once a display was found in it).
     std::string Information() const;
 
-    void Check1_Click(bool ticked) override;
-    void btAutoactivar_Click() override;
-    void btOtrosProgramas_Click() override;
-    void Command1_Click() override;
+    void AutoActivationTicked(bool ticked) override;
+    void AcceptAutoActivation() override;
+    void OpenProgramsPanel() override;
+    void AcceptPrograms() override;
     void NameEdited(int box, std::string text) override;
 
     // Every timer stops and the watcher is disarmed first, so nothing switches the boost on

@@ -30,44 +30,44 @@ std::optional<Command> CommandNamed(std::string_view name) {
 
 std::vector<MenuItem> MenuBarLayout() {
     return {
-        Entry(Command::Salir, "Salir"),
+        Entry(Command::BarLeave, "Salir"),
         MenuItem{std::nullopt, "Gamma", {
-            Entry(Command::menuactivar, "Activar          Ctrl+F1"),
-            Entry(Command::menudesactivar, "Desactivar    Ctrl+F1"),
-            Entry(Command::masGamma, "Aumentar     Ctrl+F4"),
-            Entry(Command::menosGamma, "Disminuir       Ctrl+F3"),
+            Entry(Command::BarSwitchOn, "Activar          Ctrl+F1"),
+            Entry(Command::BarSwitchOff, "Desactivar    Ctrl+F1"),
+            Entry(Command::BarLevelUp, "Aumentar     Ctrl+F4"),
+            Entry(Command::BarLevelDown, "Disminuir       Ctrl+F3"),
             Separator(),
-            Entry(Command::menuActivacion, "Activación automática"),
+            Entry(Command::BarAutoActivation, "Activación automática"),
         }},
         MenuItem{std::nullopt, "Screen", {
-            Entry(Command::menuCapturarPantalla, "Capturar pantalla    Ctrl+F2"),
+            Entry(Command::BarScreenshot, "Capturar pantalla    Ctrl+F2"),
             Separator(),
-            Entry(Command::menuAbrirDirectorio, "Abrir carpeta"),
+            Entry(Command::BarOpenFolder, "Abrir carpeta"),
         }},
         MenuItem{std::nullopt, "...?", {
-            Entry(Command::btInformacion, "Información"),
-            Entry(Command::btlink, "Ir al sitio"),
+            Entry(Command::BarInformation, "Información"),
+            Entry(Command::BarSite, "Ir al sitio"),
         }},
     };
 }
 
 std::vector<MenuItem> PopupLayout() {
     return {
-        Entry(Command::FunctionsLink, "Ir al sitio"),
-        Entry(Command::FunctionsInformacion, "Información"),
+        Entry(Command::PopupSite, "Ir al sitio"),
+        Entry(Command::PopupInformation, "Información"),
         Separator(),
-        Entry(Command::menuCapturarPantalla2, "Capturar pantalla    Ctrl+F2"),
-        Entry(Command::FunctionsScreenshot, "Abrir carpeta"),
+        Entry(Command::PopupScreenshot, "Capturar pantalla    Ctrl+F2"),
+        Entry(Command::PopupOpenFolder, "Abrir carpeta"),
         Separator(),
-        Entry(Command::FunctionsmasGamma, "Aumentar        Ctrl+F4"),
-        Entry(Command::FunctionsmenosGamma, "Disminuir          Ctrl+F3"),
-        Entry(Command::FunctionsDesactivar, "Desactivar       Ctrl+F1"),
-        Entry(Command::FunctionsActivar, "Activar             Ctrl+F1"),
-        Entry(Command::menuActivacionauto, "Activación automática"),
+        Entry(Command::PopupLevelUp, "Aumentar        Ctrl+F4"),
+        Entry(Command::PopupLevelDown, "Disminuir          Ctrl+F3"),
+        Entry(Command::PopupSwitchOff, "Desactivar       Ctrl+F1"),
+        Entry(Command::PopupSwitchOn, "Activar             Ctrl+F1"),
+        Entry(Command::PopupAutoActivation, "Activación automática"),
         Separator(),
-        Entry(Command::FunctionsRestaurar, "Restaurar"),
+        Entry(Command::PopupRestore, "Restaurar"),
         Separator(),
-        Entry(Command::FunctionsSalir, "Salir"),
+        Entry(Command::PopupLeave, "Salir"),
     };
 }
 
@@ -79,14 +79,14 @@ bool IsEntryEnabled(Command command, bool on) {
 
 ShellCommand ShellCommandOf(Command command) {
     switch (command) {
-        case Command::Salir: return ShellCommand::Leave;
-        case Command::FunctionsSalir: return ShellCommand::LeaveFromPopup;
-        case Command::btInformacion:
-        case Command::FunctionsInformacion: return ShellCommand::Information;
-        case Command::btlink:
-        case Command::FunctionsLink: return ShellCommand::Site;
-        case Command::menuAbrirDirectorio:
-        case Command::FunctionsScreenshot: return ShellCommand::OpenFolder;
+        case Command::BarLeave: return ShellCommand::Leave;
+        case Command::PopupLeave: return ShellCommand::LeaveFromPopup;
+        case Command::BarInformation:
+        case Command::PopupInformation: return ShellCommand::Information;
+        case Command::BarSite:
+        case Command::PopupSite: return ShellCommand::Site;
+        case Command::BarOpenFolder:
+        case Command::PopupOpenFolder: return ShellCommand::OpenFolder;
         default: return ShellCommand::None;
     }
 }

@@ -13,7 +13,7 @@ TrayReaction ReactToTrayEvent(TrayEvent event, bool shown) {
         case TrayEvent::DoubleClick:
             reaction.showWindow = true;
             if (!shown) {
-                reaction.startTimer2 = true;
+                reaction.startShowAgain = true;
                 reaction.shownFromIcon = true;
             } else {
                 reaction.shownFromIcon = false;

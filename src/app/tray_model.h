@@ -1,5 +1,5 @@
 #pragma once
-// What a mouse event on the notification-area icon does, given txtOculta (whether the
+// What a mouse event on the notification-area icon does, given WindowHidden (whether the
 // window was brought back from the icon).
 #include <array>
 #include <optional>
@@ -12,9 +12,9 @@ enum class TrayEvent { MouseMove, Click, DoubleClick, ContextMenu, Other };
 struct TrayReaction {
     bool showWindow = false;   // show the main window (first)
     bool hideWindow = false;   // hide it (last)
-    bool startTimer2 = false;  // the delayed re-show, 300 ms later
+    bool startShowAgain = false;  // the delayed re-show, 300 ms later
     bool openPopup = false;
-    std::optional<bool> shownFromIcon;  // the new txtOculta, or nothing to keep it
+    std::optional<bool> shownFromIcon;  // the new WindowHidden, or nothing to keep it
 };
 
 TrayReaction ReactToTrayEvent(TrayEvent event, bool shownFromIcon);

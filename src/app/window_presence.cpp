@@ -8,19 +8,19 @@ constexpr unsigned kBringBackMs = 300;
 
 void WindowPresence::SetShownFromIcon(bool shown) {
     m_shownFromIcon = shown;
-    m_main.SetField(Field::txtOculta, shown ? "Si" : "No");
+    m_main.SetField(Field::WindowHidden, shown ? "Si" : "No");
 }
 
 void WindowPresence::OnTrayEvent(TrayEvent event) {
     const TrayReaction reaction = ReactToTrayEvent(event, m_shownFromIcon);
     if (reaction.showWindow) m_main.Window(WindowRequest::Show);
-    if (reaction.startTimer2) m_timers.Start(TimerId::Timer2, kBringBackMs);
+    if (reaction.startShowAgain) m_timers.Start(TimerId::ShowAgain, kBringBackMs);
     if (reaction.shownFromIcon) SetShownFromIcon(*reaction.shownFromIcon);
     if (reaction.hideWindow) m_main.Window(WindowRequest::Hide);
     if (reaction.openPopup) m_main.OpenPopup();
 }
 
-void WindowPresence::FunctionsRestaurar_Click() {
+void WindowPresence::Restore() {
     m_main.Window(WindowRequest::Show);
     SetShownFromIcon(true);
 }
@@ -30,9 +30,9 @@ void WindowPresence::OnCloseRequest() {
     SetShownFromIcon(false);
 }
 
-void WindowPresence::Timer2_Timer() {
+void WindowPresence::OnShowAgain() {
     m_main.Window(WindowRequest::BringBack);
-    m_timers.Stop(TimerId::Timer2);
+    m_timers.Stop(TimerId::ShowAgain);
 }
 
 }  // namespace lumeq

@@ -1,6 +1,6 @@
 #pragma once
 // Whether the main window is on the screen or in the notification area: the icon's mouse
-// events, "Restaurar", the close box, and txtOculta that remembers which it is.
+// events, "Restaurar", the close box, and WindowHidden that remembers which it is.
 #include "app/tray_model.h"
 #include "platform/timers.h"
 #include "ui/main_view.h"
@@ -12,15 +12,15 @@ public:
     WindowPresence(MainView& main, Timers& timers) : m_main(main), m_timers(timers) {}
 
     void OnTrayEvent(TrayEvent event);
-    void FunctionsRestaurar_Click();
+    void Restore();
     void OnCloseRequest();  // the close box: hidden to the icon
-    void Timer2_Timer();    // 300 ms after a double click brought it back
+    void OnShowAgain();    // 300 ms after a double click brought it back
     void SetShownFromIcon(bool shown);
 
 private:
     MainView& m_main;
     Timers& m_timers;
-    bool m_shownFromIcon = false;  // txtOculta
+    bool m_shownFromIcon = false;  // WindowHidden
 };
 
 }  // namespace lumeq

@@ -25,71 +25,71 @@ void AutoActivation::SetNames(const std::array<std::string, 4>& names) {
 
 void AutoActivation::Start() {
     ReadSettings();
-    if (m_ports.settings.Fields().txtActivacion == "False") {
+    if (m_ports.settings.Fields().autoActivationFlag == "False") {
         m_checked = false;
         m_ports.panels.SetChecked(false);
-        m_ports.timers.Stop(TimerId::activacionTimer);
+        m_ports.timers.Stop(TimerId::WatcherTick);
         return;
     }
     m_ports.panels.SetChecked(true);
-    Check1_Click(true);
-    m_ports.timers.Start(TimerId::activacionTimer, kTickMs);
+    AutoActivationTicked(true);
+    m_ports.timers.Start(TimerId::WatcherTick, kTickMs);
 }
 
-void AutoActivation::menuActivacion_Click() {
+void AutoActivation::OpenAutoActivationPanel() {
     m_hooks.hideWarning();
-    m_ports.panels.ShowActivationPanel(true);
+    m_ports.panels.ShowAutoActivationPanel(true);
 }
 
-void AutoActivation::TimerReset_Timer() {
-    m_watcher.TimerReset_Timer();
+void AutoActivation::OnWatcherRearm() {
+    m_watcher.OnWatcherRearm();
     // Last: a start made by the re-arm restarts this timer through btDesactivar, and that
     // restart is cancelled here, so the re-arm runs once per start.
-    m_ports.timers.Stop(TimerId::TimerReset);
+    m_ports.timers.Stop(TimerId::WatcherRearm);
 }
 
 void AutoActivation::Stop() {
-    m_ports.timers.Stop(TimerId::TimerReset);
-    m_ports.timers.Stop(TimerId::activacionTimer);
+    m_ports.timers.Stop(TimerId::WatcherRearm);
+    m_ports.timers.Stop(TimerId::WatcherTick);
     m_watcher.Disarm();
 }
 
-void AutoActivation::Check1_Click(bool ticked) {
+void AutoActivation::AutoActivationTicked(bool ticked) {
     m_checked = ticked;
     if (ticked) {
         ReadSettings();
         m_ports.settings.SetActivationFlag("True");
         m_watcher.Arm();
-        m_watcher.btBuscaProcesoON();
-        m_ports.panels.EnableOtrosProgramas(true);
+        m_watcher.LookForStart();
+        m_ports.panels.EnableOtherPrograms(true);
     } else {
         m_ports.settings.SetActivationFlag("False");
         m_watcher.Disarm();
-        m_ports.panels.EnableOtrosProgramas(false);
+        m_ports.panels.EnableOtherPrograms(false);
     }
 }
 
-void AutoActivation::btAutoactivar_Click() {
-    m_ports.panels.ShowActivationPanel(false);
-    // The flag every write stores from now on, whatever a re-read put in txtActivacion.
+void AutoActivation::AcceptAutoActivation() {
+    m_ports.panels.ShowAutoActivationPanel(false);
+    // The flag every write stores from now on, whatever a re-read put in AutoActivationFlag.
     m_ports.settings.Memory().Confirm(m_checked);
     m_ports.settings.SetActivationFlag(m_checked ? "True" : "False");
     m_ports.settings.Write(true);
     if (m_checked) {
-        m_ports.timers.Start(TimerId::activacionTimer, kTickMs);
-        m_ports.timers.Start(TimerId::TimerReset, kRearmMs);
+        m_ports.timers.Start(TimerId::WatcherTick, kTickMs);
+        m_ports.timers.Start(TimerId::WatcherRearm, kRearmMs);
         return;
     }
     SetNames({kNameSentinel, kNameSentinel, kNameSentinel, kNameSentinel});
     m_hooks.deactivate();
 }
 
-void AutoActivation::btOtrosProgramas_Click() {
+void AutoActivation::OpenProgramsPanel() {
     ReadSettings();
     m_ports.panels.ShowProgramsPanel(true);
 }
 
-void AutoActivation::Command1_Click() {
+void AutoActivation::AcceptPrograms() {
     m_ports.panels.ShowProgramsPanel(false);
     m_ports.settings.Write(true);
 }

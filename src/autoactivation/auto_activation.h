@@ -11,7 +11,7 @@
 
 namespace lumeq {
 
-class AutoActivation : public PanelsEvents, private WatcherHost {
+class AutoActivation : public PanelsEvents, private WatcherSwitch {
 public:
     struct Ports {
         Timers& timers;
@@ -30,16 +30,16 @@ public:
 
     // Start-up: the settings file, then the stored flag (only the exact text "False" is off).
     void Start();
-    void menuActivacion_Click();
-    void TimerReset_Timer();
-    void activacionTimer_Timer() { m_watcher.activacionTimer_Timer(); }
+    void OpenAutoActivationPanel();
+    void OnWatcherRearm();
+    void OnWatcherTick() { m_watcher.OnWatcherTick(); }
     // Leaving: the watcher switches nothing on again.
     void Stop();
 
-    void Check1_Click(bool ticked) override;
-    void btAutoactivar_Click() override;
-    void btOtrosProgramas_Click() override;
-    void Command1_Click() override;
+    void AutoActivationTicked(bool ticked) override;
+    void AcceptAutoActivation() override;
+    void OpenProgramsPanel() override;
+    void AcceptPrograms() override;
     void NameEdited(int box, std::string text) override;
 
     const ProcessWatcher& Watcher() const { return m_watcher; }
@@ -56,7 +56,7 @@ private:
     Ports m_ports;
     Hooks m_hooks;
     ProcessWatcher m_watcher{*this};
-    bool m_checked = false;  // Check1
+    bool m_checked = false;  // the panel's tick
 };
 
 }  // namespace lumeq

@@ -89,70 +89,70 @@ bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
     return true;
 }
 
-bool ProcessWatcher::funProcesoEnLista(std::string_view name) const {
+bool ProcessWatcher::IsListed(std::string_view name) const {
     if (name.empty()) return false;
-    for (const std::string& item : m_List2)
+    for (const std::string& item : m_listItems)
         if (StartsWithIgnoringCase(item, name)) return true;
     return false;
 }
 
-void ProcessWatcher::activacionTimer_Timer() {
+void ProcessWatcher::OnWatcherTick() {
     // The scan lets messages through, so this timer can fire again inside it: that
     // firing is skipped.
     if (m_inTick) return;
     m_inTick = true;
-    if (m_txtBTactivado) btBuscaProceso();
-    m_List2.clear();
+    if (m_waitingForStart) SelectWatchedName();
+    m_listItems.clear();
     const std::string scan = m_host.ListProcesses();
-    m_List2 = ListItems(scan);
-    if (m_txtBTactivado) btBuscaProcesoON();
-    if (m_txtBTdesactivado) btBuscaProcesoOFF();
+    m_listItems = ListItems(scan);
+    if (m_waitingForStart) LookForStart();
+    if (m_waitingForEnd) LookForEnd();
     m_inTick = false;
     ++m_ticks;
 }
 
-void ProcessWatcher::TimerReset_Timer() {
-    m_txtBTactivado = true;
-    m_txtBTdesactivado = false;
-    btBuscaProcesoON();
+void ProcessWatcher::OnWatcherRearm() {
+    m_waitingForStart = true;
+    m_waitingForEnd = false;
+    LookForStart();
 }
 
-void ProcessWatcher::btBuscaProceso() {
+void ProcessWatcher::SelectWatchedName() {
     for (int box = 0; box < 4; ++box) {
-        m_txtProcesoEncontrado = m_host.NameBox(box);
-        if (funProcesoEnLista(m_txtProcesoEncontrado)) m_busqueda_Proceso = m_txtProcesoEncontrado;
+        m_foundItem = m_host.NameBox(box);
+        if (IsListed(m_foundItem)) m_watchedName = m_foundItem;
     }
 }
 
-void ProcessWatcher::btBuscaProcesoON() {
-    if (!funProcesoEnLista(m_busqueda_Proceso)) return;
+void ProcessWatcher::LookForStart() {
+    if (!IsListed(m_watchedName)) return;
     // Straight on: switching off first would show the player's own ramp for a moment at
     // every game start (and again at the re-arm).
     m_host.Activate();
-    m_txtBTactivado = false;
-    m_txtBTdesactivado = true;
-    btBuscaProcesoOFF();
+    m_waitingForStart = false;
+    m_waitingForEnd = true;
+    LookForEnd();
 }
 
-void ProcessWatcher::btBuscaProcesoOFF() {
-    if (funProcesoEnLista(m_busqueda_Proceso)) return;
-    m_txtBTactivado = true;
+void ProcessWatcher::LookForEnd() {
+    if (IsListed(m_watchedName)) return;
+    m_waitingForStart = true;
     m_host.Deactivate();
 }
 
 void ProcessWatcher::Arm() {
-    m_txtBTactivado = true;
-    m_txtBTdesactivado = false;
+    m_waitingForStart = true;
+    m_waitingForEnd = false;
 }
 
 void ProcessWatcher::Disarm() {
-    m_txtBTactivado = false;
-    m_txtBTdesactivado = false;
+    m_waitingForStart = false;
+    m_waitingForEnd = false;
 }
 
 void ProcessWatcher::NameChanged() {
-    m_busqueda_Proceso.clear();
-    m_txtProcesoEncontrado.clear();
+    m_watchedName.clear();
+    m_foundItem.clear();
 }
 
 }  // namespace lumeq

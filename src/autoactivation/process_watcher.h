@@ -33,25 +33,25 @@ public:
 };
 
 // What the watcher needs from the program.
-class WatcherHost : public ProcessList {
+class WatcherSwitch : public ProcessList {
 public:
     virtual void Activate() = 0;    // btActivar, where the boost is not on already
     virtual void Deactivate() = 0;  // btDesactivar, which also starts the re-arm timer
-    // The text of name box busqueda_Proceso1 .. 4 (index 0 .. 3).
+    // The text of name box 1 .. 4 (index 0 .. 3).
     virtual std::string NameBox(int index) const = 0;
 };
 
 class ProcessWatcher {
 public:
-    explicit ProcessWatcher(WatcherHost& host) : m_host(host) {}
+    explicit ProcessWatcher(WatcherSwitch& host) : m_host(host) {}
 
-    void activacionTimer_Timer();  // the tick, every 1000 ms
-    void TimerReset_Timer();       // the re-arm; the host stops its timer right after it
+    void OnWatcherTick();  // the tick, every 1000 ms
+    void OnWatcherRearm();       // the re-arm; the host stops its timer right after it
 
-    void btBuscaProceso();     // name selection
-    void btBuscaProcesoON();   // start check
-    void btBuscaProcesoOFF();  // stop check
-    bool funProcesoEnLista(std::string_view name) const;
+    void SelectWatchedName();     // name selection
+    void LookForStart();   // start check
+    void LookForEnd();  // stop check
+    bool IsListed(std::string_view name) const;
 
     // Automatic activation ticked: waiting for a start. Unticked: disarmed.
     void Arm();
@@ -59,20 +59,20 @@ public:
     // A name box was edited or set: the selected name is forgotten.
     void NameChanged();
 
-    const std::string& busqueda_Proceso() const { return m_busqueda_Proceso; }
-    bool txtBTactivado() const { return m_txtBTactivado; }
-    bool txtBTdesactivado() const { return m_txtBTdesactivado; }
-    const std::vector<std::string>& List2() const { return m_List2; }
+    const std::string& WatchedName() const { return m_watchedName; }
+    bool WaitingForStart() const { return m_waitingForStart; }
+    bool WaitingForEnd() const { return m_waitingForEnd; }
+    const std::vector<std::string>& ListItemsSeen() const { return m_listItems; }
     // Ticks run to their end so far.
     unsigned Ticks() const { return m_ticks; }
 
 private:
-    WatcherHost& m_host;
-    std::vector<std::string> m_List2;
-    std::string m_busqueda_Proceso;
-    std::string m_txtProcesoEncontrado;
-    bool m_txtBTactivado = false;
-    bool m_txtBTdesactivado = false;
+    WatcherSwitch& m_host;
+    std::vector<std::string> m_listItems;
+    std::string m_watchedName;
+    std::string m_foundItem;
+    bool m_waitingForStart = false;
+    bool m_waitingForEnd = false;
     bool m_inTick = false;
     unsigned m_ticks = 0;
 };

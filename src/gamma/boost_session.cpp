@@ -15,7 +15,7 @@ BoostSession::Started BoostSession::Start() {
         m_engine->ReapplyLevel();
     } else {
         if (!m_engine) {
-            m_engine = std::make_unique<GammaConfig>(m_ports.displays, m_ports.levelStore, m_ports.journal);
+            m_engine = std::make_unique<BoostEngine>(m_ports.displays, m_ports.levelStore, m_ports.journal);
             m_engine->YieldAfter(kYieldRewrites, kYieldTicks);
         }
         m_engine->Initialize(m_ports.slider);

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "gamma/gamma_config.h"
+#include "gamma/boost_engine.h"
 #include "gamma/level_step.h"
 
 namespace lumeq {
@@ -66,7 +66,7 @@ public:
 
 private:
     BoostPorts m_ports;
-    std::unique_ptr<GammaConfig> m_engine;
+    std::unique_ptr<BoostEngine> m_engine;
     std::map<std::string, DisplayFitness> m_toldUnfit;
     bool m_sawHdr = false;
 };

@@ -1,10 +1,10 @@
 #include "gamma/level_step.h"
 
-#include "gamma/gamma_config.h"
+#include "gamma/boost_engine.h"
 
 namespace lumeq {
 
-StepOutcome StepLevel(Slider& slider, int step, GammaConfig* engine) {
+StepOutcome StepLevel(Slider& slider, int step, BoostEngine* engine) {
     slider.SetPosition(slider.Position() + step);
     StepOutcome outcome;
     outcome.level = slider.Position();

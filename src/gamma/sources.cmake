@@ -4,7 +4,7 @@ list(APPEND LUMEQ_CORE_SOURCES
   src/gamma/boost_session.cpp
   src/gamma/crash_record.cpp
   src/gamma/display_backends.cpp
-  src/gamma/gamma_config.cpp
+  src/gamma/boost_engine.cpp
   src/gamma/gamma_ramp.cpp
   src/gamma/level_step.cpp
   src/gamma/level_text.cpp

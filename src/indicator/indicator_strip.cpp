@@ -8,12 +8,12 @@ constexpr unsigned kHideAfterMs = 8000;
 
 void IndicatorStrip::Show(std::string_view text) {
     m_view.Show(text);
-    m_timers.Start(TimerId::Timer1, kHideAfterMs);
+    m_timers.Start(TimerId::StripHide, kHideAfterMs);
 }
 
-void IndicatorStrip::Timer1_Timer() {
+void IndicatorStrip::OnStripHide() {
     m_view.Hide();
-    m_timers.Stop(TimerId::Timer1);
+    m_timers.Stop(TimerId::StripHide);
 }
 
 void IndicatorStrip::Tell(Notice notice, std::string_view detail, bool silently) {

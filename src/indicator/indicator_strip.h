@@ -14,10 +14,10 @@ class IndicatorStrip {
 public:
     IndicatorStrip(IndicatorView& view, Timers& timers) : m_view(view), m_timers(timers) {}
 
-    // btAumentar / btDisminuir: the text shown, and Timer1 counts 8 s afresh.
+    // btAumentar / btDisminuir: the text shown, and StripHide counts 8 s afresh.
     void Show(std::string_view text);
-    // Timer1: hidden, and the timer stops until the next text.
-    void Timer1_Timer();
+    // StripHide: hidden, and the timer stops until the next text.
+    void OnStripHide();
 
     // A notice, told once a run; `silently`: the shell told it its own way already.
     void Tell(Notice notice, std::string_view detail = {}, bool silently = false);

@@ -19,8 +19,8 @@ list(APPEND LUMEQ_QT_SOURCES
   src/linux/gnome/mutter_displays.cpp
   src/linux/qt/control_channel_qt.cpp
   src/linux/qt/banner_qt.cpp
-  src/linux/qt/form_indicador_qt.cpp
-  src/linux/qt/form_main_qt.cpp
+  src/linux/qt/strip_window_qt.cpp
+  src/linux/qt/main_window_qt.cpp
   src/linux/qt/global_shortcuts_qt.cpp
   src/linux/qt/night_light_qt.cpp
   src/linux/qt/panels_qt.cpp

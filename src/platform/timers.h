@@ -3,15 +3,15 @@
 namespace lumeq {
 
 enum class TimerId {
-    TimerReset,       // the watcher's re-arm, 500 ms after a switch-off
-    activacionTimer,  // the watcher's tick, every second
-    TimerScreen,      // the delay before a screenshot
-    Timer2,           // the window brought back 300 ms after a double click on the icon
+    WatcherRearm,       // the watcher's re-arm, 500 ms after a switch-off
+    WatcherTick,  // the watcher's tick, every second
+    ScreenshotDelay,      // the delay before a screenshot
+    ShowAgain,           // the window brought back 300 ms after a double click on the icon
     RampWatch,        // the boosted ramp looked at once a second
     ForegroundLook,   // the boosted ramp looked at again, a tenth of a second apart, after a window took the foreground
-    Timer1,           // the strip hidden 8 s after its last text
+    StripHide,           // the strip hidden 8 s after its last text
 };
-inline constexpr int kTimerCount = static_cast<int>(TimerId::Timer1) + 1;
+inline constexpr int kTimerCount = static_cast<int>(TimerId::StripHide) + 1;
 
 class Timers {
 public:

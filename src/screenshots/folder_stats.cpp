@@ -4,7 +4,7 @@
 
 namespace lumeq {
 
-std::string funCortarNul(std::string_view text) { return std::string(text.substr(0, text.find('\0'))); }
+std::string CutAtNul(std::string_view text) { return std::string(text.substr(0, text.find('\0'))); }
 
 namespace {
 char FoldCase(char c) {
@@ -37,13 +37,13 @@ bool MatchesPattern(std::string_view name, std::string_view pattern) {
     return p == pattern.size();
 }
 
-std::uint64_t funBuscarArchivos(FolderReader& reader, std::string folder, std::string_view pattern,
+std::uint64_t SumFolder(FolderReader& reader, std::string folder, std::string_view pattern,
                                 std::int64_t& counter) {
     if (folder.empty() || (folder.back() != '\\' && folder.back() != '/')) folder += '\\';
     std::vector<std::string> subfolders;
     std::uint64_t total = 0;
     for (const FolderEntry& entry : reader.List(folder)) {
-        const std::string name = funCortarNul(entry.name);
+        const std::string name = CutAtNul(entry.name);
         if (name == "." || name == "..") continue;
         if (MatchesPattern(name, pattern) || (!entry.shortName.empty() && MatchesPattern(entry.shortName, pattern))) {
             total += entry.size;
@@ -52,7 +52,7 @@ std::uint64_t funBuscarArchivos(FolderReader& reader, std::string folder, std::s
         if (!entry.link && (entry.directory ? *entry.directory : reader.IsDirectory(folder + name)))
             subfolders.push_back(name);
     }
-    for (const std::string& name : subfolders) total += funBuscarArchivos(reader, folder + name + "\\", pattern, counter);
+    for (const std::string& name : subfolders) total += SumFolder(reader, folder + name + "\\", pattern, counter);
     return total;
 }
 

@@ -31,7 +31,7 @@ public:
 };
 
 // The text up to its first NUL.
-std::string funCortarNul(std::string_view text);
+std::string CutAtNul(std::string_view text);
 
 // A file name against a search pattern as the file system matches it: '*' any run of
 // characters, '?' one, ASCII letters in either case.
@@ -42,7 +42,7 @@ bool MatchesPattern(std::string_view name, std::string_view pattern);
 // and a folder whose name matches counts as a file. An entry matches by its name or by
 // its short name, as the system's own search has it. Each folder is listed once; a
 // junction or a link to a folder is counted by its name but never searched.
-std::uint64_t funBuscarArchivos(FolderReader& reader, std::string folder, std::string_view pattern,
+std::uint64_t SumFolder(FolderReader& reader, std::string folder, std::string_view pattern,
                                 std::int64_t& counter);
 
 // Millions of bytes with the picture "00.0" and the user's separator, then "MB".

@@ -12,20 +12,20 @@ constexpr char kNotSaved[] = "Screenshot no guardada";
 
 void ScreenshotSequence::Start() {
     SetTaken(0);
-    btCantidadArch_Click();
+    RecountFolder();
     m_ports.main.SetFolderCaption(FolderCaption(std::to_string(m_count), false));
-    m_ports.main.SetField(Field::LbIndicador, "");
+    m_ports.main.SetField(Field::LevelCaption, "");
 }
 
-void ScreenshotSequence::btScreen_Click() { m_ports.timers.Start(TimerId::TimerScreen, kHotKeyShotDelayMs); }
+void ScreenshotSequence::TakeScreenshot() { m_ports.timers.Start(TimerId::ScreenshotDelay, kHotKeyShotDelayMs); }
 
-void ScreenshotSequence::menuCapturarPantalla_Click() {
-    m_ports.timers.Start(TimerId::TimerScreen, kMenuShotDelayMs);
+void ScreenshotSequence::ScreenshotFromMenu() {
+    m_ports.timers.Start(TimerId::ScreenshotDelay, kMenuShotDelayMs);
 }
 
-void ScreenshotSequence::TimerScreen_Timer() {
-    m_ports.timers.Stop(TimerId::TimerScreen);
-    const std::string counter = m_ports.settings.Fields().screenText;
+void ScreenshotSequence::OnScreenshotDelay() {
+    m_ports.timers.Stop(TimerId::ScreenshotDelay);
+    const std::string counter = m_ports.settings.Fields().screenshotCounter;
     Numbering numbering{std::nullopt, counter};
     if (const auto jpeg = m_ports.store.Capture()) {
         auto create = [&](const std::string& number) {
@@ -48,22 +48,22 @@ void ScreenshotSequence::TimerScreen_Timer() {
     m_ports.settings.Write(false);
     SetTaken(m_taken + 1);
     m_ports.view.ShowCount(NewScreenshotsText(m_taken));
-    btCantidadArch_Click();
+    RecountFolder();
     m_ports.main.SetFolderCaption(FolderCaption(std::to_string(m_count), true));
 }
 
 void ScreenshotSequence::SetTaken(std::int64_t taken) {
     m_taken = taken;
-    m_ports.main.SetField(Field::TxtScreenNuevas, std::to_string(taken));
+    m_ports.main.SetField(Field::NewScreenshots, std::to_string(taken));
 }
 
-void ScreenshotSequence::btCantidadArch_Click() {
+void ScreenshotSequence::RecountFolder() {
     const auto [count, total] = m_ports.store.Count();
     m_count = count;
-    m_ports.main.SetField(Field::txtCantidad, std::to_string(count));
+    m_ports.main.SetField(Field::FolderFileCount, std::to_string(count));
     if (count < kWarningCount) return;
     const std::string size = SizeText(total, m_decimalSeparator);
-    m_ports.main.SetField(Field::FileSizeMB, size);
+    m_ports.main.SetField(Field::FolderSizeText, size);
     m_ports.view.ShowWarning(WarningCountText(count), WarningSizeText(size));
     m_warned();
 }

@@ -28,10 +28,10 @@ public:
 
     // Start-up: none taken in this run, the folder counted, its count in the menus.
     void Start();
-    void btScreen_Click();              // Ctrl+F2: 50 ms later
-    void menuCapturarPantalla_Click();  // a menu entry: 250 ms later
-    void TimerScreen_Timer();
-    void btCantidadArch_Click();
+    void TakeScreenshot();              // Ctrl+F2: 50 ms later
+    void ScreenshotFromMenu();  // a menu entry: 250 ms later
+    void OnScreenshotDelay();
+    void RecountFolder();
 
 private:
     void SetTaken(std::int64_t taken);
@@ -39,8 +39,8 @@ private:
     Ports m_ports;
     std::string m_decimalSeparator;
     std::function<void()> m_warned;
-    std::int64_t m_taken = 0;  // TxtScreenNuevas
-    std::int64_t m_count = 0;  // txtCantidad
+    std::int64_t m_taken = 0;  // NewScreenshots
+    std::int64_t m_count = 0;  // FolderFileCount
 };
 
 }  // namespace lumeq

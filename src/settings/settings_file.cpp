@@ -66,7 +66,7 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 }  // namespace
 
 void ParseSettings(std::string_view content, Settings& fields) {
-    std::string* targets[] = {&fields.screenText, &fields.txtActivacion, &fields.names[0],
+    std::string* targets[] = {&fields.screenshotCounter, &fields.autoActivationFlag, &fields.names[0],
                               &fields.names[1],   &fields.names[2],      &fields.names[3]};
     std::size_t pos = 0;
     std::string_view line;
@@ -78,15 +78,15 @@ void ParseSettings(std::string_view content, Settings& fields) {
 }
 
 void SanitizeSettings(Settings& fields) {
-    fields.screenText = CounterDigits(fields.screenText);
-    fields.txtActivacion = Clean(fields.txtActivacion, kMaxFlagLength);
+    fields.screenshotCounter = CounterDigits(fields.screenshotCounter);
+    fields.autoActivationFlag = Clean(fields.autoActivationFlag, kMaxFlagLength);
     for (std::string& name : fields.names) name = Clean(name, kMaxNameLength);
 }
 
 std::string FormatSettings(const Settings& fields) {
     std::string out;
-    for (std::string_view line : {std::string_view(kSettingsHeader), std::string_view(fields.screenText),
-                                  std::string_view(fields.txtActivacion), std::string_view(fields.names[0]),
+    for (std::string_view line : {std::string_view(kSettingsHeader), std::string_view(fields.screenshotCounter),
+                                  std::string_view(fields.autoActivationFlag), std::string_view(fields.names[0]),
                                   std::string_view(fields.names[1]), std::string_view(fields.names[2]),
                                   std::string_view(fields.names[3]), std::string_view(kSettingsEnd)}) {
         out += line;
@@ -131,9 +131,9 @@ void SettingsMemory::AfterRead(ReadResult result, std::string_view content, Sett
     Settings read = fields;
     ParseSettings(content, read);
     SanitizeSettings(read);
-    read.screenText = LaterCounter(read.screenText, m_counterFloor);
+    read.screenshotCounter = LaterCounter(read.screenshotCounter, m_counterFloor);
     if (!m_flagKnown) {
-        m_confirmedFlag = read.txtActivacion;
+        m_confirmedFlag = read.autoActivationFlag;
         m_flagKnown = true;
     }
     m_unreadable = false;
@@ -150,8 +150,8 @@ Settings SettingsMemory::ToWrite(const Settings& fields) const {
     Settings out = fields;
     for (std::size_t i = 0; i < out.names.size(); ++i)
         if (out.names[i] == kNameSentinel) out.names[i] = m_namesLastRead[i];
-    out.txtActivacion = m_flagKnown ? m_confirmedFlag : fields.txtActivacion;
-    out.screenText = LaterCounter(CounterDigits(fields.screenText), m_counterFloor);
+    out.autoActivationFlag = m_flagKnown ? m_confirmedFlag : fields.autoActivationFlag;
+    out.screenshotCounter = LaterCounter(CounterDigits(fields.screenshotCounter), m_counterFloor);
     return out;
 }
 

@@ -22,9 +22,9 @@ inline constexpr std::size_t kMaxFlagLength = 16;
 inline constexpr std::size_t kMaxCounterDigits = 40;
 
 struct Settings {
-    std::string screenText = "0";          // line 2: number of the next screenshot
-    std::string txtActivacion = "False";   // line 3: automatic activation
-    std::array<std::string, 4> names;      // lines 4 to 7: busqueda_Proceso1 to 4
+    std::string screenshotCounter = "0";          // line 2: number of the next screenshot
+    std::string autoActivationFlag = "False";   // line 3: automatic activation
+    std::array<std::string, 4> names;      // lines 4 to 7: the four name boxes
 
     bool operator==(const Settings&) const = default;
 };

@@ -6,8 +6,8 @@ void SettingsKeeper::Read() {
     const SettingsFileStore::Content read = m_store.Read();
     Settings fields = m_fields;
     m_memory.AfterRead(read.result, read.text, fields);
-    SetCounter(fields.screenText);
-    SetActivationFlag(fields.txtActivacion);
+    SetCounter(fields.screenshotCounter);
+    SetActivationFlag(fields.autoActivationFlag);
     m_fields.names = fields.names;
 }
 
@@ -22,13 +22,13 @@ void SettingsKeeper::Write(bool askedByUser) {
 }
 
 void SettingsKeeper::SetActivationFlag(std::string flag) {
-    m_fields.txtActivacion = std::move(flag);
-    m_main.SetField(Field::txtActivacion, m_fields.txtActivacion);
+    m_fields.autoActivationFlag = std::move(flag);
+    m_main.SetField(Field::AutoActivationFlag, m_fields.autoActivationFlag);
 }
 
 void SettingsKeeper::SetCounter(std::string counter) {
-    m_fields.screenText = std::move(counter);
-    m_main.SetField(Field::screenText, m_fields.screenText);
+    m_fields.screenshotCounter = std::move(counter);
+    m_main.SetField(Field::ScreenshotCounter, m_fields.screenshotCounter);
 }
 
 }  // namespace lumeq

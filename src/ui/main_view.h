@@ -20,26 +20,26 @@ struct Rgb {
 // same action (the shells give them the identifiers their platforms want).
 enum class Command {
     // The menu bar.
-    Salir, menuactivar, menudesactivar, masGamma, menosGamma, menuActivacion, menuCapturarPantalla,
-    menuAbrirDirectorio, btInformacion, btlink,
+    BarLeave, BarSwitchOn, BarSwitchOff, BarLevelUp, BarLevelDown, BarAutoActivation, BarScreenshot,
+    BarOpenFolder, BarInformation, BarSite,
     // The icon's popup menu.
-    FunctionsLink, FunctionsInformacion, menuCapturarPantalla2, FunctionsScreenshot, FunctionsmasGamma,
-    FunctionsmenosGamma, FunctionsDesactivar, FunctionsActivar, menuActivacionauto, FunctionsRestaurar, FunctionsSalir,
+    PopupSite, PopupInformation, PopupScreenshot, PopupOpenFolder, PopupLevelUp,
+    PopupLevelDown, PopupSwitchOff, PopupSwitchOn, PopupAutoActivation, PopupRestore, PopupLeave,
 };
-inline constexpr int kCommandCount = static_cast<int>(Command::FunctionsSalir) + 1;
+inline constexpr int kCommandCount = static_cast<int>(Command::PopupLeave) + 1;
 
 // The state fields that the window keeps as hidden text controls, written from the
 // core's typed state for anyone reading the window (the end-to-end tests); never read back.
 enum class Field {
-    estadoTxt,
-    estado_txt,
-    LbIndicador,
-    txtOculta,
-    txtActivacion,
-    screenText,
-    TxtScreenNuevas,
-    txtCantidad,
-    FileSizeMB,
+    BoostState,
+    LevelBesideSlider,
+    LevelCaption,
+    WindowHidden,
+    AutoActivationFlag,
+    ScreenshotCounter,
+    NewScreenshots,
+    FolderFileCount,
+    FolderSizeText,
     Resolution,
 };
 inline constexpr int kFieldCount = static_cast<int>(Field::Resolution) + 1;
@@ -59,7 +59,7 @@ class MainView {
 public:
     virtual ~MainView() = default;
     virtual void SetField(Field field, std::string_view text) = 0;
-    virtual void SetStripColour(Rgb colour) = 0;
+    virtual void SetCaptionColour(Rgb colour) = 0;
     virtual void SetMenuEntry(Command entry, bool enabled) = 0;
     virtual void SetFolderCaption(std::string_view caption) = 0;  // both open-folder entries
     virtual void Window(WindowRequest request) = 0;

@@ -5,10 +5,10 @@
 #include <memory>
 
 #include "app/layout_model.h"
-#include "win32/form_main_win32.h"
+#include "win32/main_window_win32.h"
 #include "win32/text_win32.h"
 #include "win32/display_win32.h"
-#include "win32/capture_journal_win32.h"
+#include "win32/record_registry_win32.h"
 #include "win32/com_ptr_win32.h"
 #include "win32/unique_handle_win32.h"
 
@@ -61,8 +61,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     // screenshots folder) or the JPEG encoder.
     const lumeq::ComApartment com;
     // The main window is large (its core, its ports): it lives on the heap.
-    const auto form = std::make_unique<lumeq::FormMain>(instance);
-    if (!form->Form_Load()) return 1;
+    const auto form = std::make_unique<lumeq::MainWindow>(instance);
+    if (!form->Load()) return 1;
     if (recovery.refused) form->Tell(lumeq::Notice::RestoreFailed);
     if (recovery.dropped) form->Tell(lumeq::Notice::RecordDropped);
     return form->Run();

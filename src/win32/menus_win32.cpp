@@ -1,5 +1,5 @@
 // The menu bar, the icon's popup menu, and the commands behind their entries.
-#include "win32/form_main_win32.h"
+#include "win32/main_window_win32.h"
 #include "app/menu_layout.h"
 #include "win32/text_win32.h"
 #include "win32/control_ids.h"
@@ -39,12 +39,12 @@ HMENU BuildPopupMenu() {
     return popup;
 }
 
-void FormMain::CreateMenus() {
+void MainWindow::CreateMenus() {
     m_menuBar = CreateMenu();
     AppendItems(m_menuBar, MenuBarLayout());
 }
 
-void FormMain::SetMenuEntry(Command entry, bool enabled) {
+void MainWindow::SetMenuEntry(Command entry, bool enabled) {
     const UINT flags = MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED);
     // Each entry lives in one of the two menus; the call on the other one fails harmlessly.
     EnableMenuItem(m_menuBar, ids::CommandId(entry), flags);
@@ -52,20 +52,20 @@ void FormMain::SetMenuEntry(Command entry, bool enabled) {
     RedrawMenuBar();
 }
 
-void FormMain::SetFolderCaption(std::string_view caption) {
+void MainWindow::SetFolderCaption(std::string_view caption) {
     const std::wstring wide = Widen(caption);
-    SetMenuCaption(m_menuBar, ids::menuAbrirDirectorio, wide);
-    SetMenuCaption(m_tray.Popup(), ids::FunctionsScreenshot, wide);
+    SetMenuCaption(m_menuBar, ids::kBarOpenFolder, wide);
+    SetMenuCaption(m_tray.Popup(), ids::kPopupOpenFolder, wide);
     RedrawMenuBar();
 }
 
-void FormMain::RedrawMenuBar() {
+void MainWindow::RedrawMenuBar() {
     // Redrawing the bar recomputes the whole frame; a window not yet shown draws its bar
     // when it shows.
     if (IsWindowVisible(m_hwnd)) DrawMenuBar(m_hwnd);
 }
 
-bool FormMain::IsMenuEntryEnabled(unsigned id) const {
+bool MainWindow::IsMenuEntryEnabled(unsigned id) const {
     for (HMENU menu : {m_menuBar, m_tray.Popup()}) {
         const UINT state = GetMenuState(menu, id, MF_BYCOMMAND);
         if (state != static_cast<UINT>(-1)) return (state & (MF_GRAYED | MF_DISABLED)) == 0;
@@ -73,7 +73,7 @@ bool FormMain::IsMenuEntryEnabled(unsigned id) const {
     return false;
 }
 
-void FormMain::OnCommand(unsigned id) {
+void MainWindow::OnCommand(unsigned id) {
     // A greyed entry cannot be chosen; a command for one that arrives anyway (posted by
     // another program) is ignored the same way.
     const std::optional<Command> command = ids::CommandOfId(id);
@@ -82,7 +82,7 @@ void FormMain::OnCommand(unsigned id) {
     switch (ShellCommandOf(*command)) {
         case ShellCommand::Leave: ExitSequence(/*unregisterHotKeys=*/true); break;
         case ShellCommand::LeaveFromPopup: ExitSequence(/*unregisterHotKeys=*/false); break;
-        case ShellCommand::Information: funMostrarInformacion(); break;
+        case ShellCommand::Information: ShowInformation(); break;
         case ShellCommand::Site: OpenSite(); break;
         case ShellCommand::OpenFolder: OpenScreenshotsFolder(); break;
         case ShellCommand::None: break;

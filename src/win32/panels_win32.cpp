@@ -23,49 +23,49 @@ void AutoActivationPanels::Create(HINSTANCE instance, HWND parent, ScaledLayout&
     m_firstBoxBrush.Reset(CreateSolidBrush(kFirstBoxColour));
     m_otherBoxBrush.Reset(CreateSolidBrush(kOtherBoxColour));
     // Made first, so that it lies behind the watched-programs panel.
-    auto programs = m_FrProgramas.Create(instance, parent, ProgramsPanel(), layout);
-    auto activation = m_FrActivacion.Create(instance, parent, ActivationPanel(), layout);
-    for (std::size_t box = 0; box < m_busqueda_Proceso.size(); ++box)
-        m_busqueda_Proceso[box] = programs[kBoxNames[box]];
-    m_Command1 = programs["Command1"];
-    m_Check1 = activation["Check1"];
-    m_btOtrosProgramas = activation["btOtrosProgramas"];
-    m_btAutoactivar = activation["btAutoactivar"];
-    EnableWindow(m_busqueda_Proceso[0], FALSE);
-    EnableWindow(m_btOtrosProgramas, FALSE);
+    auto programs = m_programsPanel.Create(instance, parent, ProgramsPanel(), layout);
+    auto activation = m_autoPanel.Create(instance, parent, ActivationPanel(), layout);
+    for (std::size_t box = 0; box < m_nameBoxes.size(); ++box)
+        m_nameBoxes[box] = programs[kBoxNames[box]];
+    m_programsOkButton = programs["Command1"];
+    m_autoTick = activation["Check1"];
+    m_otherProgramsButton = activation["btOtrosProgramas"];
+    m_acceptButton = activation["btAutoactivar"];
+    EnableWindow(m_nameBoxes[0], FALSE);
+    EnableWindow(m_otherProgramsButton, FALSE);
     // The watched-programs panel lies in front of the automatic-activation panel.
-    SetWindowPos(m_FrProgramas.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(m_programsPanel.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void AutoActivationPanels::SetChecked(bool checked) {
-    SendMessageW(m_Check1, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    SendMessageW(m_autoTick, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-void AutoActivationPanels::EnableOtrosProgramas(bool enabled) { EnableWindow(m_btOtrosProgramas, enabled); }
+void AutoActivationPanels::EnableOtherPrograms(bool enabled) { EnableWindow(m_otherProgramsButton, enabled); }
 
 void AutoActivationPanels::SetNames(const std::array<std::string, 4>& names) {
     for (std::size_t box = 0; box < names.size(); ++box)
-        SetWindowTextW(m_busqueda_Proceso[box], Widen(names[box]).c_str());
+        SetWindowTextW(m_nameBoxes[box], Widen(names[box]).c_str());
 }
 
-void AutoActivationPanels::ShowActivationPanel(bool shown) {
+void AutoActivationPanels::ShowAutoActivationPanel(bool shown) {
     if (!shown) {
-        ShowWindow(m_FrActivacion.Handle(), SW_HIDE);
+        ShowWindow(m_autoPanel.Handle(), SW_HIDE);
         return;
     }
     // An open watched-programs panel stays in front: it belongs to this one.
-    const HWND above = IsWindowVisible(m_FrProgramas.Handle()) ? m_FrProgramas.Handle() : HWND_TOP;
-    SetWindowPos(m_FrActivacion.Handle(), above, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW);
-    if (FrontPanel() == m_FrActivacion.Handle()) FocusFirst(m_FrActivacion.Handle());
+    const HWND above = IsWindowVisible(m_programsPanel.Handle()) ? m_programsPanel.Handle() : HWND_TOP;
+    SetWindowPos(m_autoPanel.Handle(), above, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW);
+    if (FrontPanel() == m_autoPanel.Handle()) FocusFirst(m_autoPanel.Handle());
 }
 
 void AutoActivationPanels::ShowProgramsPanel(bool shown) {
     if (shown) {
-        SetWindowPos(m_FrProgramas.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW);
-        FocusFirst(m_FrProgramas.Handle());
+        SetWindowPos(m_programsPanel.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW);
+        FocusFirst(m_programsPanel.Handle());
     } else {
-        const bool hadFocus = IsChild(m_FrProgramas.Handle(), GetFocus());
-        ShowWindow(m_FrProgramas.Handle(), SW_HIDE);
+        const bool hadFocus = IsChild(m_programsPanel.Handle(), GetFocus());
+        ShowWindow(m_programsPanel.Handle(), SW_HIDE);
         // Back to the panel behind it, where the keyboard was before.
         if (hadFocus && FrontPanel()) FocusFirst(FrontPanel());
     }
@@ -86,43 +86,43 @@ bool AutoActivationPanels::Tab(bool backwards) {
 }
 
 HWND AutoActivationPanels::FrontPanel() const {
-    if (IsWindowVisible(m_FrProgramas.Handle())) return m_FrProgramas.Handle();
-    if (IsWindowVisible(m_FrActivacion.Handle())) return m_FrActivacion.Handle();
+    if (IsWindowVisible(m_programsPanel.Handle())) return m_programsPanel.Handle();
+    if (IsWindowVisible(m_autoPanel.Handle())) return m_autoPanel.Handle();
     return nullptr;
 }
 
 HWND AutoActivationPanels::DefaultButton() const {
     const HWND front = FrontPanel();
-    return front == m_FrProgramas.Handle() ? m_Command1 : front ? m_btAutoactivar : nullptr;
+    return front == m_programsPanel.Handle() ? m_programsOkButton : front ? m_acceptButton : nullptr;
 }
 
 bool AutoActivationPanels::OnCommand(int id, int code) {
-    if (id >= ids::busqueda_Proceso1 && id < ids::busqueda_Proceso1 + 4) {
-        const int box = id - ids::busqueda_Proceso1;
-        if (code == EN_CHANGE) m_events->NameEdited(box, TextOf(m_busqueda_Proceso[static_cast<std::size_t>(box)]));
+    if (id >= ids::kNameBox1 && id < ids::kNameBox1 + 4) {
+        const int box = id - ids::kNameBox1;
+        if (code == EN_CHANGE) m_events->NameEdited(box, TextOf(m_nameBoxes[static_cast<std::size_t>(box)]));
         return true;
     }
     if (code != BN_CLICKED) return false;
     switch (id) {
-        case ids::Check1:
-            m_events->Check1_Click(SendMessageW(m_Check1, BM_GETCHECK, 0, 0) == BST_CHECKED);
+        case ids::kAutoTick:
+            m_events->AutoActivationTicked(SendMessageW(m_autoTick, BM_GETCHECK, 0, 0) == BST_CHECKED);
             return true;
-        case ids::btAutoactivar: m_events->btAutoactivar_Click(); return true;
-        case ids::btOtrosProgramas: m_events->btOtrosProgramas_Click(); return true;
-        case ids::Command1: m_events->Command1_Click(); return true;
+        case ids::kAcceptButton: m_events->AcceptAutoActivation(); return true;
+        case ids::kOtherProgramsButton: m_events->OpenProgramsPanel(); return true;
+        case ids::kProgramsOkButton: m_events->AcceptPrograms(); return true;
         default: return false;
     }
 }
 
 std::optional<LRESULT> AutoActivationPanels::OnCtlColor(HDC dc, HWND control) const {
     // The first box is disabled, and a disabled edit box asks for a static's colours.
-    if (control == m_busqueda_Proceso[0]) {
+    if (control == m_nameBoxes[0]) {
         SetBkColor(dc, kFirstBoxColour);
         SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
         return reinterpret_cast<LRESULT>(m_firstBoxBrush.Get());
     }
-    for (std::size_t box = 1; box < m_busqueda_Proceso.size(); ++box) {
-        if (control == m_busqueda_Proceso[box]) {
+    for (std::size_t box = 1; box < m_nameBoxes.size(); ++box) {
+        if (control == m_nameBoxes[box]) {
             SetBkColor(dc, kOtherBoxColour);
             return reinterpret_cast<LRESULT>(m_otherBoxBrush.Get());
         }

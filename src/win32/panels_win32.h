@@ -17,9 +17,9 @@ public:
     void Create(HINSTANCE instance, HWND parent, ScaledLayout& layout, PanelsEvents& events);
 
     void SetChecked(bool checked) override;
-    void EnableOtrosProgramas(bool enabled) override;
+    void EnableOtherPrograms(bool enabled) override;
     void SetNames(const std::array<std::string, 4>& names) override;
-    void ShowActivationPanel(bool shown) override;
+    void ShowAutoActivationPanel(bool shown) override;
     void ShowProgramsPanel(bool shown) override;
 
     // The front open panel (the watched-programs one lies in front of the other), and the
@@ -37,13 +37,13 @@ private:
     static void FocusFirst(HWND panel);
 
     PanelsEvents* m_events = nullptr;
-    Panel m_FrActivacion;
-    Panel m_FrProgramas;
-    HWND m_Check1 = nullptr;
-    HWND m_btOtrosProgramas = nullptr;
-    HWND m_btAutoactivar = nullptr;
-    HWND m_Command1 = nullptr;
-    std::array<HWND, 4> m_busqueda_Proceso{};
+    Panel m_autoPanel;
+    Panel m_programsPanel;
+    HWND m_autoTick = nullptr;
+    HWND m_otherProgramsButton = nullptr;
+    HWND m_acceptButton = nullptr;
+    HWND m_programsOkButton = nullptr;
+    std::array<HWND, 4> m_nameBoxes{};
     UniqueBrush m_firstBoxBrush;
     UniqueBrush m_otherBoxBrush;
 };

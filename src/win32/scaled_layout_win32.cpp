@@ -23,10 +23,10 @@ bool IsCheckBox(HWND window) {
 void ScaledLayout::SetDpi(int dpi) {
     m_dpi = dpi;
     m_fonts[static_cast<std::size_t>(FontRole::Label)] = MakeUiFont(dpi, false, false);
-    m_fonts[static_cast<std::size_t>(FontRole::Label3)] = MakeUiFont(dpi, false, true);
-    m_fonts[static_cast<std::size_t>(FontRole::Label4)] = MakeUiFont(dpi, true, true);
+    m_fonts[static_cast<std::size_t>(FontRole::NameCaption)] = MakeUiFont(dpi, false, true);
+    m_fonts[static_cast<std::size_t>(FontRole::SignatureCaption)] = MakeUiFont(dpi, true, true);
     m_fonts[static_cast<std::size_t>(FontRole::Panel)] = MakeUiFont(dpi, false, false);
-    m_fonts[static_cast<std::size_t>(FontRole::ScreenNuevas)] = MakeUiFont(dpi, false, true);
+    m_fonts[static_cast<std::size_t>(FontRole::NewScreenshots)] = MakeUiFont(dpi, false, true);
 }
 
 HFONT ScaledLayout::Font(FontRole role) const {

@@ -13,7 +13,7 @@
 
 namespace lumeq {
 
-enum class FontRole { None, Label, Label3, Label4, Panel, ScreenNuevas, Count };
+enum class FontRole { None, Label, NameCaption, SignatureCaption, Panel, NewScreenshots, Count };
 
 enum class Fit {
     None,             // keeps its size (the banner, hidden fields)

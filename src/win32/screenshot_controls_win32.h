@@ -33,10 +33,10 @@ public:
 private:
     ScaledLayout* m_layout = nullptr;
     Actions m_actions;
-    HWND m_ScreenNuevas = nullptr;
-    Panel m_Frame3;
-    HWND m_Label6 = nullptr;
-    HWND m_Label7 = nullptr;
+    HWND m_newScreenshots = nullptr;
+    Panel m_folderWarning;
+    HWND m_folderCountLine = nullptr;
+    HWND m_folderSizeLine = nullptr;
     UniqueBrush m_screenNuevasBrush;
 };
 

@@ -25,7 +25,7 @@ std::pair<std::int64_t, std::uint64_t> Win32ScreenshotStore::Count() {
     HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
     Win32FolderReader reader;
     std::int64_t count = 0;
-    const std::uint64_t total = funBuscarArchivos(reader, Narrow(m_folder), "*.jpg", count);
+    const std::uint64_t total = SumFolder(reader, Narrow(m_folder), "*.jpg", count);
     SetCursor(previous ? previous : LoadCursorW(nullptr, IDC_ARROW));
     return {count, total};
 }
@@ -33,7 +33,7 @@ std::pair<std::int64_t, std::uint64_t> Win32ScreenshotStore::Count() {
 std::vector<std::string> Win32ScreenshotStore::Names() {
     std::vector<std::string> names;
     Win32FolderReader reader;
-    for (const FolderEntry& entry : reader.List(Narrow(m_folder) + "\\")) names.push_back(funCortarNul(entry.name));
+    for (const FolderEntry& entry : reader.List(Narrow(m_folder) + "\\")) names.push_back(CutAtNul(entry.name));
     return names;
 }
 

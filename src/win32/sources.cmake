@@ -2,14 +2,14 @@
 list(APPEND LUMEQ_WIN32_SOURCES
   src/win32/banner_win32.cpp
   src/win32/control_ids.cpp
-  src/win32/capture_journal_win32.cpp
+  src/win32/record_registry_win32.cpp
   src/win32/display_win32.cpp
   src/win32/dpi_win32.cpp
   src/win32/folder_reader_win32.cpp
   src/win32/foreground_watch_win32.cpp
-  src/win32/form_indicador_win32.cpp
-  src/win32/form_main_win32.cpp
-  src/win32/layout_win32.cpp
+  src/win32/strip_window_win32.cpp
+  src/win32/main_window_win32.cpp
+  src/win32/main_window_desktop_win32.cpp
   src/win32/level_store_win32.cpp
   src/win32/main_win32.cpp
   src/win32/menus_win32.cpp

@@ -379,19 +379,19 @@ int Probe(const std::vector<std::string>& argv, std::string& out) {
     }
     if (verb == "tray" && argc >= 3) {
         // The shell's callback for a mouse event on the icon, posted to its receiver.
-        HWND pichook = FindWindowExW(main, nullptr, L"pichook", nullptr);
+        HWND receiver = FindWindowExW(main, nullptr, L"pichook", nullptr);
         const LPARAM code = static_cast<LPARAM>(std::strtoul(argv[1].c_str(), nullptr, 0));
-        return pichook && PostMessageW(pichook, WM_LBUTTONDOWN, 1, code) ? 0 : 1;
+        return receiver && PostMessageW(receiver, WM_LBUTTONDOWN, 1, code) ? 0 : 1;
     }
     if (verb == "slider-key" && argc >= 3) {
         // The slider's own keyboard input, as if it had the focus.
-        HWND slider = GetDlgItem(main, lumeq::ids::SliderGamma);
+        HWND slider = GetDlgItem(main, lumeq::ids::kLevelSlider);
         const WPARAM vk = static_cast<WPARAM>(std::strtoul(argv[1].c_str(), nullptr, 0));
         if (!slider || !PostMessageW(slider, WM_KEYDOWN, vk, 1)) return 1;
         return PostMessageW(slider, WM_KEYUP, vk, 0xC0000001) ? 0 : 1;
     }
     if (verb == "slider") {
-        HWND slider = GetDlgItem(main, lumeq::ids::SliderGamma);
+        HWND slider = GetDlgItem(main, lumeq::ids::kLevelSlider);
         if (!slider) return 1;
         Say(out, "%ld %ld %ld %d\n", static_cast<long>(SendMessageW(slider, TBM_GETPOS, 0, 0)),
                     static_cast<long>(SendMessageW(slider, TBM_GETRANGEMIN, 0, 0)),

@@ -5,7 +5,7 @@
 
 namespace lumeq {
 
-// SliderGamma: the level, held here and mirrored on a real trackbar kept outside the
+// The level slider: the level, held here and mirrored on a real trackbar kept outside the
 // visible client area. The trackbar is made once the window shows; until then, and
 // between its own moves, the level is read from here, never asked of the control.
 class TrackbarSlider : public HeldSlider {

@@ -27,7 +27,7 @@ bool TrayIcon::Create(HINSTANCE instance, HWND parent, int left, int top, EventH
     if (FAILED(LoadIconMetric(instance, MAKEINTRESOURCEW(1), LIM_SMALL, &icon)) || !icon)
         icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
                                              GetSystemMetrics(SM_CYSMICON), 0));
-    m_imgIcon.Reset(icon);
+    m_icon.Reset(icon);
     return m_hwnd != nullptr;
 }
 
@@ -39,7 +39,7 @@ void TrayIcon::Fill() {
     m_record.uID = kIconId;
     m_record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     m_record.uCallbackMessage = kCallbackMessage;
-    m_record.hIcon = m_imgIcon.Get();
+    m_record.hIcon = m_icon.Get();
     const auto tip = TrayTip();
     for (std::size_t i = 0; i < tip.size(); ++i) m_record.szTip[i] = static_cast<wchar_t>(tip[i]);
 }
@@ -56,17 +56,17 @@ void TrayIcon::ShowPopup(HWND owner) const {
     // Without the foreground the menu would not close when the user clicks elsewhere;
     // the WM_NULL afterwards lets the menu loop see that it has ended.
     SetForegroundWindow(owner);
-    TrackPopupMenu(m_mnuFunctions.Get(), TPM_LEFTALIGN | TPM_LEFTBUTTON, pointer.x, pointer.y, 0, owner, nullptr);
+    TrackPopupMenu(m_popupMenu.Get(), TPM_LEFTALIGN | TPM_LEFTBUTTON, pointer.x, pointer.y, 0, owner, nullptr);
     PostMessageW(owner, WM_NULL, 0, 0);
 }
 
-void TrayIcon::pichook_MouseDown(LPARAM lParam) {
+void TrayIcon::OnMouse(LPARAM lParam) {
     if (m_onEvent) m_onEvent(static_cast<int>(LOWORD(lParam)));
 }
 
 LRESULT TrayIcon::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message != kCallbackMessage) return DefWindowProcW(m_hwnd, message, wParam, lParam);
-    pichook_MouseDown(lParam);
+    OnMouse(lParam);
     return 0;
 }
 

@@ -19,7 +19,7 @@ public:
 
     // The popup exists from the start (the core sets its entries); the receiver and the
     // icon may come later.
-    void AdoptPopup(HMENU popup) { m_mnuFunctions.Reset(popup); }
+    void AdoptPopup(HMENU popup) { m_popupMenu.Reset(popup); }
     bool Create(HINSTANCE instance, HWND parent, int left, int top, EventHandler onEvent);
     // Fills the record completely (tip, id 1, callback, the icon at the system's small size).
     void Fill();
@@ -32,15 +32,15 @@ public:
     bool IsTaskbarCreated(UINT message) const { return m_taskbarCreated != 0 && message == m_taskbarCreated; }
     // The popup at the pointer, on behalf of `owner`, which gets its commands.
     void ShowPopup(HWND owner) const;
-    HMENU Popup() const { return m_mnuFunctions.Get(); }
+    HMENU Popup() const { return m_popupMenu.Get(); }
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
-    void pichook_MouseDown(LPARAM lParam);
+    void OnMouse(LPARAM lParam);
 
-    UniqueIcon m_imgIcon;
-    UniqueMenu m_mnuFunctions;  // the icon's popup, never on the menu bar
+    UniqueIcon m_icon;
+    UniqueMenu m_popupMenu;  // the icon's popup, never on the menu bar
     NOTIFYICONDATAW m_record{};
     EventHandler m_onEvent;
     UINT m_taskbarCreated = 0;

@@ -40,12 +40,13 @@ CONTROL_IDS_HEADER = os.path.join(HERE, "..", "..", "src", "win32", "control_ids
 
 
 def _program_ids():
-    """Control and command identifiers, read from the program's own header."""
+    """Control and command identifiers by their wire names, read from the program's own header."""
     with open(CONTROL_IDS_HEADER, encoding="utf-8") as f:
-        found = re.findall(r"inline constexpr (?:unsigned|int) (\w+) = (\d+);", f.read())
-    ids = {name: int(value) for name, value in found}
-    for box in range(2, 5):  # the header names only the first of the four name boxes
-        ids[f"busqueda_Proceso{box}"] = ids["busqueda_Proceso1"] + box - 1
+        text = f.read()
+    values = {name: int(value) for name, value in re.findall(r"inline constexpr (?:unsigned|int) (\w+) = (\d+);", text)}
+    ids = {}
+    for wire, constant, offset in re.findall(r'\{"(\w+)", (?:static_cast<int>\()?(\w+)\)?(?: \+ (\d+))?\}', text):
+        ids[wire] = values[constant] + int(offset or 0)
     return ids
 
 

@@ -1,7 +1,7 @@
 // A second shell, as small as one can be: a console program that drives the real core
 // through a fake of every port (the displays, the clock, the windows) and through the
 // Linux edition's real file ports for the settings and the screenshots, and replays a
-// player's session: start, Activar, steps, Ctrl+F2, a watched game on and off, Salir.
+// player's session: start, Activar, steps, Ctrl+F2, a watched game on and off, BarLeave.
 // It checks the ramps the displays were given and the files left behind. Exit code 0
 // when all held.
 #include <cstdio>
@@ -61,10 +61,10 @@ int main() {
     fakes.timers.fire = [&](TimerId timer) { core.OnTimer(timer); };
 
     core.StartUp(fakes.startup);
-    Check(fakes.panels.checked && fakes.timers.IsRunning(TimerId::activacionTimer), "automatic activation from the file");
+    Check(fakes.panels.checked && fakes.timers.IsRunning(TimerId::WatcherTick), "automatic activation from the file");
     Check(fakes.display.current == preset, "the start leaves the display alone");
 
-    core.btActivar_Click();  // "Activar"
+    core.SwitchOn();  // "Activar"
     Check(ShowsLevel(fakes.display.current, 42), "Activar applies the stored level's ramp");
     core.DispatchHotKey(3);  // Ctrl+F4
     core.DispatchHotKey(3);
@@ -78,7 +78,7 @@ int main() {
     Check(FileText(folder / "lumeq.ini") == testing::SettingsText("1", "True", {"hl.exe", "", "", ""}),
           "the counter is stored, with the flag and the names");
 
-    core.btDesactivar_Click();
+    core.SwitchOff();
     fakes.timers.Advance(1000);
     Check(fakes.display.current == preset, "Desactivar puts the calibration back");
     Check(fakes.levelStore.value == "43", "and stores the level");

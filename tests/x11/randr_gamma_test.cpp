@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "../unit/gamma/fakes.h"
-#include "gamma/gamma_config.h"
+#include "gamma/boost_engine.h"
 #include "linux/x11/randr_displays_x11.h"
 
 // Last: Xlib's macros (None, Status ...) would otherwise clash with the test framework's names.
@@ -51,7 +51,7 @@ TEST_F(RandrGamma, Level44BrightensAndTheServersRampComesBack) {
     FakeStore store;
     store.value = "44";
     FakeSlider slider;
-    GammaConfig engine(displays, store);
+    BoostEngine engine(displays, store);
     engine.Initialize(slider);
     EXPECT_EQ(slider.Position(), 44);
     EXPECT_FALSE(engine.LastRampRefused());

@@ -21,7 +21,7 @@
 #include "linux/posix/state_files_posix.h"
 #include "settings/xdg_paths.h"
 #include "linux/qt/control_channel_qt.h"
-#include "linux/qt/form_main_qt.h"
+#include "linux/qt/main_window_qt.h"
 #include "linux/qt/x11_events_qt.h"
 #include "linux/x11/lost_connection_x11.h"
 #include "linux/gnome/mutter_displays.h"
@@ -125,7 +125,7 @@ bool IsWaylandSession() {
 // program, and the boost, still there. A quit leaves as "Salir" does instead.
 class LeaveOnQuit : public QObject {
 public:
-    explicit LeaveOnQuit(lumeq::FormMain& form) : m_form(form) {}
+    explicit LeaveOnQuit(lumeq::MainWindow& form) : m_form(form) {}
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (watched != QCoreApplication::instance() || event->type() != QEvent::Quit) return false;
         m_form.ExitSequence();
@@ -133,7 +133,7 @@ public:
     }
 
 private:
-    lumeq::FormMain& m_form;
+    lumeq::MainWindow& m_form;
 };
 
 void SayAndShow(QMessageBox::Icon icon, const QString& text) {
@@ -277,7 +277,7 @@ int main(int argc, char* argv[]) {
 
     lumeq::X11Events events(display);
     app.installNativeEventFilter(&events);
-    lumeq::FormMain form(paths, *displays, record ? &*record : nullptr, display ? &events : nullptr);
+    lumeq::MainWindow form(paths, *displays, record ? &*record : nullptr, display ? &events : nullptr);
     QSocketNotifier signalNotifier(g_signalPipe[0], QSocketNotifier::Read);
     QObject::connect(&signalNotifier, &QSocketNotifier::activated, &form, [&form] { form.ExitSequence(); });
     LeaveOnQuit leaveOnQuit(form);
@@ -316,7 +316,7 @@ int main(int argc, char* argv[]) {
 #ifdef LUMEQ_TEST_PROBE
     lumeq::TestProbe probe(form);
 #endif
-    form.Form_Load();
+    form.Load();
     if (recovery.refused) form.Tell(lumeq::Notice::RestoreFailed);
     if (recovery.dropped) form.Tell(lumeq::Notice::RecordDropped);
     if (!session.NoGamma().isEmpty()) form.TellNoGamma(session.NoGamma());

@@ -14,18 +14,18 @@ namespace lumeq {
 void AutoActivationPanels::Create(QWidget* parent, const TwipsLayout& layout, PanelsEvents& events) {
     // Made first, so that it lies behind the watched-programs panel.
     auto activation = MakePanel(parent, ActivationPanel(), layout);
-    m_FrActivacion = static_cast<QFrame*>(activation["FrActivacion"]);
-    m_Check1 = static_cast<QCheckBox*>(activation["Check1"]);
+    m_autoPanel = static_cast<QFrame*>(activation["FrActivacion"]);
+    m_autoTick = static_cast<QCheckBox*>(activation["Check1"]);
     // A click, not a change made from code, is the player's.
-    QObject::connect(m_Check1, &QCheckBox::clicked, [&events](bool ticked) { events.Check1_Click(ticked); });
-    m_btOtrosProgramas = static_cast<QPushButton*>(activation["btOtrosProgramas"]);
-    m_btOtrosProgramas->setEnabled(false);
-    QObject::connect(m_btOtrosProgramas, &QPushButton::clicked, [&events] { events.btOtrosProgramas_Click(); });
+    QObject::connect(m_autoTick, &QCheckBox::clicked, [&events](bool ticked) { events.AutoActivationTicked(ticked); });
+    m_otherProgramsButton = static_cast<QPushButton*>(activation["btOtrosProgramas"]);
+    m_otherProgramsButton->setEnabled(false);
+    QObject::connect(m_otherProgramsButton, &QPushButton::clicked, [&events] { events.OpenProgramsPanel(); });
     QObject::connect(static_cast<QPushButton*>(activation["btAutoactivar"]), &QPushButton::clicked,
-                     [&events] { events.btAutoactivar_Click(); });
+                     [&events] { events.AcceptAutoActivation(); });
 
     auto programs = MakePanel(parent, ProgramsPanel(), layout);
-    m_FrProgramas = static_cast<QFrame*>(programs["FrProgramas"]);
+    m_programsPanel = static_cast<QFrame*>(programs["FrProgramas"]);
     for (int box = 0; box < 4; ++box) {
         auto* edit = static_cast<QLineEdit*>(programs[QString("busqueda_Proceso%1").arg(box + 1)]);
         // The first name cannot be edited (light red); the others can (light green). A
@@ -33,35 +33,35 @@ void AutoActivationPanels::Create(QWidget* parent, const TwipsLayout& layout, Pa
         edit->setStyleSheet(box == 0 ? "background: #FFC0C0; color: black;" : "background: #C0FFC0; color: black;");
         QObject::connect(edit, &QLineEdit::textChanged,
                          [&events, box](const QString& text) { events.NameEdited(box, text.toStdString()); });
-        m_busqueda_Proceso[static_cast<std::size_t>(box)] = edit;
+        m_nameBoxes[static_cast<std::size_t>(box)] = edit;
     }
-    m_busqueda_Proceso[0]->setEnabled(false);
+    m_nameBoxes[0]->setEnabled(false);
     QObject::connect(static_cast<QPushButton*>(programs["Command1"]), &QPushButton::clicked,
-                     [&events] { events.Command1_Click(); });
+                     [&events] { events.AcceptPrograms(); });
 }
 
-void AutoActivationPanels::SetChecked(bool checked) { m_Check1->setChecked(checked); }
+void AutoActivationPanels::SetChecked(bool checked) { m_autoTick->setChecked(checked); }
 
-void AutoActivationPanels::EnableOtrosProgramas(bool enabled) { m_btOtrosProgramas->setEnabled(enabled); }
+void AutoActivationPanels::EnableOtherPrograms(bool enabled) { m_otherProgramsButton->setEnabled(enabled); }
 
 void AutoActivationPanels::SetNames(const std::array<std::string, 4>& names) {
     for (std::size_t box = 0; box < names.size(); ++box)
-        m_busqueda_Proceso[box]->setText(QString::fromStdString(names[box]));
+        m_nameBoxes[box]->setText(QString::fromStdString(names[box]));
 }
 
-void AutoActivationPanels::ShowActivationPanel(bool shown) {
-    m_FrActivacion->setVisible(shown);
+void AutoActivationPanels::ShowAutoActivationPanel(bool shown) {
+    m_autoPanel->setVisible(shown);
     if (!shown) return;
     // An open watched-programs panel stays in front: it belongs to this one.
-    if (m_FrProgramas->isVisible())
-        m_FrActivacion->stackUnder(m_FrProgramas);
+    if (m_programsPanel->isVisible())
+        m_autoPanel->stackUnder(m_programsPanel);
     else
-        m_FrActivacion->raise();
+        m_autoPanel->raise();
 }
 
 void AutoActivationPanels::ShowProgramsPanel(bool shown) {
-    m_FrProgramas->setVisible(shown);
-    if (shown) m_FrProgramas->raise();
+    m_programsPanel->setVisible(shown);
+    if (shown) m_programsPanel->raise();
 }
 
 }  // namespace lumeq

@@ -18,17 +18,17 @@ public:
     void Create(QWidget* parent, const TwipsLayout& layout, PanelsEvents& events);
 
     void SetChecked(bool checked) override;
-    void EnableOtrosProgramas(bool enabled) override;
+    void EnableOtherPrograms(bool enabled) override;
     void SetNames(const std::array<std::string, 4>& names) override;
-    void ShowActivationPanel(bool shown) override;
+    void ShowAutoActivationPanel(bool shown) override;
     void ShowProgramsPanel(bool shown) override;
 
 private:
-    QFrame* m_FrActivacion = nullptr;
-    QFrame* m_FrProgramas = nullptr;
-    QCheckBox* m_Check1 = nullptr;
-    QPushButton* m_btOtrosProgramas = nullptr;
-    std::array<QLineEdit*, 4> m_busqueda_Proceso{};
+    QFrame* m_autoPanel = nullptr;
+    QFrame* m_programsPanel = nullptr;
+    QCheckBox* m_autoTick = nullptr;
+    QPushButton* m_otherProgramsButton = nullptr;
+    std::array<QLineEdit*, 4> m_nameBoxes{};
 };
 
 }  // namespace lumeq

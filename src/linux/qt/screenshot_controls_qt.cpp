@@ -9,36 +9,36 @@
 namespace lumeq {
 
 void ScreenshotControls::Create(QWidget* parent, const TwipsLayout& layout, std::function<void()> openFolder) {
-    m_ScreenNuevas = new QLabel("x nuevas screens", parent);
-    m_ScreenNuevas->setObjectName("ScreenNuevas");
-    m_ScreenNuevas->setGeometry(layout.Rect(0, 1245, 2400, 240));
-    m_ScreenNuevas->setStyleSheet("background: #4C5844; color: #C00000;");
-    QFont italic = m_ScreenNuevas->font();
+    m_newScreenshots = new QLabel("x nuevas screens", parent);
+    m_newScreenshots->setObjectName("ScreenNuevas");
+    m_newScreenshots->setGeometry(layout.Rect(0, 1245, 2400, 240));
+    m_newScreenshots->setStyleSheet("background: #4C5844; color: #C00000;");
+    QFont italic = m_newScreenshots->font();
     italic.setItalic(true);
-    m_ScreenNuevas->setFont(italic);
-    m_ScreenNuevas->hide();
+    m_newScreenshots->setFont(italic);
+    m_newScreenshots->hide();
 
     auto warning = MakePanel(parent, WarningPanel(), layout);
-    m_Frame3 = warning["Frame3"];
-    m_Label6 = static_cast<QLabel*>(warning["Label6"]);
-    m_Label7 = static_cast<QLabel*>(warning["Label7"]);
+    m_folderWarning = warning["Frame3"];
+    m_folderCountLine = static_cast<QLabel*>(warning["Label6"]);
+    m_folderSizeLine = static_cast<QLabel*>(warning["Label7"]);
     QObject::connect(static_cast<QPushButton*>(warning["Command2"]), &QPushButton::clicked, [openFolder] { openFolder(); });
     QObject::connect(static_cast<QPushButton*>(warning["btadveroOK"]), &QPushButton::clicked, [this] { HideWarning(); });
 }
 
 void ScreenshotControls::ShowCount(std::string_view text) {
-    m_ScreenNuevas->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
-    m_ScreenNuevas->show();
-    m_ScreenNuevas->raise();
+    m_newScreenshots->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    m_newScreenshots->show();
+    m_newScreenshots->raise();
 }
 
 void ScreenshotControls::ShowWarning(std::string_view countText, std::string_view sizeText) {
-    m_Label6->setText(QString::fromUtf8(countText.data(), static_cast<qsizetype>(countText.size())));
-    m_Label7->setText(QString::fromUtf8(sizeText.data(), static_cast<qsizetype>(sizeText.size())));
-    m_Frame3->show();
-    m_Frame3->raise();
+    m_folderCountLine->setText(QString::fromUtf8(countText.data(), static_cast<qsizetype>(countText.size())));
+    m_folderSizeLine->setText(QString::fromUtf8(sizeText.data(), static_cast<qsizetype>(sizeText.size())));
+    m_folderWarning->show();
+    m_folderWarning->raise();
 }
 
-void ScreenshotControls::HideWarning() { m_Frame3->hide(); }
+void ScreenshotControls::HideWarning() { m_folderWarning->hide(); }
 
 }  // namespace lumeq

@@ -19,10 +19,10 @@ public:
     void HideWarning() override;
 
 private:
-    QLabel* m_ScreenNuevas = nullptr;
-    QWidget* m_Frame3 = nullptr;
-    QLabel* m_Label6 = nullptr;
-    QLabel* m_Label7 = nullptr;
+    QLabel* m_newScreenshots = nullptr;
+    QWidget* m_folderWarning = nullptr;
+    QLabel* m_folderCountLine = nullptr;
+    QLabel* m_folderSizeLine = nullptr;
 };
 
 }  // namespace lumeq

@@ -14,7 +14,7 @@
 #include <QSystemTrayIcon>
 
 #include "app/menu_layout.h"
-#include "linux/qt/form_main_qt.h"
+#include "linux/qt/main_window_qt.h"
 
 namespace lumeq {
 
@@ -32,7 +32,7 @@ void ListMenu(const QMenu* menu, QStringList& lines) {
 }
 }  // namespace
 
-TestProbe::TestProbe(FormMain& form) : m_form(form) {
+TestProbe::TestProbe(MainWindow& form) : m_form(form) {
     const QString path = qEnvironmentVariable("LUMEQ_TEST_PROBE");
     if (path.isEmpty() || !m_server.listen(QHostAddress::LocalHost, 0)) return;
     QObject::connect(&m_server, &QTcpServer::newConnection, [this] {

@@ -25,16 +25,16 @@
 
 namespace lumeq {
 
-class FormMain;
+class MainWindow;
 
 class TestProbe {
 public:
-    explicit TestProbe(FormMain& form);
+    explicit TestProbe(MainWindow& form);
 
 private:
     QString Answer(const QString& request);
 
-    FormMain& m_form;
+    MainWindow& m_form;
     QTcpServer m_server;
 };
 

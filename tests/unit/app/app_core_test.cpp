@@ -27,27 +27,27 @@ TEST(AppCore, ActivationRunsItsStepsInTheWrittenOrder) {
     shell.display.log = &log;
     shell.Start();
     log.clear();
-    shell.core.btActivar_Click();
+    shell.core.SwitchOn();
     // The colour, then the engine (capture, the stored level's ramp), then the ten menu
     // entries, and the displays watched once a second.
     std::vector<std::string> expected = {"strip", "display.Write D0"};
     expected.insert(expected.end(), 10, "menu");
     EXPECT_EQ(log, expected);
     EXPECT_TRUE(IsBoosted(shell.display.current, TableOf(LevelRamp(37))));
-    EXPECT_EQ(shell.Field(Field::estadoTxt), "True");
-    EXPECT_EQ(shell.Field(Field::LbIndicador), "-3.00");
+    EXPECT_EQ(shell.Field(Field::BoostState), "True");
+    EXPECT_EQ(shell.Field(Field::LevelCaption), "-3.00");
     EXPECT_TRUE(shell.timers.IsRunning(TimerId::RampWatch));
-    EXPECT_FALSE(shell.main.menus[Command::menuactivar]);
+    EXPECT_FALSE(shell.main.menus[Command::BarSwitchOn]);
 
     log.clear();
-    shell.core.btDesactivar_Click();
+    shell.core.SwitchOff();
     expected = {"strip", "display.Write D0"};
     expected.insert(expected.end(), 10, "menu");
     EXPECT_EQ(log, expected);
     EXPECT_EQ(shell.display.current, TableOf(IdentityRamp()));
     EXPECT_EQ(shell.levelStore.value, "37");
     EXPECT_FALSE(shell.timers.IsRunning(TimerId::RampWatch));
-    EXPECT_TRUE(shell.timers.IsRunning(TimerId::TimerReset));  // every switch-off re-arms the watcher
+    EXPECT_TRUE(shell.timers.IsRunning(TimerId::WatcherRearm));  // every switch-off re-arms the watcher
 }
 
 TEST(AppCore, HotKeysStepTheLevelAndTheStripTellsIt) {
@@ -89,8 +89,8 @@ TEST(AppCore, TheStartUpInItsOrderAndTheFirstRunsBox) {
     shell.Start();
     EXPECT_EQ(shell.startup.steps,
               (std::vector<std::string>{"hot keys", "size and place", "folder made", "first run box", "shown"}));
-    EXPECT_TRUE(shell.timers.IsRunning(TimerId::activacionTimer));  // the stored flag, before the keys
-    EXPECT_EQ(shell.Field(Field::txtCantidad), "0");
+    EXPECT_TRUE(shell.timers.IsRunning(TimerId::WatcherTick));  // the stored flag, before the keys
+    EXPECT_EQ(shell.Field(Field::FolderFileCount), "0");
     FakeShell readOnly;  // a folder that cannot be made: no box, which would come at every start
     readOnly.startup.folderFound = false;
     readOnly.startup.folderMade = false;
@@ -101,7 +101,7 @@ TEST(AppCore, TheStartUpInItsOrderAndTheFirstRunsBox) {
 TEST(AppCore, TheStripGoesEightSecondsAfterItsLastText) {
     FakeShell shell;
     shell.Start();
-    shell.core.btActivar_Click();
+    shell.core.SwitchOn();
     shell.core.DispatchHotKey(3);
     shell.timers.Advance(5000);
     shell.core.DispatchHotKey(2);  // another step starts the 8 s afresh
@@ -109,7 +109,7 @@ TEST(AppCore, TheStripGoesEightSecondsAfterItsLastText) {
     EXPECT_TRUE(shell.indicator.visible);
     shell.timers.Advance(1);
     EXPECT_FALSE(shell.indicator.visible);
-    EXPECT_FALSE(shell.timers.IsRunning(TimerId::Timer1));
+    EXPECT_FALSE(shell.timers.IsRunning(TimerId::StripHide));
 }
 
 // A command that arrives while the watcher's tick reads the process list (the Windows
@@ -125,7 +125,7 @@ TEST(AppCore, ACommandDuringTheWatchersTickRunsAfterIt) {
     shell.timers.Advance(1000);
     EXPECT_FALSE(onInsideTheTick);
     EXPECT_TRUE(shell.core.IsOn());
-    EXPECT_EQ(shell.Field(Field::estadoTxt), "True");
+    EXPECT_EQ(shell.Field(Field::BoostState), "True");
 }
 
 // A command that waited for the tick may open a menu, whose modal loop runs the watcher's
@@ -137,7 +137,7 @@ TEST(AppCore, ATickInsideAWaitingCommandDoesNotReplayTheQueue) {
         shell.core.OnTrayEvent(TrayEvent::ContextMenu);
         shell.core.DispatchHotKey(0);  // Ctrl+F1 waits behind the menu
     };
-    shell.main.whilePopupOpen = [&] { shell.core.OnTimer(TimerId::activacionTimer); };
+    shell.main.whilePopupOpen = [&] { shell.core.OnTimer(TimerId::WatcherTick); };
     shell.timers.Advance(1000);
     EXPECT_EQ(shell.main.popups, 1);
     EXPECT_TRUE(shell.core.IsOn());  // switched on once, not on and off again
@@ -149,11 +149,11 @@ TEST(AppCore, ActivatingWhileOnNeverCapturesTheBoost) {
     FakeShell shell;
     shell.levelStore.value = "44";
     shell.Start();
-    shell.core.btActivar_Click();
+    shell.core.SwitchOn();
     shell.core.DispatchHotKey(2);  // 43
-    shell.core.btActivar_Click();
+    shell.core.SwitchOn();
     EXPECT_TRUE(IsBoosted(shell.display.current, TableOf(LevelRamp(43))));
-    shell.core.btDesactivar_Click();
+    shell.core.SwitchOff();
     EXPECT_EQ(shell.display.current, IdentityTable(kRampEntries));
 }
 
@@ -164,7 +164,7 @@ TEST(AppCore, ABoostThatCapturedNothingIsToldAsRefused) {
     shell.levelStore.value = "44";
     shell.display.readFails = true;
     shell.Start();
-    shell.core.btActivar_Click();
+    shell.core.SwitchOn();
     ASSERT_FALSE(shell.indicator.shown.empty());
     EXPECT_EQ(shell.indicator.shown.back().rfind("lumeq Gamma      La pantalla no acepta ", 0), 0u)
         << shell.indicator.shown.back();
@@ -173,7 +173,7 @@ TEST(AppCore, ABoostThatCapturedNothingIsToldAsRefused) {
     refusing.levelStore.value = "44";
     refusing.display.refuseWrites = true;
     refusing.Start();
-    refusing.core.btActivar_Click();
+    refusing.core.SwitchOn();
     ASSERT_FALSE(refusing.indicator.shown.empty());
     EXPECT_EQ(refusing.indicator.shown.back(), "lumeq Gamma      La pantalla no acepta 4.00");
 }
@@ -188,7 +188,7 @@ TEST(AppCore, DisplaysNoRampCanBrightenAreLeftAloneAndToldOnce) {
     shell.display.extra[0].fitness = DisplayFitness::Hdr;
     const RampTable own = shell.display.extra[0].current;
     shell.Start();
-    shell.core.btActivar_Click();
+    shell.core.SwitchOn();
     EXPECT_TRUE(IsBoosted(shell.display.current, TableOf(LevelRamp(44))));
     EXPECT_EQ(shell.display.extra[0].current, own);
     EXPECT_TRUE(shell.display.extra[0].written.empty());
@@ -206,7 +206,7 @@ TEST(AppCore, DisplaysNoRampCanBrightenAreLeftAloneAndToldOnce) {
     remote.levelStore.value = "44";
     remote.display.fitness = DisplayFitness::NoRamp;
     remote.Start();
-    remote.core.btActivar_Click();
+    remote.core.SwitchOn();
     for (int step = 0; step < 3; ++step) remote.core.DispatchHotKey(static_cast<int>(HotKeyId::CtrlF4));
     EXPECT_TRUE(remote.display.written.empty());
     EXPECT_FALSE(remote.core.Information().find("HDR") != std::string::npos);
@@ -222,7 +222,7 @@ TEST(AppCore, AProgramThatKeepsRewritingTheRampIsGivenWay) {
     FakeShell shell;
     shell.processes.running.push_back({"redshift", 77});
     shell.Start();
-    shell.core.btActivar_Click();
+    shell.core.SwitchOn();
     RampTable warm = IdentityTable(kRampEntries);
     for (int i = 0; i < kRampEntries; ++i) warm.At(2, i) = static_cast<std::uint16_t>(warm.At(2, i) / 2);
     for (int rewrite = 0; rewrite < 4; ++rewrite) {
@@ -237,13 +237,13 @@ TEST(AppCore, TheIconBringsTheWindowBackAndHidesIt) {
     FakeShell shell;
     shell.Start();
     shell.core.OnTrayEvent(TrayEvent::DoubleClick);  // double click while hidden: shown, brought to the front 300 ms later
-    EXPECT_EQ(shell.Field(Field::txtOculta), "Si");
+    EXPECT_EQ(shell.Field(Field::WindowHidden), "Si");
     shell.timers.Advance(300);
     EXPECT_EQ(shell.main.window, (std::vector<WindowRequest>{WindowRequest::Show, WindowRequest::BringBack}));
-    EXPECT_FALSE(shell.timers.IsRunning(TimerId::Timer2));
+    EXPECT_FALSE(shell.timers.IsRunning(TimerId::ShowAgain));
     shell.core.OnTrayEvent(TrayEvent::DoubleClick);  // again: hidden
     EXPECT_EQ(shell.main.window.back(), WindowRequest::Hide);
-    EXPECT_EQ(shell.Field(Field::txtOculta), "No");
+    EXPECT_EQ(shell.Field(Field::WindowHidden), "No");
     shell.core.OnTrayEvent(TrayEvent::ContextMenu);
     EXPECT_EQ(shell.main.popups, 1);
 }
@@ -262,11 +262,11 @@ TEST(AppCore, TheWatcherFollowsTheGameThroughItsOwnTimers) {
     shell.timers.Advance(3000);  // later ticks find it still running: nothing more is written
     EXPECT_TRUE(shell.core.IsOn());
     EXPECT_EQ(shell.display.written.size() - before, 1u);  // the ramp written once: no blink at the start
-    EXPECT_TRUE(shell.core.Watcher().txtBTdesactivado());
-    EXPECT_FALSE(shell.timers.IsRunning(TimerId::TimerReset));
+    EXPECT_TRUE(shell.core.Watcher().WaitingForEnd());
+    EXPECT_FALSE(shell.timers.IsRunning(TimerId::WatcherRearm));
 
     // A switch-off by hand is undone half a second later while the game runs.
-    shell.core.btDesactivar_Click();
+    shell.core.SwitchOff();
     shell.timers.Advance(600);
     EXPECT_TRUE(shell.core.IsOn());
 
@@ -275,7 +275,7 @@ TEST(AppCore, TheWatcherFollowsTheGameThroughItsOwnTimers) {
     EXPECT_FALSE(shell.core.IsOn());
     shell.timers.Advance(3000);
     EXPECT_FALSE(shell.core.IsOn());
-    EXPECT_TRUE(shell.core.Watcher().txtBTactivado());
+    EXPECT_TRUE(shell.core.Watcher().WaitingForStart());
     EXPECT_EQ(shell.display.current, TableOf(IdentityRamp()));
 }
 
@@ -295,30 +295,30 @@ TEST(AppCore, LeavingStopsEverythingSoTheBoostCannotComeBack) {
 TEST(AppCore, TheStoredFlagFollowsAceptarWhateverWasReadBetween) {
     FakeShell shell(SettingsText("0", "False", {"hl.exe", "", "", ""}));
     shell.Start();
-    shell.core.RunMenuCommand(Command::menuActivacion);
-    shell.core.Check1_Click(true);
-    shell.core.btOtrosProgramas_Click();  // reads the stored "False" again
+    shell.core.RunMenuCommand(Command::BarAutoActivation);
+    shell.core.AutoActivationTicked(true);
+    shell.core.OpenProgramsPanel();  // reads the stored "False" again
     shell.core.NameEdited(1, "juego.exe");
-    shell.core.btActivar_Click();
-    shell.core.RunMenuCommand(Command::menuCapturarPantalla);
+    shell.core.SwitchOn();
+    shell.core.RunMenuCommand(Command::BarScreenshot);
     shell.timers.Advance(250);  // a screenshot's write meanwhile: the unconfirmed tick is not stored
     EXPECT_EQ(shell.settings.writes.back(), SettingsText("1", "False", {"hl.exe", "juego.exe", "", ""}));
-    shell.core.Command1_Click();
-    shell.core.btAutoactivar_Click();
+    shell.core.AcceptPrograms();
+    shell.core.AcceptAutoActivation();
     EXPECT_EQ(shell.settings.writes.back(), SettingsText("1", "True", {"hl.exe", "juego.exe", "", ""}));
-    EXPECT_TRUE(shell.timers.IsRunning(TimerId::activacionTimer));
+    EXPECT_TRUE(shell.timers.IsRunning(TimerId::WatcherTick));
 
     // Unticked and confirmed: the boxes hold the sentinel, the file keeps the names.
-    shell.core.Check1_Click(false);
-    shell.core.btAutoactivar_Click();
+    shell.core.AutoActivationTicked(false);
+    shell.core.AcceptAutoActivation();
     EXPECT_EQ(shell.panels.names[0], kNameSentinel);
     EXPECT_EQ(shell.settings.writes.back(), SettingsText("1", "False", {"hl.exe", "juego.exe", "", ""}));
     EXPECT_FALSE(shell.core.IsOn());
 
     // A write that fails (a scanner that holds the file past its second) is told once.
     shell.settings.writeFails = true;
-    shell.core.btAutoactivar_Click();
-    shell.core.Command1_Click();
+    shell.core.AcceptAutoActivation();
+    shell.core.AcceptPrograms();
     EXPECT_EQ(std::count(shell.indicator.shown.begin(), shell.indicator.shown.end(),
                          "lumeq Gamma      No se pudo guardar lumeq.ini"),
               1);
@@ -328,15 +328,15 @@ TEST(AppCore, ScreenshotsTakeTheNextFreeNumberAndAFailureIsTold) {
     FakeShell shell(SettingsText("18446744073709551615", "False", {"", "", "", ""}));
     shell.screenshots.files["screen_18446744073709551615.jpg"] = {1};
     shell.Start();
-    EXPECT_EQ(shell.Field(Field::txtCantidad), "1");
-    shell.core.btActivar_Click();
+    EXPECT_EQ(shell.Field(Field::FolderFileCount), "1");
+    shell.core.SwitchOn();
     shell.core.DispatchHotKey(1);
-    shell.core.RunMenuCommand(Command::menuCapturarPantalla);  // a second request only restarts the delay
+    shell.core.RunMenuCommand(Command::BarScreenshot);  // a second request only restarts the delay
     shell.timers.Advance(1000);
     EXPECT_EQ(shell.screenshots.files.size(), 2u);
     EXPECT_TRUE(shell.screenshots.files.count("screen_18446744073709551616.jpg"));
     EXPECT_EQ(shell.screenshotsView.count, "1 nueva Screenshot");
-    EXPECT_EQ(shell.Field(Field::screenText), "18446744073709551617");
+    EXPECT_EQ(shell.Field(Field::ScreenshotCounter), "18446744073709551617");
     EXPECT_EQ(shell.main.folderCaption, "Abrir carpeta (2) *");
     EXPECT_EQ(shell.settings.writes.size(), 1u);
 
@@ -344,20 +344,20 @@ TEST(AppCore, ScreenshotsTakeTheNextFreeNumberAndAFailureIsTold) {
     shell.core.DispatchHotKey(1);
     shell.timers.Advance(50);
     EXPECT_EQ(shell.screenshotsView.count, "Screenshot no guardada");
-    EXPECT_EQ(shell.Field(Field::screenText), "18446744073709551617");
+    EXPECT_EQ(shell.Field(Field::ScreenshotCounter), "18446744073709551617");
     EXPECT_EQ(shell.settings.writes.size(), 1u);
-    EXPECT_EQ(shell.Field(Field::TxtScreenNuevas), "1");
+    EXPECT_EQ(shell.Field(Field::NewScreenshots), "1");
 
     // Thousands of numbers after the counter taken: on from the highest in the folder.
     FakeShell many(SettingsText("7000", "False", {"", "", "", ""}));
     for (int n = 7000; n < 8500; ++n) many.screenshots.files["screen_" + std::to_string(n) + ".jpg"] = {1};
     many.screenshots.files["screen_99999.jpg"] = {1};
     many.Start();
-    many.core.btActivar_Click();
+    many.core.SwitchOn();
     many.core.DispatchHotKey(1);
     many.timers.Advance(50);
     EXPECT_TRUE(many.screenshots.files.count("screen_100000.jpg"));
-    EXPECT_EQ(many.Field(Field::screenText), "100001");
+    EXPECT_EQ(many.Field(Field::ScreenshotCounter), "100001");
 }
 
 }  // namespace

@@ -48,7 +48,7 @@ struct FakeMainView : MainView {
     std::vector<std::string>* log = nullptr;
 
     void SetField(Field field, std::string_view text) override { fields[field] = std::string(text); }
-    void SetStripColour(Rgb colour) override {
+    void SetCaptionColour(Rgb colour) override {
         strip = colour;
         if (log) log->push_back("strip");
     }
@@ -99,9 +99,9 @@ struct FakePanels : PanelsView {
     bool activationShown = false;
     bool programsShown = false;
     void SetChecked(bool c) override { checked = c; }
-    void EnableOtrosProgramas(bool e) override { otrosEnabled = e; }
+    void EnableOtherPrograms(bool e) override { otrosEnabled = e; }
     void SetNames(const std::array<std::string, 4>& n) override { names = n; }
-    void ShowActivationPanel(bool shown) override { activationShown = shown; }
+    void ShowAutoActivationPanel(bool shown) override { activationShown = shown; }
     void ShowProgramsPanel(bool shown) override { programsShown = shown; }
 };
 
@@ -200,8 +200,8 @@ struct FakeShell {
 
 inline std::string SettingsText(const char* counter, const char* flag, std::array<const char*, 4> names) {
     Settings fields;
-    fields.screenText = counter;
-    fields.txtActivacion = flag;
+    fields.screenshotCounter = counter;
+    fields.autoActivationFlag = flag;
     for (std::size_t i = 0; i < 4; ++i) fields.names[i] = names[i];
     return FormatSettings(fields);
 }

@@ -10,7 +10,7 @@ namespace {
 
 // The main window as the watcher sees it, with the timers driven by a fake clock:
 // the tick every 1000 ms, the re-arm 500 ms after the last deactivation.
-class Simulation : public WatcherHost {
+class Simulation : public WatcherSwitch {
 public:
     Simulation() : watcher(*this) {}
 
@@ -35,16 +35,16 @@ public:
         for (int end = now + ms; now < end;) {
             now += 100;
             if (rearmAt && *rearmAt <= now) {
-                watcher.TimerReset_Timer();
+                watcher.OnWatcherRearm();
                 rearmAt.reset();  // the re-arm stops its own timer last
             }
-            if (now % 1000 == 0) watcher.activacionTimer_Timer();
+            if (now % 1000 == 0) watcher.OnWatcherTick();
         }
     }
-    // Check1 ticked, as the panel does: armed, one start check at once.
+    // The automatic-activation tick ticked, as the panel does: armed, one start check at once.
     void SwitchOn() {
         watcher.Arm();
-        watcher.btBuscaProcesoON();
+        watcher.LookForStart();
     }
 
     ProcessWatcher watcher;
@@ -66,8 +66,8 @@ TEST(ProcessWatcher, AutomaticStartSwitchesOnOnceAndStopsWithTheProgram) {
     EXPECT_TRUE(sim.on);
     sim.Run(3500);
     EXPECT_EQ(sim.log, "A");
-    EXPECT_TRUE(sim.watcher.txtBTdesactivado());
-    EXPECT_FALSE(sim.watcher.txtBTactivado());
+    EXPECT_TRUE(sim.watcher.WaitingForEnd());
+    EXPECT_FALSE(sim.watcher.WaitingForStart());
 
     sim.processes.pop_back();
     sim.Run(1000);
@@ -75,8 +75,8 @@ TEST(ProcessWatcher, AutomaticStartSwitchesOnOnceAndStopsWithTheProgram) {
     EXPECT_FALSE(sim.on);
     sim.Run(3000);  // re-armed and waiting; nothing runs
     EXPECT_EQ(sim.log, "AD");
-    EXPECT_TRUE(sim.watcher.txtBTactivado());
-    EXPECT_FALSE(sim.watcher.txtBTdesactivado());
+    EXPECT_TRUE(sim.watcher.WaitingForStart());
+    EXPECT_FALSE(sim.watcher.WaitingForEnd());
 }
 
 TEST(ProcessWatcher, ManualSwitchOffIsUndoneWhileTheGameRuns) {
@@ -117,13 +117,13 @@ TEST(ProcessWatcher, HigherNumberedBoxWinsAndTheOtherTakesOverWhenItEnds) {
     sim.processes.push_back({"quake.exe", 78});
     sim.SwitchOn();
     sim.Run(3000);
-    EXPECT_EQ(sim.watcher.busqueda_Proceso(), "quake.exe");
+    EXPECT_EQ(sim.watcher.WatchedName(), "quake.exe");
     sim.processes.pop_back();
     sim.log.clear();
     sim.Run(1000);
     EXPECT_EQ(sim.log, "D");
     sim.Run(2000);
-    EXPECT_EQ(sim.watcher.busqueda_Proceso(), "hl.exe");
+    EXPECT_EQ(sim.watcher.WatchedName(), "hl.exe");
     EXPECT_TRUE(sim.on);
 }
 
@@ -157,7 +157,7 @@ TEST(ProcessWatcher, DisarmedWatcherOnlyRebuildsTheList) {
     sim.processes.push_back({"hl.exe", 77});
     sim.Run(3000);
     EXPECT_EQ(sim.log, "");
-    EXPECT_EQ(sim.watcher.List2().back(), "hl.exe:  77");
+    EXPECT_EQ(sim.watcher.ListItemsSeen().back(), "hl.exe:  77");
 }
 
 TEST(ProcessWatcher, ListFormatAndCaseInsensitivePrefix) {

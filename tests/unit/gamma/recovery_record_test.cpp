@@ -7,7 +7,7 @@
 #include "fakes.h"
 #include "boost_matchers.h"
 #include "gamma/crash_record.h"
-#include "gamma/gamma_config.h"
+#include "gamma/boost_engine.h"
 
 namespace lumeq {
 namespace {
@@ -153,7 +153,7 @@ TEST(CrashRecord, AnActivationTakesOriginalsOnlyFromThisDisplaysRecord) {
         FakeStore store;
         store.value = "45";
         FakeSlider slider;
-        GammaConfig engine(display, store, &record);
+        BoostEngine engine(display, store, &record);
         engine.Initialize(slider);
         engine.Release();
         EXPECT_EQ(display.current, Calibration(256)) << owner.display << owner.host;
@@ -192,7 +192,7 @@ TEST(CrashRecord, ARefusedRestoreIsNeverOverwrittenByTheBoost) {
     FakeRecordStorage storage;
     CrashRecord record(storage, kMe, nullptr);
     for (int cycle = 0; cycle < 2; ++cycle) {
-        GammaConfig engine(display, store, &record);
+        BoostEngine engine(display, store, &record);
         engine.Initialize(slider);
         EXPECT_TRUE(IsBoosted(display.current, TableOf(BuildRamp(ExponentOfLevel(slider.Position())))));
         display.refuseWrites = true;
@@ -222,7 +222,7 @@ TEST(CrashRecord, AnOutputThatLeftWhileBoostedIsStillOwedItsTable) {
     FakeSlider slider;
     FakeRecordStorage storage;
     CrashRecord record(storage, kMe, nullptr);
-    GammaConfig engine(display, store, &record);
+    BoostEngine engine(display, store, &record);
     engine.Initialize(slider);
     const RampTable boosted = TableOf(BuildRamp(ExponentOfLevel(slider.Position())), 1024);
     display.detached.insert("D1");
@@ -303,7 +303,7 @@ TEST(CrashRecord, EveryTableSizeComesBackExactlyAfterAHundredCycles) {
         FakeRecordStorage storage;
         CrashRecord record(storage, kMe, nullptr);
         for (int cycle = 0; cycle < 100; ++cycle) {
-            GammaConfig engine(display, store, &record);
+            BoostEngine engine(display, store, &record);
             engine.Initialize(slider);
             ASSERT_TRUE(engine.Release());
         }

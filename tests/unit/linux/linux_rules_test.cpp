@@ -11,7 +11,7 @@
 #include <unistd.h>
 
 #include "gamma/display_backends.h"
-#include "gamma/gamma_config.h"
+#include "gamma/boost_engine.h"
 #include "gamma/recovery_record.h"
 #include "linux/posix/file_stores_posix.h"
 #include "app/hot_key_rules.h"

@@ -53,7 +53,7 @@ TEST(FolderSearch, CountsFilesInSubfoldersAndFoldersThatMatch) {
     tree.folders[root].push_back({"loop", 0, true, {}, true});
     tree.folders[root + "loop\\"] = tree.folders[root];
     std::int64_t counter = 0;
-    EXPECT_EQ(funBuscarArchivos(tree, "C:\\lumeq\\Screenshots", "*.jpg", counter), 3340u);
+    EXPECT_EQ(SumFolder(tree, "C:\\lumeq\\Screenshots", "*.jpg", counter), 3340u);
     EXPECT_EQ(counter, 5);  // two files, the short name, x.jpg as a file of size 0, one in old
     // Each folder once, its sub-folders after it.
     EXPECT_EQ(tree.searches, (std::vector<std::string>{root, root + "old\\", root + "x.jpg\\"}));
@@ -65,10 +65,10 @@ TEST(FolderSearch, CountsFilesInSubfoldersAndFoldersThatMatch) {
 TEST(FolderSearch, MissingFolderAndManyFiles) {
     FakeTree tree;
     std::int64_t counter = 0;
-    EXPECT_EQ(funBuscarArchivos(tree, "C:\\nowhere\\", "*.jpg", counter), 0u);
+    EXPECT_EQ(SumFolder(tree, "C:\\nowhere\\", "*.jpg", counter), 0u);
     EXPECT_EQ(counter, 0);
     for (int i = 0; i < 40000; ++i) tree.AddFile("D:\\s\\", "f" + std::to_string(i) + ".jpg", 100000);
-    EXPECT_EQ(funBuscarArchivos(tree, "D:\\s", "*.jpg", counter), 4'000'000'000u);
+    EXPECT_EQ(SumFolder(tree, "D:\\s", "*.jpg", counter), 4'000'000'000u);
     EXPECT_EQ(counter, 40000);  // beyond 32767, beyond 2^31 bytes
 }
 

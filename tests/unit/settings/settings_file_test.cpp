@@ -7,8 +7,8 @@ namespace {
 
 TEST(SettingsFile, WritesEightCrLfLinesAndReadsThemBackWithBlanks) {
     Settings written;
-    written.screenText = "12";
-    written.txtActivacion = "True";
+    written.screenshotCounter = "12";
+    written.autoActivationFlag = "True";
     written.names = {"hl.exe", "  quake3.exe ", "", "élite.exe"};
     const std::string file = FormatSettings(written);
     EXPECT_EQ(file,
@@ -17,8 +17,8 @@ TEST(SettingsFile, WritesEightCrLfLinesAndReadsThemBackWithBlanks) {
     Settings read;
     read.names = {"x", "x", "x", "x"};
     ParseSettings(file, read);
-    EXPECT_EQ(read.screenText, "12");
-    EXPECT_EQ(read.txtActivacion, "True");
+    EXPECT_EQ(read.screenshotCounter, "12");
+    EXPECT_EQ(read.autoActivationFlag, "True");
     EXPECT_EQ(read.names, written.names);
 }
 
@@ -44,8 +44,8 @@ TEST(SettingsFile, ReadsWhateverLinesThereAre) {
         fields.names = {"keep", "keep", "keep", "keep"};
         ParseSettings(c.content, fields);
         SCOPED_TRACE(c.content);
-        EXPECT_EQ(fields.screenText, c.counter);
-        EXPECT_EQ(fields.txtActivacion, c.flag);
+        EXPECT_EQ(fields.screenshotCounter, c.counter);
+        EXPECT_EQ(fields.autoActivationFlag, c.flag);
         EXPECT_EQ(fields.names[0], c.firstName);
         EXPECT_EQ(fields.names[3], c.lastName);
     }
@@ -59,8 +59,8 @@ TEST(SettingsFile, BinaryBytesAndHugeLinesStayWhereTheyAre) {
     content += "\r\n";
     Settings fields;
     ParseSettings(content, fields);
-    EXPECT_EQ(fields.screenText.size(), 10u * 1024u * 1024u);
-    EXPECT_EQ(fields.txtActivacion, "True");
+    EXPECT_EQ(fields.screenshotCounter.size(), 10u * 1024u * 1024u);
+    EXPECT_EQ(fields.autoActivationFlag, "True");
     EXPECT_EQ(fields.names[0], std::string("a\0b\x01\xFF", 5));
 }
 
@@ -68,8 +68,8 @@ using Result = SettingsMemory::ReadResult;
 
 std::string File(const char* counter, const char* flag, std::array<const char*, 4> names) {
     Settings fields;
-    fields.screenText = counter;
-    fields.txtActivacion = flag;
+    fields.screenshotCounter = counter;
+    fields.autoActivationFlag = flag;
     for (std::size_t i = 0; i < 4; ++i) fields.names[i] = names[i];
     return FormatSettings(fields);
 }
@@ -91,15 +91,15 @@ TEST(SettingsMemory, TheStoredFlagIsTheOneConfirmedWithAceptar) {
     memory.AfterRead(Result::Read, File("0", "False", {"hl.exe", "", "", ""}), fields);
     // Ticked, then "Otros programas" re-reads the stored "False"; a screenshot meanwhile
     // stores what the user last confirmed, not the tick.
-    fields.txtActivacion = "True";
+    fields.autoActivationFlag = "True";
     memory.AfterRead(Result::Read, File("0", "False", {"hl.exe", "", "", ""}), fields);
     fields.names[1] = "quake3.exe";
-    EXPECT_EQ(memory.ToWrite(fields).txtActivacion, "False");
+    EXPECT_EQ(memory.ToWrite(fields).autoActivationFlag, "False");
     memory.Confirm(true);  // "Aceptar" with the box ticked
-    fields.txtActivacion = "False";
-    EXPECT_EQ(memory.ToWrite(fields).txtActivacion, "True");
+    fields.autoActivationFlag = "False";
+    EXPECT_EQ(memory.ToWrite(fields).autoActivationFlag, "True");
     memory.Confirm(false);
-    EXPECT_EQ(memory.ToWrite(fields).txtActivacion, "False");
+    EXPECT_EQ(memory.ToWrite(fields).autoActivationFlag, "False");
 }
 
 TEST(SettingsMemory, ARereadNeverLowersTheCounterBelowANumberUsed) {
@@ -108,11 +108,11 @@ TEST(SettingsMemory, ARereadNeverLowersTheCounterBelowANumberUsed) {
     memory.AfterRead(Result::Read, File("5", "False", {"", "", "", ""}), fields);
     memory.CounterUsed("6");  // screen_5.jpg taken, but the file could not be written
     memory.AfterRead(Result::Read, File("5", "False", {"", "", "", ""}), fields);
-    EXPECT_EQ(fields.screenText, "6");
+    EXPECT_EQ(fields.screenshotCounter, "6");
     memory.AfterRead(Result::Read, File("900", "False", {"", "", "", ""}), fields);
-    EXPECT_EQ(fields.screenText, "900");
-    fields.screenText = "2";
-    EXPECT_EQ(memory.ToWrite(fields).screenText, "6");
+    EXPECT_EQ(fields.screenshotCounter, "900");
+    fields.screenshotCounter = "2";
+    EXPECT_EQ(memory.ToWrite(fields).screenshotCounter, "6");
 }
 
 TEST(SettingsMemory, AFileThatCouldNotBeReadIsNeverOverwrittenUnasked) {
@@ -133,14 +133,14 @@ TEST(SettingsMemory, ValuesAreMadeFitForTheWindowAndTheSystem) {
     content += std::string("a\0b\x1b", 4) + "\xC2\x85" "c\xCB\x9C" "d\xFF.exe\r\n";  // NUL, ESC, U+0085, U+02DC, a bad byte
     content += std::string(400, 'x') + "\r\nÑandú.exe\r\n\r\n//End\r\n";
     memory.AfterRead(Result::Read, content, fields);
-    EXPECT_EQ(fields.screenText, "7");
-    EXPECT_EQ(fields.txtActivacion, "True");
+    EXPECT_EQ(fields.screenshotCounter, "7");
+    EXPECT_EQ(fields.autoActivationFlag, "True");
     EXPECT_EQ(fields.names[0], "abcd.exe");
     EXPECT_EQ(fields.names[1], std::string(kMaxNameLength, 'x'));
     EXPECT_EQ(fields.names[2], "Ñandú.exe");
     Settings huge;
     memory.AfterRead(Result::Read, "h\r\n" + std::string(100, '9') + "\r\n", huge);
-    EXPECT_EQ(huge.screenText, std::string(kMaxCounterDigits, '9'));
+    EXPECT_EQ(huge.screenshotCounter, std::string(kMaxCounterDigits, '9'));
 }
 
 TEST(Counter, CountsInDecimalAndNeverWraps) {

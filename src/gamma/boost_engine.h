@@ -14,14 +14,14 @@
 
 namespace lumeq {
 
-class GammaConfig {
+class BoostEngine {
 public:
-    GammaConfig(DisplayRamp& display, LevelStore& store, CaptureJournal* journal = nullptr)
+    BoostEngine(DisplayRamp& display, LevelStore& store, CaptureJournal* journal = nullptr)
         : m_display(display), m_store(store), m_journal(journal) {}
     // Releases, unless Release ran already.
-    ~GammaConfig();
-    GammaConfig(const GammaConfig&) = delete;
-    GammaConfig& operator=(const GammaConfig&) = delete;
+    ~BoostEngine();
+    BoostEngine(const BoostEngine&) = delete;
+    BoostEngine& operator=(const BoostEngine&) = delete;
 
     // Binds the slider and captures every display's table; a display a record still owes
     // its own table is given that one, never what it shows now (which may be a boost that
@@ -80,7 +80,7 @@ public:
     // True when the record of the tables to give back could not be kept: a crash now
     // could not be undone.
     bool RecordFailed() const { return m_recordFailed; }
-    const GammaRamp& CapturedRamp() const { return m_CapturedRamp; }
+    const GammaRamp& CapturedRamp() const { return m_capturedRamp; }
     // The displays left at the player's own ramp because no ramp can brighten them (HDR, or
     // none taken at all), as last looked at: at activation, at a display change, and when
     // a display joins.
@@ -103,8 +103,8 @@ private:
     DisplayRamp& m_display;
     LevelStore& m_store;
     CaptureJournal* m_journal;
-    Slider* m_GammaConfig = nullptr;
-    GammaRamp m_CapturedRamp{};     // the primary display's, at 256 entries
+    Slider* m_levelSlider = nullptr;
+    GammaRamp m_capturedRamp{};     // the primary display's, at 256 entries
     CapturedDisplays m_captures;     // every display's own table, by name (attached or owed)
     std::set<std::string> m_refused;  // displays that refused the boosted ramp
     std::map<std::string, DisplayFitness> m_unfit;  // displays no ramp can brighten now

@@ -1,4 +1,4 @@
-#include "linux/qt/form_indicador_qt.h"
+#include "linux/qt/strip_window_qt.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -18,7 +18,7 @@ QColor FromRgb(std::uint32_t rgb) { return QColor((rgb >> 16) & 0xFF, (rgb >> 8)
 
 // The raised panel, as the Windows edition paints it: its edges as thick as a pixel is at
 // this scale, light on the top and left, dark on the right and bottom (a 3 x 3 picture, scaled).
-class FormIndicador::Panel : public QWidget {
+class StripWindow::Panel : public QWidget {
 public:
     using QWidget::QWidget;
     void SetEdge(int edge) { m_edge = edge; }
@@ -38,44 +38,44 @@ private:
     int m_edge = 1;
 };
 
-FormIndicador::FormIndicador()
+StripWindow::StripWindow()
     // Bypassing the window manager (override-redirect) is what keeps it above a
     // full-screen game; a tool tip's type keeps it out of task bars and pagers.
     : m_window(new Panel(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
                                       Qt::WindowDoesNotAcceptFocus | Qt::X11BypassWindowManagerHint)),
-      m_Label1(new QLabel(m_window)) {
+      m_stripText(new QLabel(m_window)) {
     m_window->setObjectName("FormIndicador");
     m_window->setWindowTitle("Gamma");
     m_window->setAttribute(Qt::WA_ShowWithoutActivating);
     m_window->setFocusPolicy(Qt::NoFocus);
-    m_Label1->setObjectName("Label1");
-    QPalette palette = m_Label1->palette();
+    m_stripText->setObjectName("Label1");
+    QPalette palette = m_stripText->palette();
     palette.setColor(QPalette::WindowText, FromRgb(kStripTextColour));
-    m_Label1->setPalette(palette);
+    m_stripText->setPalette(palette);
     // Windows' face where it is installed, else one of its width (Arial's metrics: Liberation
     // Sans), so that the text fits the same strip.
     QFont font;
     font.setFamilies({"Arial", "Liberation Sans"});
     font.setPointSizeF(kStripFontPoints);
-    m_Label1->setFont(font);
-    m_Label1->setTextFormat(Qt::PlainText);
-    m_Label1->setWordWrap(false);
-    m_Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_stripText->setFont(font);
+    m_stripText->setTextFormat(Qt::PlainText);
+    m_stripText->setWordWrap(false);
+    m_stripText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 
-FormIndicador::~FormIndicador() { delete m_window; }
+StripWindow::~StripWindow() { delete m_window; }
 
-void FormIndicador::Show(std::string_view text) {
-    m_Label1->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+void StripWindow::Show(std::string_view text) {
+    m_stripText->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
     // On the game's monitor, at the strip's offset from its top left, at its scale, as large
     // as the Windows edition's and grown to the whole text: the level is never cut off.
     QScreen* screen = m_screenOfGame ? m_screenOfGame() : nullptr;
     if (!screen) screen = QGuiApplication::primaryScreen();
     const int dpi = screen ? qRound(screen->logicalDotsPerInch()) : kBaseDpi;
-    const QFontMetrics metrics(m_Label1->font());
-    const StripLayout layout = LayOutStrip(dpi, metrics.horizontalAdvance(m_Label1->text()), metrics.height());
+    const QFontMetrics metrics(m_stripText->font());
+    const StripLayout layout = LayOutStrip(dpi, metrics.horizontalAdvance(m_stripText->text()), metrics.height());
     m_window->SetEdge(std::max(1, ScalePixels(1, dpi)));
-    m_Label1->setGeometry(layout.label.left, layout.label.top, layout.label.width, layout.label.height);
+    m_stripText->setGeometry(layout.label.left, layout.label.top, layout.label.width, layout.label.height);
     m_window->setFixedSize(layout.window.width, layout.window.height);
     const QPoint topLeft = screen ? screen->geometry().topLeft() : QPoint(0, 0);
     m_window->move(topLeft + QPoint(layout.window.left, layout.window.top));
@@ -84,12 +84,12 @@ void FormIndicador::Show(std::string_view text) {
     m_window->update();
 }
 
-void FormIndicador::Hide() { m_window->hide(); }
+void StripWindow::Hide() { m_window->hide(); }
 
-bool FormIndicador::IsShown() const { return m_window->isVisible(); }
+bool StripWindow::IsShown() const { return m_window->isVisible(); }
 
-QString FormIndicador::Text() const { return m_Label1->text(); }
+QString StripWindow::Text() const { return m_stripText->text(); }
 
-QRect FormIndicador::Geometry() const { return m_window->geometry(); }
+QRect StripWindow::Geometry() const { return m_window->geometry(); }
 
 }  // namespace lumeq

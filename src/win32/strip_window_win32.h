@@ -14,25 +14,25 @@
 
 namespace lumeq {
 
-class FormIndicador : public BaseWindow<FormIndicador>, public IndicatorView {
+class StripWindow : public BaseWindow<StripWindow>, public IndicatorView {
 public:
-    // Creates the window and runs Form_Load (placed at 100, 20 px, topmost, hidden);
+    // Creates the window and runs Load (placed at 100, 20 px, topmost, hidden);
     // `onTimer1` hears its timer.
-    void Create(HINSTANCE instance, int dpi, std::function<void()> onTimer1);
+    void Create(HINSTANCE instance, int dpi, std::function<void()> onStripHide);
     // Start-up: shown, then its top moved to -50000 twips, far above every screen.
     void ParkOffScreen();
     // Down to the top of the main screen with the text on one line, laid out for that
     // monitor's DPI.
     void Show(std::string_view text) override;
     void Hide() override;
-    // Timer1, the core's: owned by this window, so that none outlives it.
+    // StripHide, the core's: owned by this window, so that none outlives it.
     void StartTimer(unsigned ms);
     void StopTimer();
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
-    void Form_Load();
+    void Load();
     void OnPaint();
     void SetTop(int twips);
     void ShowWithoutActivating();
@@ -40,9 +40,9 @@ private:
     void LayOut();
     int Twips(int twips) const { return MulDiv(twips, m_dpi, 1440); }
 
-    HWND m_Label1 = nullptr;
+    HWND m_stripText = nullptr;
     int m_dpi = 96;
-    std::function<void()> m_onTimer1;
+    std::function<void()> m_onStripHide;
     std::wstring m_text;
     UniqueBrush m_background;
     UniqueFont m_font;

@@ -1,4 +1,4 @@
-#include "gamma/gamma_config.h"
+#include "gamma/boost_engine.h"
 
 #include <gtest/gtest.h>
 
@@ -22,12 +22,12 @@ GammaRamp DarkCurve() {
     return ramp;
 }
 
-TEST(GammaConfig, IdentityDisplayWithoutStoredLevelGivesNeutral) {
+TEST(BoostEngine, IdentityDisplayWithoutStoredLevelGivesNeutral) {
     FakeDisplay display;
     FakeStore store;
     FakeSlider slider;
     {
-        GammaConfig engine(display, store);
+        BoostEngine engine(display, store);
         engine.Initialize(slider);
         EXPECT_EQ(slider.Position(), 40);
         EXPECT_EQ(slider.Minimum(), 33);
@@ -40,13 +40,13 @@ TEST(GammaConfig, IdentityDisplayWithoutStoredLevelGivesNeutral) {
     EXPECT_EQ(display.current, TableOf(IdentityRamp()));
 }
 
-TEST(GammaConfig, LoadsStoredLevelAndRestoresTheExactCapture) {
+TEST(BoostEngine, LoadsStoredLevelAndRestoresTheExactCapture) {
     FakeDisplay display;
     display.current = TableOf(DarkCurve());
     FakeStore store;
     store.value = "44";
     FakeSlider slider;
-    auto engine = std::make_unique<GammaConfig>(display, store);
+    auto engine = std::make_unique<BoostEngine>(display, store);
     engine->Initialize(slider);
     EXPECT_EQ(slider.Position(), 44);
     EXPECT_TRUE(IsBoosted(display.current, TableOf(BuildRamp(6 / 10.01))));
@@ -62,7 +62,7 @@ TEST(GammaConfig, LoadsStoredLevelAndRestoresTheExactCapture) {
     EXPECT_EQ(display.current, TableOf(DarkCurve()));
 }
 
-TEST(GammaConfig, StoredValuesOutsideTheRangeNeverReachTheDisplayRaw) {
+TEST(BoostEngine, StoredValuesOutsideTheRangeNeverReachTheDisplayRaw) {
     struct Case {
         const char* stored;
         int expectedLevel;
@@ -74,7 +74,7 @@ TEST(GammaConfig, StoredValuesOutsideTheRangeNeverReachTheDisplayRaw) {
         FakeStore store;
         store.value = c.stored;
         FakeSlider slider;
-        GammaConfig engine(display, store);
+        BoostEngine engine(display, store);
         engine.Initialize(slider);
         SCOPED_TRACE(c.stored);
         EXPECT_EQ(slider.Position(), c.expectedLevel);
@@ -83,14 +83,14 @@ TEST(GammaConfig, StoredValuesOutsideTheRangeNeverReachTheDisplayRaw) {
     }
 }
 
-TEST(GammaConfig, FailedCaptureDisablesSliderAndIsNeverRestored) {
+TEST(BoostEngine, FailedCaptureDisablesSliderAndIsNeverRestored) {
     FakeDisplay display;
     display.readFails = true;
     FakeStore store;
     store.value = "44";
     FakeSlider slider;
     {
-        GammaConfig engine(display, store);
+        BoostEngine engine(display, store);
         engine.Initialize(slider);
         EXPECT_FALSE(slider.Enabled());
         EXPECT_EQ(slider.Position(), 40);
@@ -107,35 +107,35 @@ TEST(GammaConfig, FailedCaptureDisablesSliderAndIsNeverRestored) {
     EXPECT_TRUE(store.writes.empty());
 }
 
-TEST(GammaConfig, LaterSuccessfulCaptureDoesNotEnableTheSliderAgain) {
+TEST(BoostEngine, LaterSuccessfulCaptureDoesNotEnableTheSliderAgain) {
     FakeDisplay display;
     FakeStore store;
     FakeSlider slider;
     display.readFails = true;
-    { GammaConfig(display, store).Initialize(slider); }
+    { BoostEngine(display, store).Initialize(slider); }
     display.readFails = false;
-    GammaConfig engine(display, store);
+    BoostEngine engine(display, store);
     engine.Initialize(slider);
     EXPECT_FALSE(slider.Enabled());
     EXPECT_EQ(slider.Maximum(), 47);
 }
 
-TEST(GammaConfig, AllZeroCaptureIsPutBackAsLinearNotBlack) {
+TEST(BoostEngine, AllZeroCaptureIsPutBackAsLinearNotBlack) {
     FakeDisplay display;
     display.current = RampTable(kRampEntries);
     FakeStore store;
     FakeSlider slider;
-    { GammaConfig(display, store).Initialize(slider); }
+    { BoostEngine(display, store).Initialize(slider); }
     EXPECT_EQ(display.current, TableOf(IdentityRamp()));
 }
 
-TEST(GammaConfig, RefusedRampIsKnown) {
+TEST(BoostEngine, RefusedRampIsKnown) {
     FakeDisplay display;
     display.refuseWrites = true;
     FakeStore store;
     store.value = "44";
     FakeSlider slider;
-    GammaConfig engine(display, store);
+    BoostEngine engine(display, store);
     engine.Initialize(slider);
     EXPECT_EQ(slider.Position(), 44);
     EXPECT_TRUE(engine.LastRampRefused());
@@ -144,11 +144,11 @@ TEST(GammaConfig, RefusedRampIsKnown) {
     EXPECT_FALSE(engine.LastRampRefused());
 }
 
-TEST(GammaConfig, SliderInputAppliesItsPosition) {
+TEST(BoostEngine, SliderInputAppliesItsPosition) {
     FakeDisplay display;
     FakeStore store;
     FakeSlider slider;
-    GammaConfig engine(display, store);
+    BoostEngine engine(display, store);
     engine.Initialize(slider);
     slider.SetPosition(43);
     engine.OnSliderInput();
@@ -160,7 +160,7 @@ TEST(StepLevel, EndsOfTheRangeHoldAndReapply) {
     FakeStore store;
     store.value = "46";
     FakeSlider slider;
-    GammaConfig engine(display, store);
+    BoostEngine engine(display, store);
     engine.Initialize(slider);
 
     EXPECT_EQ(StepLevel(slider, +1, &engine).level, 47);
@@ -178,7 +178,7 @@ TEST(StepLevel, RefusalIsReportedButTheLevelStillMoves) {
     FakeDisplay display;
     FakeStore store;
     FakeSlider slider;
-    GammaConfig engine(display, store);
+    BoostEngine engine(display, store);
     engine.Initialize(slider);
     display.refuseWrites = true;
     const StepOutcome step = StepLevel(slider, +1, &engine);
@@ -201,7 +201,7 @@ struct FakeJournal : CaptureJournal {
     void Clear() override { log->push_back("journal.Clear"); }
 };
 
-TEST(GammaConfigDisplays, EachDisplayKeepsItsOwnRampAndTheEstimateFollowsThePrimary) {
+TEST(BoostEngineDisplays, EachDisplayKeepsItsOwnRampAndTheEstimateFollowsThePrimary) {
     FakeDisplay displays;
     displays.current = TableOf(BuildRamp(1.35));  // display 0
     displays.extra.resize(1);
@@ -210,7 +210,7 @@ TEST(GammaConfigDisplays, EachDisplayKeepsItsOwnRampAndTheEstimateFollowsThePrim
     FakeStore store;
     FakeSlider slider;
     {
-        GammaConfig engine(displays, store);
+        BoostEngine engine(displays, store);
         engine.Initialize(slider);
         EXPECT_EQ(slider.Position(), EstimateLevel(DarkCurve()));
         const GammaRamp boosted = BuildRamp(ExponentOfLevel(slider.Position()));
@@ -221,48 +221,48 @@ TEST(GammaConfigDisplays, EachDisplayKeepsItsOwnRampAndTheEstimateFollowsThePrim
     EXPECT_EQ(displays.extra[0].current, TableOf(DarkCurve()));
 }
 
-TEST(GammaConfigDisplays, ADisplayWithoutARampIsLeftAlone) {
+TEST(BoostEngineDisplays, ADisplayWithoutARampIsLeftAlone) {
     FakeDisplay displays;
     displays.extra.resize(1);
     displays.extra[0].readFails = true;
     FakeStore store;
     FakeSlider slider;
-    { GammaConfig(displays, store).Initialize(slider); }
+    { BoostEngine(displays, store).Initialize(slider); }
     EXPECT_TRUE(displays.extra[0].written.empty());
     EXPECT_EQ(displays.written.size(), 2u);  // boosted, then given back
 }
 
-TEST(GammaConfigDisplays, RefusedByOneDisplayIsARefusal) {
+TEST(BoostEngineDisplays, RefusedByOneDisplayIsARefusal) {
     FakeDisplay displays;
     displays.extra.resize(1);
     displays.extra[0].refuseWrites = true;
     FakeStore store;
     FakeSlider slider;
-    GammaConfig engine(displays, store);
+    BoostEngine engine(displays, store);
     engine.Initialize(slider);
     EXPECT_TRUE(engine.LastRampRefused());
 }
 
-TEST(GammaConfigDisplays, CaptureIsJournalledBeforeTheFirstBoostAndClearedAfterTheRestore) {
+TEST(BoostEngineDisplays, CaptureIsJournalledBeforeTheFirstBoostAndClearedAfterTheRestore) {
     FakeDisplay displays;
     std::vector<std::string> log;
     displays.log = &log;
     FakeJournal journal(&log);
     FakeStore store;
     FakeSlider slider;
-    { GammaConfig(displays, store, &journal).Initialize(slider); }
+    { BoostEngine(displays, store, &journal).Initialize(slider); }
     EXPECT_EQ(log, (std::vector<std::string>{"journal.Record", "display.Write D0", "display.Write D0", "journal.Clear"}));
     ASSERT_EQ(journal.recorded.size(), 1u);
     EXPECT_EQ(journal.recorded[0].name, "D0");
     EXPECT_EQ(journal.recorded[0].table, TableOf(IdentityRamp()));
 }
 
-TEST(GammaConfigWatchdog, ReplacedRampIsSetAgainButARefusedOneNever) {
+TEST(BoostEngineWatch, ReplacedRampIsSetAgainButARefusedOneNever) {
     FakeDisplay display;
     FakeStore store;
     store.value = "37";
     FakeSlider slider;
-    GammaConfig engine(display, store);
+    BoostEngine engine(display, store);
     engine.Initialize(slider);
     EXPECT_FALSE(engine.ReapplyIfReplaced());  // nothing changed
     display.current = TableOf(BuildRamp(2.0));           // a game sets its own ramp
@@ -289,7 +289,7 @@ TEST(GammaConfigWatchdog, ReplacedRampIsSetAgainButARefusedOneNever) {
     EXPECT_FALSE(engine.LastRampRefused());
 }
 
-TEST(GammaConfigDisplays, DisplaysThatComeAndGoAreToldApartByName) {
+TEST(BoostEngineDisplays, DisplaysThatComeAndGoAreToldApartByName) {
     FakeDisplay displays;
     displays.extra.resize(1);
     displays.extra[0].current = TableOf(DarkCurve());  // D1
@@ -299,7 +299,7 @@ TEST(GammaConfigDisplays, DisplaysThatComeAndGoAreToldApartByName) {
     store.value = "37";
     FakeSlider slider;
     const GammaRamp boosted = BuildRamp(ExponentOfLevel(37));
-    GammaConfig engine(displays, store, &journal);
+    BoostEngine engine(displays, store, &journal);
     engine.Initialize(slider);
 
     // D0 is unplugged while boosted: gone, not refused, and the watchdog goes on for D1.
@@ -332,14 +332,14 @@ TEST(GammaConfigDisplays, DisplaysThatComeAndGoAreToldApartByName) {
     EXPECT_EQ(log.back(), "journal.Clear");
 }
 
-TEST(GammaConfigDisplays, ARefusedRestoreKeepsTheRecordAndIsTold) {
+TEST(BoostEngineDisplays, ARefusedRestoreKeepsTheRecordAndIsTold) {
     FakeDisplay displays;
     displays.extra.resize(1);
     std::vector<std::string> log;
     FakeJournal journal(&log);
     FakeStore store;
     FakeSlider slider;
-    GammaConfig engine(displays, store, &journal);
+    BoostEngine engine(displays, store, &journal);
     engine.Initialize(slider);
     displays.extra[0].refuseWrites = true;
     EXPECT_FALSE(engine.Release());
@@ -354,7 +354,7 @@ TEST(GammaConfigDisplays, ARefusedRestoreKeepsTheRecordAndIsTold) {
     other.extra.resize(1);
     std::vector<std::string> otherLog;
     FakeJournal otherJournal(&otherLog);
-    GammaConfig second(other, store, &otherJournal);
+    BoostEngine second(other, store, &otherJournal);
     second.Initialize(slider);
     other.detached.insert("D1");
     EXPECT_TRUE(second.Release());
@@ -363,13 +363,13 @@ TEST(GammaConfigDisplays, ARefusedRestoreKeepsTheRecordAndIsTold) {
     EXPECT_EQ(otherJournal.recorded[0].name, "D1");
 }
 
-TEST(GammaConfigWatchdog, ARefusalMetByTheWatchdogCountsAndIsNeverRetried) {
+TEST(BoostEngineWatch, ARefusalMetByTheWatchdogCountsAndIsNeverRetried) {
     FakeDisplay displays;
     displays.extra.resize(1);
     FakeStore store;
     store.value = "37";
     FakeSlider slider;
-    GammaConfig engine(displays, store);
+    BoostEngine engine(displays, store);
     engine.Initialize(slider);
     displays.extra[0].current = TableOf(BuildRamp(2.0));
     displays.extra[0].refuseWrites = true;
@@ -382,12 +382,12 @@ TEST(GammaConfigWatchdog, ARefusalMetByTheWatchdogCountsAndIsNeverRetried) {
     EXPECT_EQ(displays.extra[0].written.size(), tries);
 }
 
-TEST(GammaConfigWatchdog, AProgramThatKeepsSettingItsRampIsLeftTheDisplay) {
+TEST(BoostEngineWatch, AProgramThatKeepsSettingItsRampIsLeftTheDisplay) {
     FakeDisplay display;
     FakeStore store;
     store.value = "44";
     FakeSlider slider;
-    GammaConfig engine(display, store);
+    BoostEngine engine(display, store);
     engine.YieldAfter(3, 30);
     engine.Initialize(slider);
     int rewrites = 0;
@@ -402,13 +402,13 @@ TEST(GammaConfigWatchdog, AProgramThatKeepsSettingItsRampIsLeftTheDisplay) {
 
 // Windows skips a ramp equal to the last it took, even when a full-screen program reset the
 // hardware since: every write of a level differs from the one before by one step nobody sees.
-TEST(GammaConfigWatchdog, ADisplayThatSkipsARepeatedRampIsStillSetAgain) {
+TEST(BoostEngineWatch, ADisplayThatSkipsARepeatedRampIsStillSetAgain) {
     FakeDisplay display;
     display.skipsRepeats = true;
     FakeStore store;
     store.value = "37";
     FakeSlider slider;
-    GammaConfig engine(display, store);
+    BoostEngine engine(display, store);
     engine.Initialize(slider);
     const RampTable level37 = TableOf(BuildRamp(ExponentOfLevel(37)));
     display.current = IdentityTable(kRampEntries);  // reset behind the system's back
@@ -424,12 +424,12 @@ TEST(GammaConfigWatchdog, ADisplayThatSkipsARepeatedRampIsStillSetAgain) {
 // A full-screen program taking the foreground makes Windows put the player's own ramp back:
 // set right again each time, never counted as another program's. A foreign ramp that comes
 // back at every foreground change is one, and is given way after three.
-TEST(GammaConfigWatchdog, AResetAtAForegroundChangeNeverCountsButAForeignRampDoes) {
+TEST(BoostEngineWatch, AResetAtAForegroundChangeNeverCountsButAForeignRampDoes) {
     FakeDisplay display;
     FakeStore store;
     store.value = "37";
     FakeSlider slider;
-    GammaConfig engine(display, store);
+    BoostEngine engine(display, store);
     engine.YieldAfter(3, 30);
     engine.Initialize(slider);
     const RampTable level37 = TableOf(BuildRamp(ExponentOfLevel(37)));

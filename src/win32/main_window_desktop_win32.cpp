@@ -3,7 +3,7 @@
 #include <shellapi.h>
 
 #include "win32/control_ids.h"
-#include "win32/form_main_win32.h"
+#include "win32/main_window_win32.h"
 #include "app/layout_model.h"
 #include "ui/scaling.h"
 #include "win32/text_win32.h"
@@ -12,13 +12,13 @@
 
 namespace lumeq {
 
-std::string FormMain::ScreenResolution() const {
+std::string MainWindow::ScreenResolution() const {
     RECT desktop{};
     GetWindowRect(GetDesktopWindow(), &desktop);
     return std::to_string(desktop.right - desktop.left);
 }
 
-void FormMain::btResolution_Click() {
+void MainWindow::ShowResolution() {
     const std::string width = ScreenResolution();
     SetField(Field::Resolution, width);
     // The table's spots were laid out for 15 twips a pixel of the screen, whatever its
@@ -29,7 +29,7 @@ void FormMain::btResolution_Click() {
     KeepOnScreen();
 }
 
-void FormMain::KeepOnScreen() {
+void MainWindow::KeepOnScreen() {
     // The work area of the monitor that holds the window, wherever the player put it:
     // never pulled back to the primary one.
     MONITORINFO monitor{};
@@ -46,17 +46,17 @@ void FormMain::KeepOnScreen() {
         SetWindowPos(m_hwnd, nullptr, fitted.left, fitted.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void FormMain::funMostrarInformacion() {
+void MainWindow::ShowInformation() {
     MessageBoxW(m_hwnd, Widen(WindowsLineBreaks(m_core.Information())).c_str(), L"lumeq gamma",
                 MB_ICONINFORMATION | MB_OK);
 }
 
-void FormMain::OpenSite() {
+void MainWindow::OpenSite() {
     // No browser or no network is not the player's problem to read about here.
     ShellExecuteW(m_hwnd, L"Open", Widen(kSiteAddress).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-void FormMain::OpenScreenshotsFolder() {
+void MainWindow::OpenScreenshotsFolder() {
     // Only a folder: where it was deleted, the shell would look for a program of that name
     // (Screenshots.exe, Screenshots.bat beside ours) and run it. The trailing backslash
     // names nothing but a folder.
@@ -67,7 +67,7 @@ void FormMain::OpenScreenshotsFolder() {
     ShellExecuteW(m_hwnd, L"Open", (folder + L"\\").c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-void FormMain::TellIfFolderReadOnly() {
+void MainWindow::TellIfFolderReadOnly() {
     // Installed where it may not write (Program Files), the program keeps its files beside
     // it all the same (stored files rely on that): the player is told once where to put it.
     const std::wstring folder = ProgramFolder();
@@ -85,18 +85,18 @@ void FormMain::TellIfFolderReadOnly() {
     MessageBoxW(m_hwnd, text.c_str(), L"lumeq gamma", MB_ICONWARNING | MB_OK);
 }
 
-bool FormMain::ScreenshotsFolderFound() {
+bool MainWindow::ScreenshotsFolderFound() {
     WIN32_FIND_DATAW found{};
     // A folder or a plain file of that name both count as found.
     UniqueFind search(FindFirstFileW(m_screenshots.Folder().c_str(), &found));
     return static_cast<bool>(search);
 }
 
-bool FormMain::MakeScreenshotsFolder() { return CreateDirectoryW(m_screenshots.Folder().c_str(), nullptr) != FALSE; }
+bool MainWindow::MakeScreenshotsFolder() { return CreateDirectoryW(m_screenshots.Folder().c_str(), nullptr) != FALSE; }
 
-void FormMain::FirstRunBox() {
+void MainWindow::FirstRunBox() {
     FinishStart();  // the icon is there while the box tells of it, and the strip for the keys
-    funMostrarInformacion();
+    ShowInformation();
 }
 
 }  // namespace lumeq

@@ -1,4 +1,4 @@
-#include "win32/form_main_win32.h"
+#include "win32/main_window_win32.h"
 
 #include <commctrl.h>
 #include <wtsapi32.h>
@@ -14,6 +14,7 @@
 #include "win32/ui_style_win32.h"
 #ifdef LUMEQ_TEST_TRIGGERS
 #include "win32/test_probe_win32.h"
+#include "win32/test_refusals_win32.h"
 #endif
 
 namespace lumeq {
@@ -36,9 +37,9 @@ constexpr UINT kTestRefuseMessage = WM_APP + 0x3E;
 #endif
 
 constexpr COLORREF kBannerColour = RGB(0x1A, 0x1F, 0x24);
-constexpr COLORREF kLabel3Text = 0x00FFFFFF;
-constexpr COLORREF kLabel4Text = 0x00A8A8A8;
-constexpr COLORREF kLbIndicadorText = 0x00FFFFFF;
+constexpr COLORREF kNameCaptionText = 0x00FFFFFF;
+constexpr COLORREF kSignatureCaptionText = 0x00A8A8A8;
+constexpr COLORREF kLevelCaptionText = 0x00FFFFFF;
 
 // The hidden mirrors, in the order they are stacked (the core knows what they hold first).
 struct HiddenField {
@@ -46,13 +47,13 @@ struct HiddenField {
     int id;
 };
 constexpr HiddenField kHiddenFields[] = {
-    {Field::Resolution, ids::Resolution},   {Field::screenText, ids::screenText}, {Field::txtActivacion, ids::txtActivacion},
-    {Field::TxtScreenNuevas, ids::TxtScreenNuevas}, {Field::txtCantidad, ids::txtCantidad},
-    {Field::FileSizeMB, ids::FileSizeMB},   {Field::estadoTxt, ids::estadoTxt}, {Field::estado_txt, ids::estado_txt},
-    {Field::txtOculta, ids::txtOculta}};
+    {Field::Resolution, ids::kResolution},   {Field::ScreenshotCounter, ids::kScreenshotCounter}, {Field::AutoActivationFlag, ids::kAutoActivationFlag},
+    {Field::NewScreenshots, ids::kNewScreenshotsField}, {Field::FolderFileCount, ids::kFolderFileCount},
+    {Field::FolderSizeText, ids::kFolderSizeText},   {Field::BoostState, ids::kBoostState}, {Field::LevelBesideSlider, ids::kLevelBesideSlider},
+    {Field::WindowHidden, ids::kWindowHidden}};
 
 // Window timers by the core's names: 1 to 6, as they have always been numbered (the strip's
-// own, Timer1, belongs to the strip's window).
+// own, StripHide, belongs to the strip's window).
 UINT_PTR TimerIdentifier(TimerId timer) { return static_cast<UINT_PTR>(timer) + 1; }
 
 // The icon's mouse messages, in the core's words.
@@ -67,15 +68,27 @@ TrayEvent TrayEventOf(int message) {
 }
 }  // namespace
 
-FormMain::FormMain(HINSTANCE instance)
+namespace {
+std::unique_ptr<DisplayRamp> TestDisplays([[maybe_unused]] DisplayRamp& displays) {
+#ifdef LUMEQ_TEST_TRIGGERS
+    return std::make_unique<RefusableDisplays>(displays);
+#else
+    return nullptr;
+#endif
+}
+}  // namespace
+
+MainWindow::MainWindow(HINSTANCE instance)
     : m_instance(instance),
+      m_testDisplays(TestDisplays(m_display)),
+      m_displays(m_testDisplays ? *m_testDisplays : static_cast<DisplayRamp&>(m_display)),
       m_settings(ProgramFolder() + L"\\lumeq.ini"),
       m_screenshots(ProgramFolder() + L"\\Screenshots", nullptr),
-      m_core(AppPorts{*this, *this, m_FormIndicador, m_panels, m_screenshotControls, m_screenshots, m_settings,
-                      m_displays, m_levelStore, &m_journal, m_SliderGamma, *this},
+      m_core(AppPorts{*this, *this, m_strip, m_panels, m_screenshotControls, m_screenshots, m_settings,
+                      m_displays, m_levelStore, &m_journal, m_levelSlider, *this},
              UserDecimalSeparator()) {}
 
-bool FormMain::Form_Load() {
+bool MainWindow::Load() {
 #ifdef LUMEQ_TEST_TRIGGERS
     // First: the tests look in while the start-up runs, its boxes included.
     auto probe = std::make_shared<TestProbe>();
@@ -118,18 +131,18 @@ bool FormMain::Form_Load() {
 
 // ----- the start-up's steps -----
 
-void FormMain::SizeAndPlace() {
+void MainWindow::SizeAndPlace() {
     SetFixedSize();
-    btResolution_Click();
+    ShowResolution();
 }
 
-void FormMain::ShowMainWindow() {
+void MainWindow::ShowMainWindow() {
     ::ShowWindow(m_hwnd, SW_SHOWNORMAL);
     UpdateWindow(m_hwnd);
     FinishStart();
 }
 
-void FormMain::FinishStart() {
+void MainWindow::FinishStart() {
     // What nobody sees in the window, made once it shows (each control is a call to the
     // window system, and a player waits for the window): the hidden mirrors, the level's
     // trackbar, then the icon with its receiver. On a first run this comes before the
@@ -142,11 +155,11 @@ void FormMain::FinishStart() {
     m_tray.Fill();
     m_tray.Add();
     // 8. The strip: loaded, shown, and parked far above every screen.
-    m_FormIndicador.Create(m_instance, m_layout.Dpi(), [this] { m_core.OnTimer(TimerId::Timer1); });
-    m_FormIndicador.ParkOffScreen();
+    m_strip.Create(m_instance, m_layout.Dpi(), [this] { m_core.OnTimer(TimerId::StripHide); });
+    m_strip.ParkOffScreen();
 }
 
-int FormMain::Run() {
+int MainWindow::Run() {
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         if (PanelKey(message)) continue;
@@ -156,7 +169,7 @@ int FormMain::Run() {
     return static_cast<int>(message.wParam);
 }
 
-bool FormMain::PanelKey(const MSG& message) {
+bool MainWindow::PanelKey(const MSG& message) {
     // Only while a panel is open, and only for keys typed into the window: then Tab and
     // Shift+Tab move between its controls and Enter presses its "Aceptar" or "0k" (Space
     // ticks the box or presses a button on its own); nothing else in the window changes.
@@ -170,27 +183,27 @@ bool FormMain::PanelKey(const MSG& message) {
     return message.wParam == VK_TAB && m_panels.Tab(GetKeyState(VK_SHIFT) < 0);
 }
 
-HWND FormMain::CreateLabel(int id, const wchar_t* text, TwipsRect rect, DWORD style, FontRole font, Fit fit) {
+HWND MainWindow::CreateLabel(int id, const wchar_t* text, TwipsRect rect, DWORD style, FontRole font, Fit fit) {
     return m_layout.Create(m_instance, m_hwnd, L"STATIC", text, WS_VISIBLE | WS_CLIPSIBLINGS | SS_NOTIFY | style, id,
                            rect, font, fit);
 }
 
-void FormMain::CreateControls() {
+void MainWindow::CreateControls() {
     // The banner fills the client area, behind everything else.
-    m_Image1 = m_layout.Create(m_instance, m_hwnd, L"STATIC", L"", WS_VISIBLE | WS_CLIPSIBLINGS | SS_OWNERDRAW | SS_NOTIFY,
-                               ids::Image1, {0, 0, kBannerWidthTwips, kBannerHeightTwips});
+    m_banner = m_layout.Create(m_instance, m_hwnd, L"STATIC", L"", WS_VISIBLE | WS_CLIPSIBLINGS | SS_OWNERDRAW | SS_NOTIFY,
+                               ids::kBanner, {0, 0, kBannerWidthTwips, kBannerHeightTwips});
 
     // The bottom strip of the banner, three labels side by side: the name, the level and
     // "by ZEV", one colour for the state. Where a font is wider than the layout assumed,
     // the name takes the room it needs and the others move right (see FitStrip).
-    m_LbIndicador =
-        CreateLabel(ids::LbIndicador, L"", {1215, 1485, 465, 240}, SS_CENTER, FontRole::Label, Fit::Caption);
-    m_Label4 = CreateLabel(ids::Label4, L"by ZEV", {1680, 1485, kBannerWidthTwips - 1680, 240}, SS_LEFT,
-                           FontRole::Label4, Fit::Caption);
-    m_Label3 =
-        CreateLabel(ids::Label3, L"lumeq gamma", {0, 1485, 1215, 240}, SS_LEFT, FontRole::Label3, Fit::Caption);
+    m_levelCaption =
+        CreateLabel(ids::kLevelCaption, L"", {1215, 1485, 465, 240}, SS_CENTER, FontRole::Label, Fit::Caption);
+    m_signatureCaption = CreateLabel(ids::kSignatureCaption, L"by ZEV", {1680, 1485, kBannerWidthTwips - 1680, 240}, SS_LEFT,
+                           FontRole::SignatureCaption, Fit::Caption);
+    m_nameCaption =
+        CreateLabel(ids::kNameCaption, L"lumeq gamma", {0, 1485, 1215, 240}, SS_LEFT, FontRole::NameCaption, Fit::Caption);
 
-    m_fields[Field::LbIndicador] = m_LbIndicador;
+    m_fields[Field::LevelCaption] = m_levelCaption;
 
     m_tray.AdoptPopup(BuildPopupMenu());
     m_panels.Create(m_instance, m_hwnd, m_layout, m_core);
@@ -200,17 +213,17 @@ void FormMain::CreateControls() {
                                      SetFixedSize();
                                      KeepOnScreen();
                                  }});
-    SetStripColour(StripColour(false));
+    SetCaptionColour(StripColour(false));
     FitStrip();
 
     // Last, once every control exists: the banner behind everything, and the strip of
     // labels just above it, so that whatever the layout puts over them (the screenshot
     // count, the panels) is seen.
-    SetWindowPos(m_Label3, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    SetWindowPos(m_Image1, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(m_nameCaption, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(m_banner, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-void FormMain::CreateHiddenControls() {
+void MainWindow::CreateHiddenControls() {
     // The hidden mirrors of the core's state, stacked beyond the visible area, with what
     // the core has told them so far.
     int row = 0;
@@ -222,14 +235,14 @@ void FormMain::CreateHiddenControls() {
         const auto told = m_fieldTexts.find(hidden.field);
         m_fields[hidden.field] = field(hidden.id, told != m_fieldTexts.end() ? told->second : Widen(InitialText(hidden.field)));
     }
-    field(ids::Text1, m_screenshots.Folder());
-    field(ids::Text2, L"*.jpg");
+    field(ids::kFolderField, m_screenshots.Folder());
+    field(ids::kPatternField, L"*.jpg");
 
-    m_SliderGamma.Attach(m_layout.Create(m_instance, m_hwnd, TRACKBAR_CLASSW, L"", TBS_HORZ | TBS_AUTOTICKS,
-                                         ids::SliderGamma, {kHiddenAreaLeftTwips + 1700, 400, 1800, 400}));
+    m_levelSlider.Attach(m_layout.Create(m_instance, m_hwnd, TRACKBAR_CLASSW, L"", TBS_HORZ | TBS_AUTOTICKS,
+                                         ids::kLevelSlider, {kHiddenAreaLeftTwips + 1700, 400, 1800, 400}));
 }
 
-void FormMain::SetFixedSize() {
+void MainWindow::SetFixedSize() {
     RECT was{};
     GetWindowRect(m_hwnd, &was);
     if (was.right - was.left != m_layout.Pixels(kWindowWidthTwips) ||
@@ -254,7 +267,7 @@ void FormMain::SetFixedSize() {
     }
 }
 
-void FormMain::RemoveMaximiseAndSystemMenuEntry() {
+void MainWindow::RemoveMaximiseAndSystemMenuEntry() {
     const LONG style = GetWindowLongW(m_hwnd, GWL_STYLE);
     SetWindowLongW(m_hwnd, GWL_STYLE, style & ~static_cast<LONG>(WS_MAXIMIZEBOX));
     constexpr UINT kSystemMenuEntryToRemove = 2;  // by position
@@ -262,7 +275,7 @@ void FormMain::RemoveMaximiseAndSystemMenuEntry() {
         RemoveMenu(systemMenu, kSystemMenuEntryToRemove, MF_BYPOSITION | MF_REMOVE);
 }
 
-void FormMain::OnDpiChanged(int dpi, const RECT* suggested) {
+void MainWindow::OnDpiChanged(int dpi, const RECT* suggested) {
     // Moved to a monitor of another scaling (or its scaling changed): fonts, banner and
     // every control again at the new DPI, the window where the system suggests.
     m_layout.SetDpi(dpi);
@@ -276,25 +289,25 @@ void FormMain::OnDpiChanged(int dpi, const RECT* suggested) {
     InvalidateRect(m_hwnd, nullptr, TRUE);
 }
 
-void FormMain::FitStrip() {
+void MainWindow::FitStrip() {
     // The banner's bottom strip; the level's label keeps its place as the level changes.
     m_layout.FitChildren(m_hwnd, {0, 0, kBannerWidthTwips, kBannerHeightTwips}, 0);
 }
 
-void FormMain::ExitSequence(bool unregisterHotKeys) {
+void MainWindow::ExitSequence(bool unregisterHotKeys) {
     m_core.Leave();
     // The last screenshot stays on the clipboard after the program has gone.
     m_screenshots.Clipboard().RenderAll(m_hwnd);
     m_tray.Delete();
     if (unregisterHotKeys) {
-        for (int id = 0; id < static_cast<int>(m_hotKeyRegistered.size()); ++id)
-            if (m_hotKeyRegistered[static_cast<std::size_t>(id)]) UnregisterHotKey(m_hwnd, id);
+        for (int id = 0; id < static_cast<int>(m_hotKeyTaken.size()); ++id)
+            if (m_hotKeyTaken[static_cast<std::size_t>(id)]) UnregisterHotKey(m_hwnd, id);
     }
     // Ends at once: no close request, timer or other event of any window runs after this.
     ExitProcess(0);
 }
 
-LRESULT FormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE:
             CreateControls();
@@ -314,18 +327,18 @@ LRESULT FormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_HSCROLL:
             // Only the slider's own input reaches here: setting its position from code sends
             // no notification. The end of a drag repeats the last position and is skipped.
-            if (reinterpret_cast<HWND>(lParam) == m_SliderGamma.Handle() && LOWORD(wParam) != TB_ENDTRACK) {
-                m_SliderGamma.OnOwnInput();
+            if (reinterpret_cast<HWND>(lParam) == m_levelSlider.Handle() && LOWORD(wParam) != TB_ENDTRACK) {
+                m_levelSlider.OnOwnInput();
                 m_core.OnSliderInput();
             }
             return 0;
         case WM_TIMER:
-            if (wParam >= TimerIdentifier(TimerId::TimerReset) && wParam <= TimerIdentifier(TimerId::ForegroundLook))
+            if (wParam >= TimerIdentifier(TimerId::WatcherRearm) && wParam <= TimerIdentifier(TimerId::ForegroundLook))
                 m_core.OnTimer(static_cast<TimerId>(wParam - 1));
             return 0;
         case WM_DRAWITEM: {
             const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-            if (item->hwndItem != m_Image1) return FALSE;
+            if (item->hwndItem != m_banner) return FALSE;
             DrawBanner(item->hDC, item->rcItem, m_layout.Dpi());
             return TRUE;
         }
@@ -367,7 +380,7 @@ LRESULT FormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 #ifdef LUMEQ_TEST_TRIGGERS
             if (message == kTestCrashMessage) *static_cast<volatile int*>(nullptr) = 0;  // a crash in a handler
             if (message == kTestDpiMessage) OnDpiChanged(static_cast<int>(wParam), nullptr);  // another monitor
-            if (message == kTestRefuseMessage) m_displays.RefuseNextWrites(static_cast<int>(wParam));
+            if (message == kTestRefuseMessage) static_cast<RefusableDisplays&>(m_displays).RefuseNextWrites(static_cast<int>(wParam));
 #endif
             if (m_tray.IsTaskbarCreated(message)) {
                 m_tray.OnTaskbarCreated();
@@ -377,21 +390,21 @@ LRESULT FormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-void FormMain::OnControlCommand(int id, int code) {
+void MainWindow::OnControlCommand(int id, int code) {
     if (m_panels.OnCommand(id, code) || m_screenshotControls.OnCommand(id, code)) return;
-    if (code == STN_CLICKED && (id == ids::Image1 || id == ids::Label3)) OpenSite();
+    if (code == STN_CLICKED && (id == ids::kBanner || id == ids::kNameCaption)) OpenSite();
 }
 
-LRESULT FormMain::OnCtlColorStatic(HDC dc, HWND control) {
+LRESULT MainWindow::OnCtlColorStatic(HDC dc, HWND control) {
     if (const auto brush = m_screenshotControls.OnCtlColor(dc, control)) return *brush;
     if (const auto brush = m_panels.OnCtlColor(dc, control)) return *brush;
     COLORREF text = 0;
-    if (control == m_Label3)
-        text = kLabel3Text;
-    else if (control == m_Label4)
-        text = kLabel4Text;
-    else if (control == m_LbIndicador)
-        text = kLbIndicadorText;
+    if (control == m_nameCaption)
+        text = kNameCaptionText;
+    else if (control == m_signatureCaption)
+        text = kSignatureCaptionText;
+    else if (control == m_levelCaption)
+        text = kLevelCaptionText;
     else
         return DefWindowProcW(m_hwnd, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
     SetTextColor(dc, text);
@@ -401,13 +414,13 @@ LRESULT FormMain::OnCtlColorStatic(HDC dc, HWND control) {
 
 // ----- hot keys -----
 
-void FormMain::RegisterHotKeys() {
-    for (int id = 0; id < static_cast<int>(m_hotKeyRegistered.size()); ++id)
-        m_hotKeyRegistered[static_cast<std::size_t>(id)] =
+void MainWindow::RegisterHotKeys() {
+    for (int id = 0; id < static_cast<int>(m_hotKeyTaken.size()); ++id)
+        m_hotKeyTaken[static_cast<std::size_t>(id)] =
             RegisterHotKey(m_hwnd, id, MOD_CONTROL, VK_F1 + static_cast<UINT>(id)) != FALSE;
 }
 
-void FormMain::PumpWaitingMessages() {
+void MainWindow::PumpWaitingMessages() {
     // Asking whether anything waits is cheaper than looking into an empty queue (which
     // under Wine also flushes every window's pending drawing).
     if (LOWORD(GetQueueStatus(QS_ALLINPUT)) == 0) return;
@@ -422,7 +435,7 @@ void FormMain::PumpWaitingMessages() {
     }
 }
 
-void FormMain::DispatchHotKey(int id) {
+void MainWindow::DispatchHotKey(int id) {
     // Back to the normal state without showing a hidden window, and without taking
     // activation from the game in front; then what waits runs once before the key acts.
     if (IsWindowVisible(m_hwnd) && IsIconic(m_hwnd)) ShowWindow(m_hwnd, SW_SHOWNOACTIVATE);
@@ -432,20 +445,20 @@ void FormMain::DispatchHotKey(int id) {
 
 // ----- what the core asks of the window -----
 
-void FormMain::SetField(Field field, std::string_view text) {
+void MainWindow::SetField(Field field, std::string_view text) {
     std::wstring wide = Widen(text);
     const auto found = m_fields.find(field);
     if (found != m_fields.end()) SetWindowTextW(found->second, wide.c_str());
     m_fieldTexts[field] = std::move(wide);
 }
 
-void FormMain::SetStripColour(Rgb colour) {
+void MainWindow::SetCaptionColour(Rgb colour) {
     m_stripColour = RGB(colour.red, colour.green, colour.blue);
     m_stripBrush.Reset(CreateSolidBrush(m_stripColour));
-    for (HWND label : {m_Label3, m_Label4, m_LbIndicador}) InvalidateRect(label, nullptr, TRUE);
+    for (HWND label : {m_nameCaption, m_signatureCaption, m_levelCaption}) InvalidateRect(label, nullptr, TRUE);
 }
 
-void FormMain::Window(WindowRequest request) {
+void MainWindow::Window(WindowRequest request) {
     switch (request) {
         case WindowRequest::Show: ShowWindow(m_hwnd, SW_SHOW); break;
         case WindowRequest::Hide: ShowWindow(m_hwnd, SW_HIDE); break;
@@ -467,24 +480,24 @@ void FormMain::Window(WindowRequest request) {
     }
 }
 
-void FormMain::OpenPopup() { m_tray.ShowPopup(m_hwnd); }
+void MainWindow::OpenPopup() { m_tray.ShowPopup(m_hwnd); }
 
 // The strip's timer is its own window's: no timer outlives the window it belongs to.
-void FormMain::Start(TimerId timer, unsigned ms) {
-    if (timer == TimerId::Timer1)
-        m_FormIndicador.StartTimer(ms);
+void MainWindow::Start(TimerId timer, unsigned ms) {
+    if (timer == TimerId::StripHide)
+        m_strip.StartTimer(ms);
     else
         SetTimer(m_hwnd, TimerIdentifier(timer), ms, nullptr);
 }
 
-void FormMain::Stop(TimerId timer) {
-    if (timer == TimerId::Timer1)
-        m_FormIndicador.StopTimer();
+void MainWindow::Stop(TimerId timer) {
+    if (timer == TimerId::StripHide)
+        m_strip.StopTimer();
     else
         KillTimer(m_hwnd, TimerIdentifier(timer));
 }
 
-std::string FormMain::ListProcesses() {
+std::string MainWindow::ListProcesses() {
     return ListProcessesFromSnapshot([this] { PumpWaitingMessages(); });
 }
 

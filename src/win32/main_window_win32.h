@@ -13,13 +13,12 @@
 #include "app/app_core.h"
 #include "win32/tray_icon_win32.h"
 #include "win32/panels_win32.h"
-#include "win32/capture_journal_win32.h"
+#include "win32/record_registry_win32.h"
 #include "win32/display_win32.h"
 #include "win32/level_store_win32.h"
-#include "gamma/refusable_displays.h"
 #include "win32/trackbar_slider_win32.h"
 #include "win32/foreground_watch_win32.h"
-#include "win32/form_indicador_win32.h"
+#include "win32/strip_window_win32.h"
 #include "win32/unique_handle_win32.h"
 #include "win32/screenshot_controls_win32.h"
 #include "win32/screenshot_store_win32.h"
@@ -32,14 +31,14 @@ namespace lumeq {
 // The icon's popup menu, from the same layout as the menu bar (see menus_win32.cpp).
 HMENU BuildPopupMenu();
 
-class FormMain : public BaseWindow<FormMain>, private MainView, private Timers, private ProcessList,
+class MainWindow : public BaseWindow<MainWindow>, private MainView, private Timers, private ProcessList,
                  private StartupShell {
 public:
-    explicit FormMain(HINSTANCE instance);
+    explicit MainWindow(HINSTANCE instance);
 
     // Creates the window and runs the start-up sequence. False when the window could
     // not be created at all.
-    bool Form_Load();
+    bool Load();
     // The message loop; returns when the program ends.
     int Run();
     // The panels' keyboard: true when the message was theirs.
@@ -77,9 +76,9 @@ private:
 
     // Placement, the information box, the site links and the first run.
     std::string ScreenResolution() const;
-    void btResolution_Click();
+    void ShowResolution();
     void KeepOnScreen();
-    void funMostrarInformacion();
+    void ShowInformation();
     void OpenSite();
     void OpenScreenshotsFolder();
     void TellIfFolderReadOnly();
@@ -94,7 +93,7 @@ private:
 
     // MainView.
     void SetField(Field field, std::string_view text) override;
-    void SetStripColour(Rgb colour) override;
+    void SetCaptionColour(Rgb colour) override;
     void SetMenuEntry(Command entry, bool enabled) override;
     void SetFolderCaption(std::string_view caption) override;
     void Window(WindowRequest request) override;
@@ -112,29 +111,32 @@ private:
     ScaledLayout m_layout;
     HMENU m_menuBar = nullptr;  // owned by the window
     TrayIcon m_tray;
-    FormIndicador m_FormIndicador;
+    StripWindow m_strip;
     AutoActivationPanels m_panels;
     ScreenshotControls m_screenshotControls;
 
-    HWND m_Image1 = nullptr;
-    HWND m_Label3 = nullptr;
-    HWND m_Label4 = nullptr;
-    HWND m_LbIndicador = nullptr;
+    HWND m_banner = nullptr;
+    HWND m_nameCaption = nullptr;
+    HWND m_signatureCaption = nullptr;
+    HWND m_levelCaption = nullptr;
     std::map<Field, HWND> m_fields;            // the mirrors of the core's state
     std::map<Field, std::wstring> m_fieldTexts;  // what the core told them, made or not
     bool m_started = false;
     COLORREF m_stripColour = 0;
     UniqueBrush m_stripBrush;
     UniqueBrush m_bannerBrush;
-    std::array<bool, 4> m_hotKeyRegistered{};
+    std::array<bool, 4> m_hotKeyTaken{};
 
     // The ports the core drives, then the core.
     ScreenDisplays m_display;
-    RefusableDisplays m_displays{m_display};  // refusals on request, in the test build only
+    // What the core writes through: the displays themselves, or in the test build a wrapper
+    // that can be told to refuse writes.
+    std::unique_ptr<DisplayRamp> m_testDisplays;
+    DisplayRamp& m_displays;
     RegistryRecordStorage m_recordStorage;
     CrashRecord m_journal{m_recordStorage, ThisRun(), IsRunRunning};
     RegistryLevelStore m_levelStore;
-    TrackbarSlider m_SliderGamma;
+    TrackbarSlider m_levelSlider;
     SettingsStore m_settings;
     Win32ScreenshotStore m_screenshots;
     AppCore m_core;

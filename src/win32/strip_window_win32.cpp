@@ -1,4 +1,4 @@
-#include "win32/form_indicador_win32.h"
+#include "win32/strip_window_win32.h"
 
 #include <algorithm>
 
@@ -13,7 +13,7 @@ namespace lumeq {
 
 namespace {
 constexpr wchar_t kClassName[] = L"FormIndicador";
-constexpr UINT_PTR kTimer1 = 1;
+constexpr UINT_PTR kStripHideTimer = 1;
 
 constexpr COLORREF FromRgb(std::uint32_t rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
 // The panel's inside and the text, as the core describes the strip.
@@ -21,9 +21,9 @@ const COLORREF kBackground = FromRgb(IndicatorPanelPixel(1, 1, 3, 3));
 const COLORREF kLabelText = FromRgb(kStripTextColour);
 }  // namespace
 
-void FormIndicador::Create(HINSTANCE instance, int dpi, std::function<void()> onTimer1) {
+void StripWindow::Create(HINSTANCE instance, int dpi, std::function<void()> onStripHide) {
     m_dpi = dpi;
-    m_onTimer1 = std::move(onTimer1);
+    m_onStripHide = std::move(onStripHide);
     m_background.Reset(CreateSolidBrush(kBackground));
     WindowClassLook look;
     look.background = m_background.Get();
@@ -34,20 +34,20 @@ void FormIndicador::Create(HINSTANCE instance, int dpi, std::function<void()> on
     if (!m_hwnd) return;
 
     // One line, never wrapped: the strip is made as wide as the text needs.
-    m_Label1 = CreateWindowExW(0, L"STATIC", L"xX", WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX,
+    m_stripText = CreateWindowExW(0, L"STATIC", L"xX", WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX,
                                strip.label.left, strip.label.top, strip.label.width, strip.label.height, m_hwnd,
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(ids::Label1)), instance, nullptr);
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(ids::kStripText)), instance, nullptr);
     SetDpi(m_dpi);
-    Form_Load();
+    Load();
 }
 
-void FormIndicador::SetDpi(int dpi) {
+void StripWindow::SetDpi(int dpi) {
     m_dpi = dpi;
     m_font = MakeUiFont(m_dpi);
-    SendMessageW(m_Label1, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.Get()), FALSE);
+    SendMessageW(m_stripText, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.Get()), FALSE);
 }
 
-void FormIndicador::Form_Load() {
+void StripWindow::Load() {
     SetWindowPos(m_hwnd, nullptr, 0, Twips(50), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWithoutActivating();
     ShowWindow(m_hwnd, SW_HIDE);
@@ -56,12 +56,12 @@ void FormIndicador::Form_Load() {
                  strip.window.height, SWP_NOACTIVATE);
 }
 
-void FormIndicador::ParkOffScreen() {
+void StripWindow::ParkOffScreen() {
     ShowWithoutActivating();
     SetTop(-50000);
 }
 
-void FormIndicador::Show(std::string_view text) {
+void StripWindow::Show(std::string_view text) {
     if (!m_hwnd) return;
     m_text = Widen(text);
     // Onto the main screen first (it may be parked far above every screen), so that the
@@ -72,46 +72,46 @@ void FormIndicador::Show(std::string_view text) {
     ShowWithoutActivating();
 }
 
-void FormIndicador::Hide() { ShowWindow(m_hwnd, SW_HIDE); }
+void StripWindow::Hide() { ShowWindow(m_hwnd, SW_HIDE); }
 
-void FormIndicador::StartTimer(unsigned ms) {
+void StripWindow::StartTimer(unsigned ms) {
     // Nothing to count for, and above all no timer without the window to own it.
-    if (m_hwnd) SetTimer(m_hwnd, kTimer1, ms, nullptr);
+    if (m_hwnd) SetTimer(m_hwnd, kStripHideTimer, ms, nullptr);
 }
 
-void FormIndicador::StopTimer() {
-    if (m_hwnd) KillTimer(m_hwnd, kTimer1);
+void StripWindow::StopTimer() {
+    if (m_hwnd) KillTimer(m_hwnd, kStripHideTimer);
 }
 
-void FormIndicador::LayOut() {
+void StripWindow::LayOut() {
     // The room the text takes in the strip's font at its DPI.
     SIZE extent{};
     {
-        WindowDC dc(m_Label1);
+        WindowDC dc(m_stripText);
         SelectedObject font(dc.Get(), m_font.Get());
         GetTextExtentPoint32W(dc.Get(), m_text.c_str(), static_cast<int>(m_text.size()), &extent);
     }
     const StripLayout strip = LayOutStrip(m_dpi, extent.cx, extent.cy);
-    SetWindowPos(m_Label1, nullptr, strip.label.left, strip.label.top, strip.label.width, strip.label.height,
+    SetWindowPos(m_stripText, nullptr, strip.label.left, strip.label.top, strip.label.width, strip.label.height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
-    SetWindowTextW(m_Label1, m_text.c_str());
+    SetWindowTextW(m_stripText, m_text.c_str());
     SetWindowPos(m_hwnd, HWND_TOPMOST, strip.window.left, strip.window.top, strip.window.width, strip.window.height,
                  SWP_NOACTIVATE);
     InvalidateRect(m_hwnd, nullptr, TRUE);
 }
 
-void FormIndicador::SetTop(int twips) {
+void StripWindow::SetTop(int twips) {
     RECT rect{};
     GetWindowRect(m_hwnd, &rect);
     SetWindowPos(m_hwnd, nullptr, rect.left, Twips(twips), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void FormIndicador::ShowWithoutActivating() {
+void StripWindow::ShowWithoutActivating() {
     ShowWindow(m_hwnd, SW_SHOWNOACTIVATE);
     SetWindowPos(m_hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-void FormIndicador::OnPaint() {
+void StripWindow::OnPaint() {
     PaintGuard paint(m_hwnd);
     HDC dc = paint.Get();
     RECT client{};
@@ -130,7 +130,7 @@ void FormIndicador::OnPaint() {
     }
 }
 
-LRESULT FormIndicador::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT StripWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_MOUSEACTIVATE:
             return MA_NOACTIVATE;
@@ -138,7 +138,7 @@ LRESULT FormIndicador::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             OnPaint();
             return 0;
         case WM_TIMER:
-            if (wParam == kTimer1 && m_onTimer1) m_onTimer1();
+            if (wParam == kStripHideTimer && m_onStripHide) m_onStripHide();
             return 0;
         case WM_DPICHANGED:
             // Its monitor's scaling changed: the font and the layout follow.

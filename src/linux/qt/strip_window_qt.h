@@ -12,12 +12,12 @@ class QScreen;
 
 namespace lumeq {
 
-class FormIndicador : public IndicatorView {
+class StripWindow : public IndicatorView {
 public:
-    FormIndicador();
-    ~FormIndicador() override;
-    FormIndicador(const FormIndicador&) = delete;
-    FormIndicador& operator=(const FormIndicador&) = delete;
+    StripWindow();
+    ~StripWindow() override;
+    StripWindow(const StripWindow&) = delete;
+    StripWindow& operator=(const StripWindow&) = delete;
 
     void Show(std::string_view text) override;
     void Hide() override;
@@ -31,7 +31,7 @@ public:
 private:
     class Panel;
     Panel* m_window;  // top-level, owned here
-    QLabel* m_Label1;
+    QLabel* m_stripText;
     std::function<QScreen*()> m_screenOfGame;
 };
 

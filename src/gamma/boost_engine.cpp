@@ -1,4 +1,4 @@
-#include "gamma/gamma_config.h"
+#include "gamma/boost_engine.h"
 
 #include <algorithm>
 
@@ -72,12 +72,12 @@ bool GiveBackOwed(DisplayRamp& displays, CaptureJournal& journal) {
     return !back.refused;
 }
 
-GammaConfig::~GammaConfig() {
+BoostEngine::~BoostEngine() {
     if (!m_released) Release();
 }
 
-void GammaConfig::Initialize(Slider& slider) {
-    m_GammaConfig = &slider;
+void BoostEngine::Initialize(Slider& slider) {
+    m_levelSlider = &slider;
     m_captures.clear();
     const std::vector<std::string> attached = m_display.Names();
     SortDisplays(attached);
@@ -100,7 +100,7 @@ void GammaConfig::Initialize(Slider& slider) {
         slider.Disable();
         return;
     }
-    m_CapturedRamp = RampOf(reference->table);
+    m_capturedRamp = RampOf(reference->table);
     m_captured = true;
     // Kept before the first boosted ramp reaches a display, so that a crash cannot lose it.
     Journal();
@@ -110,7 +110,7 @@ void GammaConfig::Initialize(Slider& slider) {
     LoadLevel();
 }
 
-bool GammaConfig::Release() {
+bool BoostEngine::Release() {
     m_released = true;
     if (!m_captured) return true;  // nothing was captured, so nothing was changed
     const PutBack back = PutBackCaptured(m_display, m_captures);
@@ -126,29 +126,29 @@ bool GammaConfig::Release() {
     return !back.refused;
 }
 
-std::int16_t GammaConfig::EstimateLevel() const { return lumeq::EstimateLevel(m_CapturedRamp); }
+std::int16_t BoostEngine::EstimateLevel() const { return lumeq::EstimateLevel(m_capturedRamp); }
 
-void GammaConfig::LoadLevel() {
+void BoostEngine::LoadLevel() {
     const std::int16_t estimate = EstimateLevel();
     std::optional<std::int16_t> stored;
     if (const auto text = m_store.Read()) stored = ParseStoredLevel(*text);
     const int level = LevelToLoad(stored, estimate);
-    if (m_GammaConfig) m_GammaConfig->SetPosition(level);
+    if (m_levelSlider) m_levelSlider->SetPosition(level);
     ApplyLevel(level);
 }
 
-void GammaConfig::SaveLevel() {
-    if (!m_GammaConfig || !m_captured) return;
-    m_store.Write(FormatStoredLevel(m_GammaConfig->Position()));
+void BoostEngine::SaveLevel() {
+    if (!m_levelSlider || !m_captured) return;
+    m_store.Write(FormatStoredLevel(m_levelSlider->Position()));
 }
 
-const CapturedDisplay* GammaConfig::CaptureOf(const std::string& name) const {
+const CapturedDisplay* BoostEngine::CaptureOf(const std::string& name) const {
     for (const CapturedDisplay& display : m_captures)
         if (display.name == name) return &display;
     return nullptr;
 }
 
-bool GammaConfig::CaptureNewDisplays(const std::vector<std::string>& attached) {
+bool BoostEngine::CaptureNewDisplays(const std::vector<std::string>& attached) {
     bool added = false;
     for (const std::string& name : attached) {
         if (CaptureOf(name) || m_unfit.count(name)) continue;
@@ -165,7 +165,7 @@ bool GammaConfig::CaptureNewDisplays(const std::vector<std::string>& attached) {
     return added;
 }
 
-void GammaConfig::SortDisplays(const std::vector<std::string>& attached) {
+void BoostEngine::SortDisplays(const std::vector<std::string>& attached) {
     for (const std::string& name : attached) {
         const DisplayFitness fitness = m_display.Fitness(name);
         if (fitness == DisplayFitness::TakesRamp) {
@@ -179,7 +179,7 @@ void GammaConfig::SortDisplays(const std::vector<std::string>& attached) {
     }
 }
 
-RampTable GammaConfig::Varied(const std::string& name, RampTable table) {
+RampTable BoostEngine::Varied(const std::string& name, RampTable table) {
     if (m_variedLast.erase(name) == 0 && table.Size() > 0) {
         std::uint16_t& last = table.At(2, table.Size() - 1);
         last = last > 0 ? static_cast<std::uint16_t>(last - 1) : 1;
@@ -188,11 +188,11 @@ RampTable GammaConfig::Varied(const std::string& name, RampTable table) {
     return table;
 }
 
-void GammaConfig::Journal() {
+void BoostEngine::Journal() {
     if (m_journal && !m_journal->Record(m_captures)) m_recordFailed = true;
 }
 
-bool GammaConfig::ApplyLevel(int level) {
+bool BoostEngine::ApplyLevel(int level) {
     // Without a captured table a boosted ramp could never be taken back again.
     const GammaRamp ramp = BuildRamp(ExponentOfLevel(level));
     const bool safe = m_captured && IsSafeRamp(ramp);
@@ -219,18 +219,18 @@ bool GammaConfig::ApplyLevel(int level) {
     return accepted;
 }
 
-void GammaConfig::OnSliderInput() {
-    if (m_GammaConfig) ApplyLevel(m_GammaConfig->Position());
+void BoostEngine::OnSliderInput() {
+    if (m_levelSlider) ApplyLevel(m_levelSlider->Position());
 }
 
-void GammaConfig::ReapplyLevel() {
-    if (!m_captured || !m_GammaConfig) return;
+void BoostEngine::ReapplyLevel() {
+    if (!m_captured || !m_levelSlider) return;
     m_refused.clear();
     SortDisplays(m_display.Names());
-    ApplyLevel(m_GammaConfig->Position());
+    ApplyLevel(m_levelSlider->Position());
 }
 
-bool GammaConfig::ReapplyIfReplaced(bool afterForeground, bool tick) {
+bool BoostEngine::ReapplyIfReplaced(bool afterForeground, bool tick) {
     if (tick) ++m_tick;
     if (!m_captured || !m_applied) return false;
     const std::vector<std::string> attached = m_display.Names();

@@ -1,4 +1,4 @@
-#include "linux/qt/form_main_qt.h"
+#include "linux/qt/main_window_qt.h"
 
 #include <QAction>
 #include <QApplication>
@@ -51,14 +51,14 @@ std::string DecimalSeparator() {
 }
 }  // namespace
 
-FormMain::FormMain(const LinuxPaths& paths, DisplayRamp& displays, CaptureJournal* journal, X11Events* x11)
+MainWindow::MainWindow(const LinuxPaths& paths, DisplayRamp& displays, CaptureJournal* journal, X11Events* x11)
     : m_paths(paths),
       m_x11(x11),
       m_settings(paths.config + "/lumeq.ini"),
       m_screenshots(paths.screenshots, [this] { return CaptureScreen(); }),
       m_levelStore(paths.config + "/level"),
-      m_core(AppPorts{*this, *this, m_FormIndicador, m_panels, m_screenshotControls, m_screenshots, m_settings,
-                      displays, m_levelStore, journal, m_SliderGamma, m_processes, &m_nightLight},
+      m_core(AppPorts{*this, *this, m_strip, m_panels, m_screenshotControls, m_screenshots, m_settings,
+                      displays, m_levelStore, journal, m_levelSlider, m_processes, &m_nightLight},
              DecimalSeparator()) {
     setObjectName("FormMain");
     // A fixed frame with a caption and a close box, no minimise or maximise box.
@@ -68,9 +68,9 @@ FormMain::FormMain(const LinuxPaths& paths, DisplayRamp& displays, CaptureJourna
     setWindowIcon(QIcon(":/lumeq/lumeq.png"));
 }
 
-FormMain::~FormMain() = default;
+MainWindow::~MainWindow() = default;
 
-void FormMain::Form_Load() {
+void MainWindow::Load() {
     CreateMenus();
     CreateControls();
     // 1. The notification-area icon (where a tray exists, or once one comes).
@@ -82,7 +82,7 @@ void FormMain::Form_Load() {
 
 // ----- the start-up's steps -----
 
-void FormMain::RegisterHotKeys() {
+void MainWindow::RegisterHotKeys() {
     // Acted on at once, inside the X event filter: nothing a hot key does opens a box or
     // runs the event loop.
     if (!m_x11) return;
@@ -94,7 +94,7 @@ void FormMain::RegisterHotKeys() {
     if (!taken.empty()) TellOnce(QMessageBox::Warning, Qs(taken));
 }
 
-void FormMain::SizeAndPlace() {
+void MainWindow::SizeAndPlace() {
     adjustSize();
     setFixedSize(sizeHint());
     QScreen* screen = QGuiApplication::primaryScreen();
@@ -112,25 +112,25 @@ void FormMain::SizeAndPlace() {
     m_placed = true;
 }
 
-bool FormMain::ScreenshotsFolderFound() {
+bool MainWindow::ScreenshotsFolderFound() {
     // A folder or a plain file of that name both count as found.
     return QFileInfo::exists(QString::fromStdString(m_paths.screenshots));
 }
 
-bool FormMain::MakeScreenshotsFolder() {
+bool MainWindow::MakeScreenshotsFolder() {
     MakeFolders(m_paths.screenshots);
     return ScreenshotsFolderFound();
 }
 
-void FormMain::FirstRunBox() {
+void MainWindow::FirstRunBox() {
     // Before the main window, and modal, as on Windows: the hot keys already work meanwhile.
     QMessageBox box(QMessageBox::Information, "lumeq gamma", Qs(m_core.Information()), QMessageBox::Ok, this);
     box.exec();
 }
 
-void FormMain::ShowMainWindow() { show(); }
+void MainWindow::ShowMainWindow() { show(); }
 
-void FormMain::moveEvent(QMoveEvent* event) {
+void MainWindow::moveEvent(QMoveEvent* event) {
     QMainWindow::moveEvent(event);
     QScreen* screen = this->screen();
     if (!m_placed || !screen || frameGeometry() == geometry()) return;
@@ -142,7 +142,7 @@ void FormMain::moveEvent(QMoveEvent* event) {
     if (fitted.left != frame.left() || fitted.top != frame.top()) move(fitted.left, fitted.top);
 }
 
-void FormMain::CreateControls() {
+void MainWindow::CreateControls() {
     const TwipsLayout layout = LayoutForFont(menuBar()->sizeHint().width());
     auto* client = new QWidget(this);
     client->setFixedSize(layout.Px(kBannerWidthTwips), layout.Px(kBannerHeightTwips));
@@ -163,21 +163,21 @@ void FormMain::CreateControls() {
         created->setProperty("textColour", colour);
         return created;
     };
-    m_Label3 = label("Label3", "lumeq gamma", layout.Rect(0, 1485, 1215, 240), Qt::AlignLeft, "#FFFFFF");
-    m_LbIndicador = label("LbIndicador", "", layout.Rect(1215, 1485, 465, 240), Qt::AlignHCenter, "#FFFFFF");
-    m_Label4 = label("Label4", "by ZEV", layout.Rect(1680, 1485, 720, 240), Qt::AlignLeft, "#A8A8A8");
+    m_nameCaption = label("Label3", "lumeq gamma", layout.Rect(0, 1485, 1215, 240), Qt::AlignLeft, "#FFFFFF");
+    m_levelCaption = label("LbIndicador", "", layout.Rect(1215, 1485, 465, 240), Qt::AlignHCenter, "#FFFFFF");
+    m_signatureCaption = label("Label4", "by ZEV", layout.Rect(1680, 1485, 720, 240), Qt::AlignLeft, "#A8A8A8");
     // The Windows edition's styles: the name in italics, the signature in bold italics.
-    QFont name = m_Label3->font();
+    QFont name = m_nameCaption->font();
     name.setItalic(true);
-    m_Label3->setFont(name);
-    QFont signature = m_Label4->font();
+    m_nameCaption->setFont(name);
+    QFont signature = m_signatureCaption->font();
     signature.setItalic(true);
     signature.setBold(true);
-    m_Label4->setFont(signature);
-    SetStripColour(StripColour(false));
+    m_signatureCaption->setFont(signature);
+    SetCaptionColour(StripColour(false));
     for (int field = 0; field < kFieldCount; ++field)
         m_fields[static_cast<Field>(field)] = std::string(InitialText(static_cast<Field>(field)));
-    m_Label3->installEventFilter(banner);  // a click on the name opens the site, as the banner does
+    m_nameCaption->installEventFilter(banner);  // a click on the name opens the site, as the banner does
 
     m_panels.Create(client, layout, m_core);
     m_screenshotControls.Create(client, layout, [this] { OpenScreenshotsFolder(); });
@@ -191,7 +191,7 @@ void FormMain::CreateControls() {
     }
 }
 
-void FormMain::CreateMenus() {
+void MainWindow::CreateMenus() {
     std::function<void(QMenu*, const std::vector<MenuItem>&)> fill = [&](QMenu* menu, const std::vector<MenuItem>& items) {
         for (const MenuItem& item : items) {
             if (item.IsSeparator()) {
@@ -237,7 +237,7 @@ bool StatusNotifierHostRegistered() {
 }
 }  // namespace
 
-void FormMain::CreateTray() {
+void MainWindow::CreateTray() {
     m_tray = new QSystemTrayIcon(windowIcon(), this);
     m_tray->setToolTip("lumeq gamma");
     // A StatusNotifierItem host sends a click as "activate" and never a double click: there
@@ -257,37 +257,37 @@ void FormMain::CreateTray() {
     m_tray->show();
 }
 
-QAction* FormMain::Action(Command command) const {
+QAction* MainWindow::Action(Command command) const {
     const auto found = m_actions.find(command);
     return found == m_actions.end() ? nullptr : found->second;
 }
 
-bool FormMain::TrayShown() const { return m_tray && m_tray->isVisible() && QSystemTrayIcon::isSystemTrayAvailable(); }
+bool MainWindow::TrayShown() const { return m_tray && m_tray->isVisible() && QSystemTrayIcon::isSystemTrayAvailable(); }
 
-bool FormMain::HotKeyRegistered(int id) const { return m_x11 && m_x11->HotKeyRegistered(id); }
+bool MainWindow::HotKeyRegistered(int id) const { return m_x11 && m_x11->HotKeyRegistered(id); }
 
-void FormMain::OnCommand(Command command) {
+void MainWindow::OnCommand(Command command) {
     // A greyed entry cannot be chosen, whoever asks.
     if (const QAction* action = Action(command); action && !action->isEnabled()) return;
     if (m_core.RunMenuCommand(command)) return;
     switch (ShellCommandOf(command)) {
         case ShellCommand::Leave:
         case ShellCommand::LeaveFromPopup: ExitSequence(); break;
-        case ShellCommand::Information: funMostrarInformacion(); break;
+        case ShellCommand::Information: ShowInformation(); break;
         case ShellCommand::Site: OpenSite(); break;
         case ShellCommand::OpenFolder: OpenScreenshotsFolder(); break;
         case ShellCommand::None: break;
     }
 }
 
-void FormMain::DispatchHotKey(int id) {
+void MainWindow::DispatchHotKey(int id) {
     if (m_leaving) return;
     // Back to the normal state without showing a hidden window or taking the focus.
     if (isVisible() && isMinimized()) setWindowState(windowState() & ~Qt::WindowMinimized);
     m_core.DispatchHotKey(id);
 }
 
-void FormMain::ExitSequence() {
+void MainWindow::ExitSequence() {
     if (m_leaving) return;
     m_leaving = true;
     m_core.Leave();
@@ -296,7 +296,7 @@ void FormMain::ExitSequence() {
     QCoreApplication::exit(0);
 }
 
-void FormMain::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     if (m_leaving) {
         event->accept();
         return;
@@ -305,13 +305,13 @@ void FormMain::closeEvent(QCloseEvent* event) {
     m_core.OnCloseRequest();
 }
 
-void FormMain::TellNoGamma(const QString& why) {
+void MainWindow::TellNoGamma(const QString& why) {
     if (m_toldNoGamma) return;
     m_toldNoGamma = true;
     TellOnce(QMessageBox::Warning, why);
 }
 
-void FormMain::TellOnce(QMessageBox::Icon icon, const QString& text) {
+void MainWindow::TellOnce(QMessageBox::Icon icon, const QString& text) {
     std::fprintf(stderr, "lumeq-gamma: %s\n", QString(text).replace('\n', ' ').toUtf8().constData());
     auto* box = new QMessageBox(icon, "lumeq gamma", text, QMessageBox::Ok, this);
     box->setAttribute(Qt::WA_DeleteOnClose);
@@ -320,32 +320,32 @@ void FormMain::TellOnce(QMessageBox::Icon icon, const QString& text) {
 
 // ----- what the core asks of the window -----
 
-void FormMain::SetField(Field field, std::string_view text) {
+void MainWindow::SetField(Field field, std::string_view text) {
     m_fields[field] = std::string(text);
-    if (field == Field::LbIndicador && m_LbIndicador) m_LbIndicador->setText(Qs(text));
+    if (field == Field::LevelCaption && m_levelCaption) m_levelCaption->setText(Qs(text));
 }
 
-void FormMain::SetStripColour(Rgb colour) {
-    for (QLabel* label : {m_Label3, m_Label4, m_LbIndicador}) {
+void MainWindow::SetCaptionColour(Rgb colour) {
+    for (QLabel* label : {m_nameCaption, m_signatureCaption, m_levelCaption}) {
         if (!label) continue;
         label->setStyleSheet(QString("background: %1; color: %2;")
                                  .arg(ColourName(colour), label->property("textColour").toString()));
     }
 }
 
-void FormMain::SetMenuEntry(Command entry, bool enabled) {
+void MainWindow::SetMenuEntry(Command entry, bool enabled) {
     const auto [first, last] = m_actions.equal_range(entry);
     for (auto it = first; it != last; ++it) it->second->setEnabled(enabled);
 }
 
-void FormMain::SetFolderCaption(std::string_view caption) {
-    for (Command entry : {Command::menuAbrirDirectorio, Command::FunctionsScreenshot}) {
+void MainWindow::SetFolderCaption(std::string_view caption) {
+    for (Command entry : {Command::BarOpenFolder, Command::PopupOpenFolder}) {
         const auto [first, last] = m_actions.equal_range(entry);
         for (auto it = first; it != last; ++it) it->second->setText(Qs(caption));
     }
 }
 
-void FormMain::Window(WindowRequest request) {
+void MainWindow::Window(WindowRequest request) {
     switch (request) {
         case WindowRequest::Show: show(); break;
         case WindowRequest::Hide:
@@ -363,26 +363,26 @@ void FormMain::Window(WindowRequest request) {
     }
 }
 
-void FormMain::OpenPopup() { m_popup->popup(QCursor::pos()); }
+void MainWindow::OpenPopup() { m_popup->popup(QCursor::pos()); }
 
-void FormMain::Start(TimerId timer, unsigned ms) { m_timers.at(timer)->start(static_cast<int>(ms)); }
+void MainWindow::Start(TimerId timer, unsigned ms) { m_timers.at(timer)->start(static_cast<int>(ms)); }
 
-void FormMain::Stop(TimerId timer) { m_timers.at(timer)->stop(); }
+void MainWindow::Stop(TimerId timer) { m_timers.at(timer)->stop(); }
 
 // ----- the rest of the window's own work -----
 
-void FormMain::funMostrarInformacion() {
+void MainWindow::ShowInformation() {
     QMessageBox::information(this, "lumeq gamma", Qs(m_core.Information()));
 }
 
-void FormMain::OpenSite() { QDesktopServices::openUrl(QUrl(kSiteAddress)); }
+void MainWindow::OpenSite() { QDesktopServices::openUrl(QUrl(kSiteAddress)); }
 
-void FormMain::OpenScreenshotsFolder() {
+void MainWindow::OpenScreenshotsFolder() {
     MakeFolders(m_paths.screenshots);
     QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(m_paths.screenshots)));
 }
 
-std::optional<std::vector<std::uint8_t>> FormMain::CaptureScreen() {
+std::optional<std::vector<std::uint8_t>> MainWindow::CaptureScreen() {
     std::optional<QImage> image = m_capture ? m_capture() : std::nullopt;
     if (!image) {
         // The whole root window, every monitor, as the system's Print Screen copies it.

@@ -1,4 +1,4 @@
-#include "win32/capture_journal_win32.h"
+#include "win32/record_registry_win32.h"
 
 #include <windows.h>
 

@@ -14,7 +14,7 @@
 #include "linux/posix/proc_processes_posix.h"
 #include "linux/posix/state_files_posix.h"
 #include "settings/xdg_paths.h"
-#include "linux/qt/form_indicador_qt.h"
+#include "linux/qt/strip_window_qt.h"
 #include "linux/qt/night_light_qt.h"
 #include "linux/qt/panels_qt.h"
 #include "linux/qt/screenshot_controls_qt.h"
@@ -29,15 +29,15 @@ namespace lumeq {
 
 class X11Events;
 
-class FormMain : public QMainWindow, private MainView, private Timers, private StartupShell {
+class MainWindow : public QMainWindow, private MainView, private Timers, private StartupShell {
 public:
     // `displays` are the X server's (or none, where X gamma cannot reach the screen);
     // `journal` keeps the ramps to give back (none without an X display).
-    FormMain(const LinuxPaths& paths, DisplayRamp& displays, CaptureJournal* journal, X11Events* x11);
-    ~FormMain() override;
+    MainWindow(const LinuxPaths& paths, DisplayRamp& displays, CaptureJournal* journal, X11Events* x11);
+    ~MainWindow() override;
 
     // The start-up, in the order the Windows edition keeps; the window shows last.
-    void Form_Load();
+    void Load();
     // "Salir", a signal or the end of the session: the ramps back, then the program ends.
     void ExitSequence();
     void Tell(Notice notice, std::string_view detail = {}) { m_core.Tell(notice, detail); }
@@ -49,7 +49,7 @@ public:
     void OnForeground() { m_core.OnForeground(); }
     // Which monitor the game is on: the strip shows there.
     void SetScreenOfGame(std::function<QScreen*()> screenOfGame) {
-        m_FormIndicador.SetScreenOfGame(std::move(screenOfGame));
+        m_strip.SetScreenOfGame(std::move(screenOfGame));
     }
     // Where the screen is taken from first (a Wayland desktop's portal); the X server's root
     // window when that gives nothing.
@@ -64,7 +64,7 @@ public:
     unsigned WatcherTicks() const { return m_core.Watcher().Ticks(); }
     QAction* Action(Command command) const;
     bool TrayShown() const;
-    const FormIndicador& Indicator() const { return m_FormIndicador; }
+    const StripWindow& Indicator() const { return m_strip; }
     bool HotKeyRegistered(int id) const;
 
 protected:
@@ -75,7 +75,7 @@ protected:
 private:
     // MainView
     void SetField(Field field, std::string_view text) override;
-    void SetStripColour(Rgb colour) override;
+    void SetCaptionColour(Rgb colour) override;
     void SetMenuEntry(Command entry, bool enabled) override;
     void SetFolderCaption(std::string_view caption) override;
     void Window(WindowRequest request) override;
@@ -88,7 +88,7 @@ private:
     void CreateMenus();
     void CreateTray();
     void OnCommand(Command command);
-    void funMostrarInformacion();
+    void ShowInformation();
     void OpenSite();
     void OpenScreenshotsFolder();
     // StartupShell: the start-up's steps, in the order the core asks for them.
@@ -109,8 +109,8 @@ private:
     FileLevelStore m_levelStore;
     ProcProcesses m_processes;
     KWinNightLight m_nightLight;
-    HeldSlider m_SliderGamma{0, 50, 40};  // the level, never shown: stepped with the keys and menus
-    FormIndicador m_FormIndicador;
+    HeldSlider m_levelSlider{0, 50, 40};  // the level, never shown: stepped with the keys and menus
+    StripWindow m_strip;
     AutoActivationPanels m_panels;
     ScreenshotControls m_screenshotControls;
     AppCore m_core;
@@ -118,9 +118,9 @@ private:
     std::map<Field, std::string> m_fields;
     std::map<TimerId, QTimer*> m_timers;
     std::multimap<Command, QAction*> m_actions;  // menu bar and popup, by command
-    QLabel* m_Label3 = nullptr;
-    QLabel* m_Label4 = nullptr;
-    QLabel* m_LbIndicador = nullptr;
+    QLabel* m_nameCaption = nullptr;
+    QLabel* m_signatureCaption = nullptr;
+    QLabel* m_levelCaption = nullptr;
     QMenu* m_popup = nullptr;
     QSystemTrayIcon* m_tray = nullptr;
     bool m_toldNoGamma = false;
