@@ -14,7 +14,7 @@ import tempfile
 import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-sys.path.insert(0, os.path.join(HERE, "..", "tests", "linux"))
+sys.path.insert(0, os.path.join(HERE, "..", "tests", "harness"))
 import native  # noqa: E402
 import pairs  # noqa: E402
 

@@ -1,7 +1,7 @@
 // Cost of building one level's ramp and of estimating a level from a captured ramp.
 #include <benchmark/benchmark.h>
 
-#include "gamma/gamma_ramp.h"
+#include "gamma/ramps.h"
 
 namespace {
 

@@ -7,7 +7,7 @@ import subprocess
 import sys
 import time
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "harness"))
 import harness  # noqa: E402
 
 RUNS = 1 if os.environ.get("LUMEQ_BENCH_SMOKE") == "1" else 5

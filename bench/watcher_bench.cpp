@@ -1,27 +1,28 @@
-// Cost of one watcher tick (name selection, list rebuilt from the scan text, start and
-// stop checks) against process lists of several sizes, with a fake process list.
+// Cost of one watcher tick (name selection, the process list taken, start and stop
+// checks) against process lists of several sizes, with a fake process list.
 #include <benchmark/benchmark.h>
 
 #include "autoactivation/process_watcher.h"
 
 namespace {
 
-class FakeHost : public lumeq::WatcherSwitch {
+class FakeHost : public lumeq::ProcessList, public lumeq::BoostSwitch {
 public:
     explicit FakeHost(int count) {
-        for (int i = 0; i < count; ++i) processes.push_back({"process" + std::to_string(i) + ".exe", 1000u + i});
+        for (int i = 0; i < count; ++i)
+            processes.push_back({"process" + std::to_string(i) + ".exe", 1000u + static_cast<std::uint32_t>(i)});
         processes.push_back({"hl.exe", 4242});
     }
-    std::string ListProcesses() override { return lumeq::ScanText(processes); }
-    void Activate() override {}
-    void Deactivate() override {}
-    std::string NameBox(int index) const override { return index == 0 ? "hl.exe" : index == 3 ? "quake.exe" : ""; }
+    std::vector<lumeq::ProcessEntry> ListProcesses() override { return processes; }
+    void TurnOn() override {}
+    void TurnOff() override {}
+    std::array<std::string, 4> names{"hl.exe", "", "", "quake.exe"};
     std::vector<lumeq::ProcessEntry> processes;
 };
 
 void BM_WatcherTick(benchmark::State& state) {
     FakeHost host(static_cast<int>(state.range(0)));
-    lumeq::ProcessWatcher watcher(host);
+    lumeq::ProcessWatcher watcher(host, host, host.names);
     watcher.Arm();
     watcher.OnWatcherTick();
     watcher.OnWatcherRearm();

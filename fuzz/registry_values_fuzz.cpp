@@ -12,9 +12,8 @@
 #include <string_view>
 
 #include "gamma/crash_record.h"
-#include "gamma/gamma_ramp.h"
-#include "gamma/recovery_record.h"
-#include "gamma/stored_level.h"
+#include "gamma/ramps.h"
+#include "gamma/boost_session.h"
 
 namespace {
 

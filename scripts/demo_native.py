@@ -7,7 +7,7 @@ import sys
 import tempfile
 import time
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "linux"))
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "harness"))
 import native  # noqa: E402
 
 PROGRAM = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "build", "native", "lumeq-gamma")

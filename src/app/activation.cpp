@@ -1,7 +1,6 @@
 #include "app/activation.h"
 
-#include "app/activation_model.h"
-#include "gamma/level_text.h"
+#include "indicator/indicator_strip.h"
 
 namespace lumeq {
 
@@ -13,6 +12,23 @@ constexpr int kForegroundLooks = 5;  // half a second after the window came
 
 Notice NoticeOf(DisplayFitness fitness) { return fitness == DisplayFitness::Hdr ? Notice::Hdr : Notice::NoRamp; }
 }  // namespace
+
+Rgb StripColour(bool on) { return on ? kStripOn : kStripOff; }
+
+std::array<MenuEntryState, 10> MenuStates(bool on) {
+    return {{
+        {Command::BarSwitchOn, !on},
+        {Command::BarSwitchOff, on},
+        {Command::BarScreenshot, on},
+        {Command::PopupScreenshot, on},
+        {Command::PopupSwitchOff, on},
+        {Command::PopupSwitchOn, !on},
+        {Command::BarLevelUp, on},
+        {Command::BarLevelDown, on},
+        {Command::PopupLevelDown, on},
+        {Command::PopupLevelUp, on},
+    }};
+}
 
 void Activation::SwitchOn() {
     m_main.SetCaptionColour(StripColour(true));
@@ -28,14 +44,14 @@ void Activation::SwitchOn() {
     m_foreground = foreground.value_or(0);
     if (m_pollingForeground) m_timers.Start(TimerId::ForegroundLook, kForegroundLookMs);
     for (const MenuEntryState& state : MenuStates(true)) m_main.SetMenuEntry(state.command, state.enabled);
-    ShowLevel(m_slider.Position());
+    ShowLevel(m_boost.Level().level);
     // The player must know when the display would not take the level's ramp (or no ramp can
     // brighten it), and when a crash now could not be undone.
     TellUnfit(false);
     if (m_boost.NothingTakesRamps())
         TellUnfit(true);
     else if (started.refused)
-        m_strip.Show(IndicatorText(LevelText(m_slider.Position(), m_decimalSeparator), true));
+        m_strip.Show(IndicatorText(LevelText(m_boost.Level().level, m_decimalSeparator), true));
     if (started.recordFailed) m_strip.Tell(Notice::RecordNotKept);
 }
 
@@ -68,10 +84,10 @@ void Activation::StepLevel(int step) {
     m_strip.Show(IndicatorText(LevelText(outcome.level, m_decimalSeparator), !outcome.rampAccepted));
 }
 
-void Activation::OnSliderInput() {
+void Activation::OnSliderInput(int level) {
+    m_boost.SetLevel(level);
     if (!m_boost.IsOn()) return;
-    m_boost.OnSliderInput();
-    m_main.SetField(Field::LevelBesideSlider, LevelText(m_slider.Position(), m_decimalSeparator));
+    m_main.SetField(Field::LevelBesideSlider, LevelText(m_boost.Level().level, m_decimalSeparator));
 }
 
 void Activation::OnDisplaysChanged() {
@@ -90,7 +106,7 @@ void Activation::RampWatch_Timer(const std::function<std::string()>& otherProgra
         LookAfterForeground(true, otherProgram);
         return;
     }
-    if (m_boost.WatchRamp()) m_strip.Tell(Notice::OtherRamp, otherProgram());
+    if (m_boost.WatchRamp().yielded) m_strip.Tell(Notice::OtherRamp, otherProgram());
 }
 
 void Activation::OnForeground(const std::function<std::string()>& otherProgram) {
@@ -117,7 +133,7 @@ void Activation::ForegroundLook_Timer(const std::function<std::string()>& otherP
 }
 
 void Activation::LookAfterForeground(bool tick, const std::function<std::string()>& otherProgram) {
-    if (m_boost.WatchAfterForeground(tick)) m_strip.Tell(Notice::OtherRamp, otherProgram());
+    if (m_boost.WatchAfterForeground(tick).yielded) m_strip.Tell(Notice::OtherRamp, otherProgram());
 }
 
 }  // namespace lumeq

@@ -2,9 +2,11 @@
 // The activation state as the window shows it: "Activar" and "Desactivar" in their order
 // of steps (the strip of labels' colour, the boost session, BoostState, the ramp watch, the
 // menu entries), the level's steps with their texts, and what the player is told.
+#include <array>
 #include <functional>
 #include <string>
 
+#include "autoactivation/process_watcher.h"
 #include "gamma/boost_session.h"
 #include "indicator/indicator_strip.h"
 #include "platform/timers.h"
@@ -12,17 +14,42 @@
 
 namespace lumeq {
 
-class Activation {
+// What the main window shows of the on/off state: the strip colours and which menu
+// entries are enabled, in the order the activation commands set them.
+inline constexpr Rgb kStripOn{0x00, 0x00, 0x00};       // black
+inline constexpr Rgb kStripOff{0x80, 0x80, 0x80};      // grey
+inline constexpr Rgb kStripWarning{0xFF, 0x00, 0x00};  // red, the folder warning
+
+struct MenuEntryState {
+    Command command;
+    bool enabled;
+};
+
+Rgb StripColour(bool on);
+
+// The ten entries that follow activation, in the order activation and deactivation set them.
+std::array<MenuEntryState, 10> MenuStates(bool on);
+
+// The boost's state as its hidden field shows it.
+inline const char* BoostStateText(bool on) { return on ? "True" : "False"; }
+
+class Activation : public BoostSwitch {
 public:
-    Activation(MainView& main, Timers& timers, IndicatorStrip& strip, BoostSession& boost, Slider& slider,
+    Activation(MainView& main, Timers& timers, IndicatorStrip& strip, BoostSession& boost,
                std::string decimalSeparator)
-        : m_main(main), m_timers(timers), m_strip(strip), m_boost(boost), m_slider(slider),
+        : m_main(main), m_timers(timers), m_strip(strip), m_boost(boost),
           m_decimalSeparator(std::move(decimalSeparator)) {}
 
     void SwitchOn();
     void SwitchOff();
+    // The watcher's switch: on only where not on already.
+    void TurnOn() override {
+        if (!m_boost.IsOn()) SwitchOn();
+    }
+    void TurnOff() override { SwitchOff(); }
     void StepLevel(int step);
-    void OnSliderInput();
+    // The player moved the level on a shell's slider.
+    void OnSliderInput(int level);
     void OnDisplaysChanged();
     // RampWatch: the boosted ramp set again where it was replaced; `otherProgram` names who
     // keeps replacing it, asked only when the display is left to it.
@@ -43,7 +70,6 @@ private:
     Timers& m_timers;
     IndicatorStrip& m_strip;
     BoostSession& m_boost;
-    Slider& m_slider;
     std::string m_decimalSeparator;
     int m_foregroundLooks = 0;  // looks still to come after a window took the foreground
     bool m_pollingForeground = false;  // the shell can say which window has it: asked every look

@@ -1,6 +1,6 @@
 #include "app/app_core.h"
 
-#include "app/activation_model.h"
+#include "app/activation.h"
 #include "app/hotkey_model.h"
 #include "app/layout_model.h"
 
@@ -10,8 +10,8 @@ AppCore::AppCore(AppPorts ports, std::string decimalSeparator)
     : m_ports(ports),
       m_strip(ports.indicator, ports.timers),
       m_settings(ports.settings, ports.main, [this] { Tell(Notice::SettingsNotSaved); }),
-      m_boost({ports.displays, ports.levelStore, ports.journal, ports.slider, ports.nightLight}),
-      m_activation(ports.main, ports.timers, m_strip, m_boost, ports.slider, decimalSeparator),
+      m_boost({ports.displays, ports.levelStore, ports.journal, ports.levelView, ports.nightLight}),
+      m_activation(ports.main, ports.timers, m_strip, m_boost, decimalSeparator),
       m_presence(ports.main, ports.timers),
       m_screenshots({ports.timers, ports.screenshots, ports.screenshotsView, ports.main, m_settings},
                     decimalSeparator,
@@ -21,14 +21,10 @@ AppCore::AppCore(AppPorts ports, std::string decimalSeparator)
                         if (!IsOn()) m_ports.main.Window(WindowRequest::Show);
                         m_ports.main.SetCaptionColour(kStripWarning);
                     }),
-      m_auto({ports.timers, ports.panels, ports.processes, m_settings},
-             {[this] {
-                  if (!IsOn()) SwitchOn();
-              },
-              [this] { SwitchOff(); },
-              [this] { m_ports.screenshotsView.HideWarning(); }}) {}
+      m_auto({ports.timers, ports.panels, ports.processes, m_settings, m_activation},
+             [this] { m_ports.screenshotsView.HideWarning(); }) {}
 
-void AppCore::StartUp(StartupShell& shell) {
+void AppCore::StartUp(StartupShell& shell, const CrashRecord::Recovery& recovery) {
     m_auto.Start();
     shell.RegisterHotKeys();
     shell.SizeAndPlace();
@@ -37,6 +33,9 @@ void AppCore::StartUp(StartupShell& shell) {
     // program folder) the box would come back at every start, so it does not show.
     if (!shell.ScreenshotsFolderFound() && shell.MakeScreenshotsFolder()) shell.FirstRunBox();
     shell.ShowMainWindow();
+    // What the recovery from a run that ended while boosted could not do.
+    if (recovery.refused) Tell(Notice::RestoreFailed);
+    if (recovery.dropped) Tell(Notice::RecordDropped);
 }
 
 void AppCore::Run(std::function<void()> command) {
@@ -47,14 +46,14 @@ void AppCore::Run(std::function<void()> command) {
 }
 
 void AppCore::DispatchHotKey(int id) {
+    // Ctrl+F1 toggles; the other three act only while the boost is on; unknown ids do nothing.
     Run([this, id] {
-        switch (DecideHotKey(id, IsOn())) {
-            case HotKeyAction::Activate: SwitchOn(); break;
-            case HotKeyAction::Deactivate: SwitchOff(); break;
-            case HotKeyAction::StepDown: m_activation.StepLevel(-1); break;
-            case HotKeyAction::StepUp: m_activation.StepLevel(+1); break;
-            case HotKeyAction::Screenshot: m_screenshots.TakeScreenshot(); break;
-            case HotKeyAction::None: break;
+        const bool on = IsOn();
+        switch (static_cast<HotKeyId>(id)) {
+            case HotKeyId::CtrlF1: on ? SwitchOff() : SwitchOn(); break;
+            case HotKeyId::CtrlF2: if (on) m_screenshots.TakeScreenshot(); break;
+            case HotKeyId::CtrlF3: if (on) m_activation.StepLevel(-1); break;
+            case HotKeyId::CtrlF4: if (on) m_activation.StepLevel(+1); break;
         }
     });
 }
@@ -88,7 +87,7 @@ bool AppCore::RunMenuCommand(Command command) {
 
 void AppCore::OnTrayEvent(TrayEvent event) { Run([this, event] { m_presence.OnTrayEvent(event); }); }
 void AppCore::OnCloseRequest() { Run([this] { m_presence.OnCloseRequest(); }); }
-void AppCore::OnSliderInput() { Run([this] { m_activation.OnSliderInput(); }); }
+void AppCore::OnSliderInput(int level) { Run([this, level] { m_activation.OnSliderInput(level); }); }
 void AppCore::OnDisplaysChanged() { Run([this] { m_activation.OnDisplaysChanged(); }); }
 void AppCore::OnForeground() {
     Run([this] { m_activation.OnForeground(m_otherRampProgram); });

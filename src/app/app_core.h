@@ -14,6 +14,7 @@
 #include "app/tray_model.h"
 #include "app/window_presence.h"
 #include "autoactivation/auto_activation.h"
+#include "gamma/crash_record.h"
 #include "screenshots/screenshot_sequence.h"
 
 namespace lumeq {
@@ -29,7 +30,7 @@ struct AppPorts {
     DisplayRamp& displays;
     LevelStore& levelStore;
     CaptureJournal* journal;
-    Slider& slider;
+    LevelView* levelView;  // where the shell shows the level (none: nowhere)
     ProcessList& processes;
     NightLight* nightLight = nullptr;
 };
@@ -41,7 +42,8 @@ public:
     AppCore& operator=(const AppCore&) = delete;
 
     // The start-up, in its order; the shell makes its window, icon and strip around it.
-    void StartUp(StartupShell& shell);
+    // `recovery`: what the start-up's recovery of a run that ended while boosted left to tell.
+    void StartUp(StartupShell& shell, const CrashRecord::Recovery& recovery = {});
 
     void SwitchOn() { m_activation.SwitchOn(); }
     void SwitchOff() { m_activation.SwitchOff(); }
@@ -52,7 +54,7 @@ public:
     void OnTrayEvent(TrayEvent event);
     void OnCloseRequest();
     void OnTimer(TimerId timer);
-    void OnSliderInput();
+    void OnSliderInput(int level);
     void OnDisplaysChanged();  // also an unlock of the session and a resume
     void OnForeground();       // another window took the foreground
     // The information box's text (with what HDR means, once a display was found in it).

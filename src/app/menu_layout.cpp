@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "app/activation_model.h"
+#include "app/activation.h"
 
 namespace lumeq {
 

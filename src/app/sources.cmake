@@ -1,7 +1,6 @@
 # src/app: the program's core: the router, activation, the window's presence, the start-up, menus, hot keys and tray rules. Portable: builds for both shells and for the tests.
 list(APPEND LUMEQ_CORE_SOURCES
   src/app/activation.cpp
-  src/app/activation_model.cpp
   src/app/app_core.cpp
   src/app/hot_key_rules.cpp
   src/app/hotkey_model.cpp

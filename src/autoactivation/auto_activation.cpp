@@ -7,10 +7,6 @@ constexpr unsigned kTickMs = 1000;
 constexpr unsigned kRearmMs = 500;
 }  // namespace
 
-std::string AutoActivation::NameBox(int index) const {
-    return m_ports.settings.Fields().names[static_cast<std::size_t>(index)];
-}
-
 void AutoActivation::ReadSettings() {
     m_ports.settings.Read();
     SetNames(m_ports.settings.Fields().names);
@@ -25,7 +21,7 @@ void AutoActivation::SetNames(const std::array<std::string, 4>& names) {
 
 void AutoActivation::Start() {
     ReadSettings();
-    if (m_ports.settings.Fields().autoActivationFlag == "False") {
+    if (!AutomaticActivationOn(m_ports.settings.Fields())) {
         m_checked = false;
         m_ports.panels.SetChecked(false);
         m_ports.timers.Stop(TimerId::WatcherTick);
@@ -37,7 +33,7 @@ void AutoActivation::Start() {
 }
 
 void AutoActivation::OpenAutoActivationPanel() {
-    m_hooks.hideWarning();
+    m_hideWarning();
     m_ports.panels.ShowAutoActivationPanel(true);
 }
 
@@ -58,12 +54,12 @@ void AutoActivation::AutoActivationTicked(bool ticked) {
     m_checked = ticked;
     if (ticked) {
         ReadSettings();
-        m_ports.settings.SetActivationFlag("True");
+        m_ports.settings.SetAutomaticActivation(true);
         m_watcher.Arm();
         m_watcher.LookForStart();
         m_ports.panels.EnableOtherPrograms(true);
     } else {
-        m_ports.settings.SetActivationFlag("False");
+        m_ports.settings.SetAutomaticActivation(false);
         m_watcher.Disarm();
         m_ports.panels.EnableOtherPrograms(false);
     }
@@ -73,7 +69,7 @@ void AutoActivation::AcceptAutoActivation() {
     m_ports.panels.ShowAutoActivationPanel(false);
     // The flag every write stores from now on, whatever a re-read put in AutoActivationFlag.
     m_ports.settings.Memory().Confirm(m_checked);
-    m_ports.settings.SetActivationFlag(m_checked ? "True" : "False");
+    m_ports.settings.SetAutomaticActivation(m_checked);
     m_ports.settings.Write(true);
     if (m_checked) {
         m_ports.timers.Start(TimerId::WatcherTick, kTickMs);
@@ -81,7 +77,7 @@ void AutoActivation::AcceptAutoActivation() {
         return;
     }
     SetNames({kNameSentinel, kNameSentinel, kNameSentinel, kNameSentinel});
-    m_hooks.deactivate();
+    m_ports.boost.TurnOff();
 }
 
 void AutoActivation::OpenProgramsPanel() {

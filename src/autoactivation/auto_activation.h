@@ -11,22 +11,18 @@
 
 namespace lumeq {
 
-class AutoActivation : public PanelsEvents, private WatcherSwitch {
+class AutoActivation : public PanelsEvents {
 public:
     struct Ports {
         Timers& timers;
         PanelsView& panels;
         ProcessList& processes;
         SettingsKeeper& settings;
+        BoostSwitch& boost;
     };
-    // What it asks of the rest of the program: "Activar", "Desactivar", and the folder
-    // warning hidden when the panel opens.
-    struct Hooks {
-        std::function<void()> activate;
-        std::function<void()> deactivate;
-        std::function<void()> hideWarning;
-    };
-    AutoActivation(Ports ports, Hooks hooks) : m_ports(ports), m_hooks(std::move(hooks)) {}
+    // `hideWarning`: the folder warning goes when the panel opens.
+    AutoActivation(Ports ports, std::function<void()> hideWarning)
+        : m_ports(ports), m_hideWarning(std::move(hideWarning)) {}
 
     // Start-up: the settings file, then the stored flag (only the exact text "False" is off).
     void Start();
@@ -45,17 +41,12 @@ public:
     const ProcessWatcher& Watcher() const { return m_watcher; }
 
 private:
-    std::string ListProcesses() override { return m_ports.processes.ListProcesses(); }
-    void Activate() override { m_hooks.activate(); }
-    void Deactivate() override { m_hooks.deactivate(); }
-    std::string NameBox(int index) const override;
-
     void ReadSettings();
     void SetNames(const std::array<std::string, 4>& names);
 
     Ports m_ports;
-    Hooks m_hooks;
-    ProcessWatcher m_watcher{*this};
+    std::function<void()> m_hideWarning;
+    ProcessWatcher m_watcher{m_ports.processes, m_ports.boost, m_ports.settings.Fields().names};
     bool m_checked = false;  // the panel's tick
 };
 

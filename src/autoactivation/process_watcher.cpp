@@ -3,8 +3,6 @@
 namespace lumeq {
 
 namespace {
-constexpr char kSeparator = '\x01';
-
 // Next code point of UTF-8 text; malformed bytes come back one by one.
 char32_t NextCodePoint(std::string_view text, std::size_t& pos) {
     const auto byte = static_cast<unsigned char>(text[pos++]);
@@ -26,24 +24,7 @@ char32_t Fold(char32_t c) {
 }
 }  // namespace
 
-std::string ScanText(const std::vector<ProcessEntry>& processes) {
-    std::string text;
-    for (const ProcessEntry& process : processes) {
-        // A name is data: any user can start a process whose name holds the separator or
-        // another control byte (`exec -a`), which would shift every later entry or forge
-        // one. Such bytes stand as '?' (no watched name holds one).
-        for (const char c : process.name) {
-            const auto byte = static_cast<unsigned char>(c);
-            text += byte < 0x20 || byte == 0x7F ? '?' : c;
-        }
-        text += kSeparator;
-        text += std::to_string(process.id);
-        text += kSeparator;
-    }
-    return text;
-}
-
-std::string OtherRampProgram(std::string_view scanText) {
+std::string OtherRampProgram(const std::vector<ProcessEntry>& processes) {
     struct Known {
         const char* process;
         const char* name;
@@ -54,29 +35,10 @@ std::string OtherRampProgram(std::string_view scanText) {
         {"kwin_x11", "Night Color de KDE"}, {"kwin_wayland", "Night Color de KDE"}, {"sct", "sct"},
         {"xflux", "f.lux"},           {"wlsunset", "wlsunset"},
     };
-    for (const std::string& item : ListItems(scanText)) {
-        const std::string name = item.substr(0, item.rfind(":  "));
+    for (const ProcessEntry& process : processes)
         for (const Known& known : kKnown)
-            if (name == known.process) return known.name;
-    }
+            if (process.name == known.process) return known.name;
     return "Otro programa (una luz nocturna)";
-}
-
-std::vector<std::string> ListItems(std::string_view scanText) {
-    std::vector<std::string> items;
-    std::size_t pos = 0;
-    while (pos < scanText.size()) {
-        const std::size_t nameEnd = scanText.find(kSeparator, pos);
-        if (nameEnd == std::string_view::npos) break;
-        const std::size_t idEnd = scanText.find(kSeparator, nameEnd + 1);
-        if (idEnd == std::string_view::npos) break;
-        std::string item(scanText.substr(pos, nameEnd - pos));
-        item += ":  ";
-        item += scanText.substr(nameEnd + 1, idEnd - nameEnd - 1);
-        items.push_back(std::move(item));
-        pos = idEnd + 1;
-    }
-    return items;
 }
 
 bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
@@ -89,10 +51,14 @@ bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
     return true;
 }
 
-bool ProcessWatcher::IsListed(std::string_view name) const {
+bool IsListed(const std::vector<ProcessEntry>& processes, std::string_view name) {
     if (name.empty()) return false;
-    for (const std::string& item : m_listItems)
-        if (StartsWithIgnoringCase(item, name)) return true;
+    for (const ProcessEntry& process : processes) {
+        // The line a list box would hold: the name, two blanks and the id after a colon.
+        if (name.size() <= process.name.size() ? StartsWithIgnoringCase(process.name, name)
+                                               : StartsWithIgnoringCase(process.name + ":  " + std::to_string(process.id), name))
+            return true;
+    }
     return false;
 }
 
@@ -102,9 +68,8 @@ void ProcessWatcher::OnWatcherTick() {
     if (m_inTick) return;
     m_inTick = true;
     if (m_waitingForStart) SelectWatchedName();
-    m_listItems.clear();
-    const std::string scan = m_host.ListProcesses();
-    m_listItems = ListItems(scan);
+    m_seen.clear();
+    m_seen = m_processes.ListProcesses();
     if (m_waitingForStart) LookForStart();
     if (m_waitingForEnd) LookForEnd();
     m_inTick = false;
@@ -118,26 +83,24 @@ void ProcessWatcher::OnWatcherRearm() {
 }
 
 void ProcessWatcher::SelectWatchedName() {
-    for (int box = 0; box < 4; ++box) {
-        m_foundItem = m_host.NameBox(box);
-        if (IsListed(m_foundItem)) m_watchedName = m_foundItem;
-    }
+    for (const std::string& name : m_names)
+        if (IsListed(m_seen, name)) m_watchedName = name;
 }
 
 void ProcessWatcher::LookForStart() {
-    if (!IsListed(m_watchedName)) return;
+    if (!IsListed(m_seen, m_watchedName)) return;
     // Straight on: switching off first would show the player's own ramp for a moment at
     // every game start (and again at the re-arm).
-    m_host.Activate();
+    m_boost.TurnOn();
     m_waitingForStart = false;
     m_waitingForEnd = true;
     LookForEnd();
 }
 
 void ProcessWatcher::LookForEnd() {
-    if (IsListed(m_watchedName)) return;
+    if (IsListed(m_seen, m_watchedName)) return;
     m_waitingForStart = true;
-    m_host.Deactivate();
+    m_boost.TurnOff();
 }
 
 void ProcessWatcher::Arm() {
@@ -148,11 +111,6 @@ void ProcessWatcher::Arm() {
 void ProcessWatcher::Disarm() {
     m_waitingForStart = false;
     m_waitingForEnd = false;
-}
-
-void ProcessWatcher::NameChanged() {
-    m_watchedName.clear();
-    m_foundItem.clear();
 }
 
 }  // namespace lumeq

@@ -2,6 +2,7 @@
 // Switches the boosted gamma on while a watched program runs and off when it has
 // ended: polled once a second, with two arming flags and a one-shot re-arm 500 ms
 // after every deactivation.
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -12,65 +13,67 @@ namespace lumeq {
 struct ProcessEntry {
     std::string name;  // executable file name as the system reports it
     std::uint32_t id = 0;
+    std::uint64_t startTime = 0;  // in the system's own units; 0 where it does not say
+    bool operator==(const ProcessEntry&) const = default;
 };
 
-// The scan's text: for each process its name, U+0001, its id in decimal, U+0001.
-std::string ScanText(const std::vector<ProcessEntry>& processes);
-// The list items "name:  id" of a scan text, in order.
-std::vector<std::string> ListItems(std::string_view scanText);
-// Which kind of program keeps setting the display's ramp, from the names in a scan
+// Whether a watched name is running: a process's line "name:  id" begins with it, letters
+// of any case (ASCII and Latin-1), as a list box finds a string.
+bool IsListed(const std::vector<ProcessEntry>& processes, std::string_view name);
+// Which kind of program keeps setting the display's ramp, from the names running
 // ("Redshift", "Gammastep", the desktops' own night lights); a general name otherwise.
-std::string OtherRampProgram(std::string_view scanText);
-// Case-insensitive prefix test, as a list box searches (ASCII and Latin-1 letters).
+std::string OtherRampProgram(const std::vector<ProcessEntry>& processes);
+// Case-insensitive prefix test (ASCII and Latin-1 letters).
 bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix);
 
 // The system's process list.
 class ProcessList {
 public:
     virtual ~ProcessList() = default;
-    // funListarProcesos: the scan text; lets waiting window messages run after each process.
-    virtual std::string ListProcesses() = 0;
+    // Every running process; lets waiting window messages run while it looks.
+    virtual std::vector<ProcessEntry> ListProcesses() = 0;
 };
 
-// What the watcher needs from the program.
-class WatcherSwitch : public ProcessList {
+// The boost as the watcher switches it.
+class BoostSwitch {
 public:
-    virtual void Activate() = 0;    // btActivar, where the boost is not on already
-    virtual void Deactivate() = 0;  // btDesactivar, which also starts the re-arm timer
-    // The text of name box 1 .. 4 (index 0 .. 3).
-    virtual std::string NameBox(int index) const = 0;
+    virtual ~BoostSwitch() = default;
+    virtual void TurnOn() = 0;   // "Activar", where the boost is not on already
+    virtual void TurnOff() = 0;  // "Desactivar", which also starts the re-arm timer
 };
 
 class ProcessWatcher {
 public:
-    explicit ProcessWatcher(WatcherSwitch& host) : m_host(host) {}
+    // `names`: the four name boxes' texts, as the settings hold them.
+    ProcessWatcher(ProcessList& processes, BoostSwitch& boost, const std::array<std::string, 4>& names)
+        : m_processes(processes), m_boost(boost), m_names(names) {}
 
-    void OnWatcherTick();  // the tick, every 1000 ms
-    void OnWatcherRearm();       // the re-arm; the host stops its timer right after it
+    void OnWatcherTick();   // the tick, every 1000 ms
+    void OnWatcherRearm();  // the re-arm; its timer is stopped right after it
 
-    void SelectWatchedName();     // name selection
-    void LookForStart();   // start check
-    void LookForEnd();  // stop check
-    bool IsListed(std::string_view name) const;
+    void SelectWatchedName();  // the first name box (of the last that match) whose program runs
+    void LookForStart();
+    void LookForEnd();
 
     // Automatic activation ticked: waiting for a start. Unticked: disarmed.
     void Arm();
     void Disarm();
     // A name box was edited or set: the selected name is forgotten.
-    void NameChanged();
+    void NameChanged() { m_watchedName.clear(); }
 
     const std::string& WatchedName() const { return m_watchedName; }
     bool WaitingForStart() const { return m_waitingForStart; }
     bool WaitingForEnd() const { return m_waitingForEnd; }
-    const std::vector<std::string>& ListItemsSeen() const { return m_listItems; }
+    const std::vector<ProcessEntry>& Seen() const { return m_seen; }
     // Ticks run to their end so far.
     unsigned Ticks() const { return m_ticks; }
 
 private:
-    WatcherSwitch& m_host;
-    std::vector<std::string> m_listItems;
+    ProcessList& m_processes;
+    BoostSwitch& m_boost;
+    const std::array<std::string, 4>& m_names;
+    std::vector<ProcessEntry> m_seen;  // the processes of the last look
     std::string m_watchedName;
-    std::string m_foundItem;
     bool m_waitingForStart = false;
     bool m_waitingForEnd = false;
     bool m_inTick = false;

@@ -4,14 +4,77 @@
 // left behind, which record an activation takes its originals from, what a restore that
 // was refused or could not reach a display leaves in it, and whose record may be removed.
 #include <cstdint>
+#include <string>
+#include <span>
 #include <functional>
 #include <optional>
 #include <vector>
 
+#include "gamma/ramps.h"
 #include "gamma/engine_ports.h"
-#include "gamma/recovery_record.h"
 
 namespace lumeq {
+
+// The run that wrote a record, and the display server it boosted. The server's words are
+// empty where a record belongs to the user whatever the display (Windows) and in records
+// of old.
+struct RunIdentity {
+    std::uint32_t processId = 0;     // the program that boosted the displays
+    std::uint64_t processStart = 0;  // and when it started, so that a reused id is not mistaken for it
+    std::string host;                // the machine (a home folder may be shared by several)
+    std::string bootId;              // the boot: a reboot resets every ramp
+    std::string display;             // the X display (":0"), marked when it is Xwayland's
+};
+
+struct RecoveryRecord {
+    RunIdentity owner;
+    CapturedDisplays displays;  // by name (by place in the enumeration in records of old)
+};
+
+std::vector<std::uint8_t> SerializeRecovery(const RecoveryRecord& record);
+// Nothing when the bytes are not a whole record of ours, of a version we know.
+std::optional<RecoveryRecord> ParseRecovery(std::span<const std::uint8_t> bytes);
+
+// The displays whose tables could be a display's own ramp (see IsPlausibleOriginal): a
+// record is judged display by display, so that one dimmed or tampered table does not cost
+// a calibrated display beside it its own.
+CapturedDisplays PlausibleOnly(const CapturedDisplays& displays);
+
+enum class RecordStanding {
+    Ours,          // this display server's, and its program is gone (or is this run)
+    OwnerRuns,     // this display server's, but another run that still lives keeps it
+    OtherServer,   // another machine's or another display's: not ours to touch
+    EarlierBoot,   // this machine's before it restarted: the restart reset the ramps
+};
+RecordStanding StandingOf(const RunIdentity& owner, const RunIdentity& me, bool ownerRunning);
+
+// What putting captured tables back left owed.
+struct PutBack {
+    CapturedDisplays owed;     // not attached, or refused: still owed their own table
+    bool refused = false;      // an attached display refused its own table
+    bool mended = false;       // a seat got its owed table back (the owed entry no longer names it)
+};
+
+// Puts every captured table back on its display, exactly (see OriginalToPutBack for the
+// straight line). A display that is not attached keeps its entry, owed until it comes
+// back. Before a display that took over the seat of an owed display is given anything,
+// that seat gets the owed table back, once, while it still shows one of our boosts.
+// Used by the give-back, by the recovery after a crash and when displays change.
+PutBack PutBackCaptured(DisplayRamp& displays, const CapturedDisplays& captured);
+
+// The displays changed while the boost is off: those the journal still owes get their
+// tables back, and what they took goes from the record. False when one refused.
+bool GiveBackOwed(DisplayRamp& displays, CaptureJournal& journal);
+
+// A record of old knows a display by its place among those attached: its name now.
+std::string AttachedNameOf(const CapturedDisplay& display, const std::vector<std::string>& attached);
+
+// A display that took over the seat an owed display left (an X CRTC keeps the ramp it was
+// given, and a driver sets it again at every mode change) and still shows one of our boosts:
+// the owed table goes back on that seat before anything of the newcomer is read or written.
+// Returns the owed display whose seat was mended, which then has no seat to mend any more.
+CapturedDisplay* MendSeat(DisplayRamp& displays, const std::string& newcomer, CapturedDisplays& owed,
+                          const std::vector<std::string>& attached);
 
 // Where the record's bytes live.
 class RecordStorage {
@@ -51,6 +114,8 @@ public:
     Recovery RecoverAtStart(DisplayRamp& displays, bool straightLine);
     // After a crash of this very run: its recorded tables back.
     void RestoreOwn(DisplayRamp& displays);
+    // The same rules for this run on another store (a record of an earlier version).
+    CrashRecord On(RecordStorage& storage) const { return CrashRecord(storage, m_me, m_isRunning); }
 
 private:
     std::optional<RecoveryRecord> Load(bool& present);
@@ -64,5 +129,11 @@ private:
     std::optional<RunIdentity> m_adopted;  // the dead run whose record Pending gave
     IsRunning m_isRunning;
 };
+
+// A start-up, before anything else touches a display: the records this display server's runs
+// left while boosted give their tables back, those of earlier versions (`legacy`) first, then
+// `record`'s (see CrashRecord::RecoverAtStart for `straightLine`).
+CrashRecord::Recovery RecoverAtStart(DisplayRamp& displays, CrashRecord& record,
+                                     const std::vector<RecordStorage*>& legacy, bool straightLine);
 
 }  // namespace lumeq

@@ -3,8 +3,9 @@
 // place where a run chooses among them.
 //
 // A row says in which kind of session it may be tried, whether it reads tables back
-// (wlr-gamma-control cannot), and whether its server gives every display its own table
-// back when the program goes, even killed (then nothing needs recording: a record is kept
+// (wlr-gamma-control cannot), whether each display has a table of its own size (GDI gives
+// every display 256 entries; XF86VidMode has one table for the screen), and whether its
+// server gives every display its own table back when the program goes, even killed (then nothing needs recording: a record is kept
 // only where the server does not). `open` connects and gives the displays, or nothing where
 // the backend is not available here.
 #include <functional>
@@ -21,6 +22,7 @@ struct DisplayBackend {
     std::string name;  // as the log names it: "X11 RandR", "wlr-gamma-control"...
     SessionKind session;
     bool readsBack;
+    bool sizesPerOutput;
     bool restoresOnExit;
     std::function<DisplayRamp*()> open;
 };

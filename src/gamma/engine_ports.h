@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "gamma/ramp_table.h"
+#include "gamma/ramps.h"
 
 namespace lumeq {
 
@@ -73,35 +73,21 @@ public:
     virtual void Hold(bool hold) = 0;
 };
 
-// The trackbar that holds the level. Like the real control it keeps its position
-// inside its range.
-class Slider {
+// The level as the core holds it: where it may go, and whether the player may move it.
+struct LevelState {
+    int level = 40;
+    int minimum = 0;
+    int maximum = 50;
+    int tickFrequency = 1;
+    bool enabled = true;
+    bool operator==(const LevelState&) const = default;
+};
+
+// Where a shell shows the level for the player to move (the Windows edition's trackbar).
+class LevelView {
 public:
-    virtual ~Slider() = default;
-    virtual void SetRangeMin(int minimum) = 0;
-    virtual void SetRangeMax(int maximum) = 0;
-    virtual void SetTickFrequency(int frequency) = 0;
-    virtual void SetPosition(int position) = 0;
-    virtual int Position() const = 0;
-    virtual void Disable() = 0;
+    virtual ~LevelView() = default;
+    virtual void ShowLevel(const LevelState& level) = 0;
 };
-
-// What putting captured tables back left owed.
-struct PutBack {
-    CapturedDisplays owed;     // not attached, or refused: still owed their own table
-    bool refused = false;      // an attached display refused its own table
-    bool mended = false;       // a seat got its owed table back (the owed entry no longer names it)
-};
-
-// Puts every captured table back on its display, exactly (see OriginalToPutBack for the
-// straight line). A display that is not attached keeps its entry, owed until it comes
-// back. Before a display that took over the seat of an owed display is given anything,
-// that seat gets the owed table back, once, while it still shows one of our boosts.
-// Used by the release, by the recovery after a crash and when displays change.
-PutBack PutBackCaptured(DisplayRamp& displays, const CapturedDisplays& captured);
-
-// The displays changed while the boost is off: those the journal still owes get their
-// tables back, and what they took goes from the record. False when one refused.
-bool GiveBackOwed(DisplayRamp& displays, CaptureJournal& journal);
 
 }  // namespace lumeq

@@ -18,6 +18,7 @@ list(APPEND LUMEQ_WAYLAND_SOURCES
 list(APPEND LUMEQ_QT_SOURCES
   src/linux/gnome/mutter_displays.cpp
   src/linux/qt/control_channel_qt.cpp
+  src/linux/qt/desktop_links_qt.cpp
   src/linux/qt/banner_qt.cpp
   src/linux/qt/strip_window_qt.cpp
   src/linux/qt/main_window_qt.cpp

@@ -142,7 +142,7 @@ void SettingsMemory::AfterRead(ReadResult result, std::string_view content, Sett
 }
 
 void SettingsMemory::Confirm(bool automaticActivation) {
-    m_confirmedFlag = automaticActivation ? "True" : "False";
+    m_confirmedFlag = FlagText(automaticActivation);
     m_flagKnown = true;
 }
 

@@ -29,6 +29,12 @@ struct Settings {
     bool operator==(const Settings&) const = default;
 };
 
+// The stored flag as the program reads it: only the exact text "False" is off (a file of
+// an earlier version may hold anything there).
+inline bool AutomaticActivationOn(const Settings& settings) { return settings.autoActivationFlag != "False"; }
+// What a flag the program sets is stored as.
+inline const char* FlagText(bool on) { return on ? "True" : "False"; }
+
 // Reads lines 2 to 7 into `fields`, each value exactly as it stands (blanks kept). A line
 // ends at CR, CR LF or LF. A file with fewer lines fills the fields it has and leaves
 // the others as they were; the header and everything after line 7 are not looked at.

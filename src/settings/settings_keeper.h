@@ -25,7 +25,9 @@ public:
     const Settings& Fields() const { return m_fields; }
     Settings& Fields() { return m_fields; }
     SettingsMemory& Memory() { return m_memory; }
+    // The flag as read (its text kept as it stands), or as the player set it.
     void SetActivationFlag(std::string flag);
+    void SetAutomaticActivation(bool on) { SetActivationFlag(FlagText(on)); }
     void SetCounter(std::string counter);
 
 private:

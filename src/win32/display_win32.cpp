@@ -130,4 +130,8 @@ bool ScreenDisplays::Write(const std::string& display, const RampTable& table) {
     });
 }
 
+std::vector<DisplayBackend> WindowsDisplayBackends(ScreenDisplays& gdi) {
+    return {{"GDI", SessionKind::Windows, true, false, false, [&gdi]() -> DisplayRamp* { return &gdi; }}};
+}
+
 }  // namespace lumeq

@@ -1,6 +1,7 @@
 #pragma once
 #include <optional>
 
+#include "gamma/display_backends.h"
 #include "gamma/engine_ports.h"
 
 namespace lumeq {
@@ -37,5 +38,9 @@ private:
 
     std::optional<Listed> m_listed;
 };
+
+// The Windows rows of the display backends' table: GDI, which reads tables back, gives every
+// display 256 entries and leaves our table on the display after we are gone.
+std::vector<DisplayBackend> WindowsDisplayBackends(ScreenDisplays& gdi);
 
 }  // namespace lumeq

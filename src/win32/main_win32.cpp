@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <exception>
 #include <memory>
@@ -8,7 +9,7 @@
 #include "win32/main_window_win32.h"
 #include "win32/text_win32.h"
 #include "win32/display_win32.h"
-#include "win32/record_registry_win32.h"
+#include "win32/registry_stores_win32.h"
 #include "win32/com_ptr_win32.h"
 #include "win32/unique_handle_win32.h"
 
@@ -16,11 +17,14 @@ namespace {
 
 constexpr wchar_t kInstanceMutexName[] = L"lumeq gamma single instance";
 
+// This run's record of the ramps to give back: the one the boost keeps, and the one a crash
+// gives back from.
+lumeq::CrashRecord* g_record = nullptr;
+
 // Whatever ends the program abnormally, the displays get their own ramps back first.
 void RestoreOwnRecord() {
     lumeq::ScreenDisplays displays;
-    lumeq::RegistryRecordStorage storage;
-    lumeq::CrashRecord(storage, lumeq::ThisRun(), lumeq::IsRunRunning).RestoreOwn(displays);
+    if (g_record) g_record->RestoreOwn(displays);
 }
 
 LONG WINAPI RestoreDisplaysOnCrash(EXCEPTION_POINTERS*) {
@@ -45,15 +49,18 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
                     MB_ICONERROR);
         return 0;
     }
-    lumeq::CrashRecord::Recovery recovery;
-    {
-        // Before anything else: a previous run that crashed or was killed while boosted. A
-        // record that holds no display's ramp leaves the displays alone.
-        lumeq::ScreenDisplays displays;
-        lumeq::RegistryRecordStorage storage;
-        recovery = lumeq::CrashRecord(storage, lumeq::ThisRun(), lumeq::IsRunRunning)
-                       .RecoverAtStart(displays, /*straightLine=*/false);
-    }
+    // The displays through the backends' table (GDI is its one Windows row), and this run's
+    // record of the ramps to give back.
+    lumeq::ScreenDisplays gdi;
+    const std::vector<lumeq::DisplayBackend> backends = lumeq::WindowsDisplayBackends(gdi);
+    const lumeq::ChosenBackend chosen = lumeq::ChooseBackend(backends, lumeq::SessionKind::Windows);
+    std::fprintf(stderr, "lumeq: %s\n", chosen.log.c_str());
+    lumeq::RegistryRecordStorage storage;
+    lumeq::CrashRecord record(storage, lumeq::ThisRun(), lumeq::IsRunRunning);
+    // Before anything else: a previous run that crashed or was killed while boosted. A record
+    // that holds no display's ramp leaves the displays alone.
+    const lumeq::CrashRecord::Recovery recovery = lumeq::RecoverAtStart(gdi, record, {}, /*straightLine=*/false);
+    g_record = &record;
     SetUnhandledExceptionFilter(RestoreDisplaysOnCrash);
     std::set_terminate(RestoreDisplaysOnTerminate);
 
@@ -61,9 +68,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     // screenshots folder) or the JPEG encoder.
     const lumeq::ComApartment com;
     // The main window is large (its core, its ports): it lives on the heap.
-    const auto form = std::make_unique<lumeq::MainWindow>(instance);
-    if (!form->Load()) return 1;
-    if (recovery.refused) form->Tell(lumeq::Notice::RestoreFailed);
-    if (recovery.dropped) form->Tell(lumeq::Notice::RecordDropped);
+    const auto form = std::make_unique<lumeq::MainWindow>(instance, gdi, record);
+    if (!form->Load(recovery)) return 1;
     return form->Run();
 }

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "app/activation_model.h"
+#include "app/activation.h"
 #include "win32/banner_win32.h"
 #include "win32/process_scan_win32.h"
 #include "win32/text_win32.h"
@@ -78,17 +78,18 @@ std::unique_ptr<DisplayRamp> TestDisplays([[maybe_unused]] DisplayRamp& displays
 }
 }  // namespace
 
-MainWindow::MainWindow(HINSTANCE instance)
+MainWindow::MainWindow(HINSTANCE instance, ScreenDisplays& displays, CrashRecord& record)
     : m_instance(instance),
+      m_display(displays),
       m_testDisplays(TestDisplays(m_display)),
       m_displays(m_testDisplays ? *m_testDisplays : static_cast<DisplayRamp&>(m_display)),
       m_settings(ProgramFolder() + L"\\lumeq.ini"),
       m_screenshots(ProgramFolder() + L"\\Screenshots", nullptr),
       m_core(AppPorts{*this, *this, m_strip, m_panels, m_screenshotControls, m_screenshots, m_settings,
-                      m_displays, m_levelStore, &m_journal, m_levelSlider, *this},
+                      m_displays, m_levelStore, &record, &m_levelSlider, *this},
              UserDecimalSeparator()) {}
 
-bool MainWindow::Load() {
+bool MainWindow::Load(const CrashRecord::Recovery& recovery) {
 #ifdef LUMEQ_TEST_TRIGGERS
     // First: the tests look in while the start-up runs, its boxes included.
     auto probe = std::make_shared<TestProbe>();
@@ -123,7 +124,7 @@ bool MainWindow::Load() {
     // 4.-19. The core leads: the settings and the stored flag, the hot keys, size and place,
     // the screenshots counted, the first run, the window shown. The strip comes once the
     // window shows (or before the first run's box, while which the hot keys already work).
-    m_core.StartUp(*this);
+    m_core.StartUp(*this, recovery);
     m_foreground = std::make_unique<ForegroundWatch>([this] { m_core.OnForeground(); });
     TellIfFolderReadOnly();
     return true;
@@ -328,8 +329,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             // Only the slider's own input reaches here: setting its position from code sends
             // no notification. The end of a drag repeats the last position and is skipped.
             if (reinterpret_cast<HWND>(lParam) == m_levelSlider.Handle() && LOWORD(wParam) != TB_ENDTRACK) {
-                m_levelSlider.OnOwnInput();
-                m_core.OnSliderInput();
+                m_core.OnSliderInput(m_levelSlider.OwnInput());
             }
             return 0;
         case WM_TIMER:
@@ -497,7 +497,7 @@ void MainWindow::Stop(TimerId timer) {
         KillTimer(m_hwnd, TimerIdentifier(timer));
 }
 
-std::string MainWindow::ListProcesses() {
+std::vector<ProcessEntry> MainWindow::ListProcesses() {
     return ListProcessesFromSnapshot([this] { PumpWaitingMessages(); });
 }
 

@@ -13,9 +13,8 @@
 #include "app/app_core.h"
 #include "win32/tray_icon_win32.h"
 #include "win32/panels_win32.h"
-#include "win32/record_registry_win32.h"
+#include "win32/registry_stores_win32.h"
 #include "win32/display_win32.h"
-#include "win32/level_store_win32.h"
 #include "win32/trackbar_slider_win32.h"
 #include "win32/foreground_watch_win32.h"
 #include "win32/strip_window_win32.h"
@@ -34,11 +33,13 @@ HMENU BuildPopupMenu();
 class MainWindow : public BaseWindow<MainWindow>, private MainView, private Timers, private ProcessList,
                  private StartupShell {
 public:
-    explicit MainWindow(HINSTANCE instance);
+    // `record`: the record of the ramps to give back, this run's one.
+    MainWindow(HINSTANCE instance, ScreenDisplays& displays, CrashRecord& record);
 
     // Creates the window and runs the start-up sequence. False when the window could
     // not be created at all.
-    bool Load();
+    // `recovery`: what the start-up's recovery left to tell.
+    bool Load(const CrashRecord::Recovery& recovery);
     // The message loop; returns when the program ends.
     int Run();
     // The panels' keyboard: true when the message was theirs.
@@ -102,7 +103,7 @@ private:
     void Start(TimerId timer, unsigned ms) override;
     void Stop(TimerId timer) override;
     // ProcessList: a snapshot, with waiting messages let through after each process.
-    std::string ListProcesses() override;
+    std::vector<ProcessEntry> ListProcesses() override;
     std::optional<std::uintptr_t> ForegroundWindow() override {
         return reinterpret_cast<std::uintptr_t>(GetForegroundWindow());
     }
@@ -128,13 +129,11 @@ private:
     std::array<bool, 4> m_hotKeyTaken{};
 
     // The ports the core drives, then the core.
-    ScreenDisplays m_display;
+    ScreenDisplays& m_display;
     // What the core writes through: the displays themselves, or in the test build a wrapper
     // that can be told to refuse writes.
     std::unique_ptr<DisplayRamp> m_testDisplays;
     DisplayRamp& m_displays;
-    RegistryRecordStorage m_recordStorage;
-    CrashRecord m_journal{m_recordStorage, ThisRun(), IsRunRunning};
     RegistryLevelStore m_levelStore;
     TrackbarSlider m_levelSlider;
     SettingsStore m_settings;

@@ -5,6 +5,7 @@
 #include <winternl.h>
 
 #include <algorithm>
+#include <cstring>
 #include <optional>
 #include <vector>
 
@@ -40,9 +41,15 @@ std::optional<std::vector<ProcessEntry>> ListFromSystem() {
         const auto* info = reinterpret_cast<const SYSTEM_PROCESS_INFORMATION*>(buffer.data() + offset);
         const std::wstring_view name(info->ImageName.Buffer ? info->ImageName.Buffer : L"",
                                      info->ImageName.Length / sizeof(wchar_t));
+        // The creation time, 32 bytes in (after the offset, the thread count, the private
+        // working set, the hard faults, the thread high-water mark and the cycle time): the
+        // SDKs' headers do not agree on a name for it.
+        LARGE_INTEGER created{};
+        std::memcpy(&created, reinterpret_cast<const std::uint8_t*>(info) + 32, sizeof(created));
         // The idle process has no name; toolhelp calls it so.
         processes.push_back({name.empty() ? std::string("[System Process]") : Narrow(name),
-                             static_cast<std::uint32_t>(reinterpret_cast<ULONG_PTR>(info->UniqueProcessId))});
+                             static_cast<std::uint32_t>(reinterpret_cast<ULONG_PTR>(info->UniqueProcessId)),
+                             static_cast<std::uint64_t>(created.QuadPart)});
         if (info->NextEntryOffset == 0) break;
         offset += info->NextEntryOffset;
     }
@@ -74,12 +81,12 @@ std::vector<ProcessEntry> ListFromSnapshot(const std::function<void()>& letThrou
 }
 }  // namespace
 
-std::string ListProcessesFromSnapshot(const std::function<void()>& letThrough) {
+std::vector<ProcessEntry> ListProcessesFromSnapshot(const std::function<void()>& letThrough) {
     std::optional<std::vector<ProcessEntry>> processes = ListFromSystem();
     if (!processes) processes = ListFromSnapshot(letThrough);
     // What waited while the list was built runs now, as after each process of old.
     if (letThrough) letThrough();
-    return ScanText(*processes);
+    return std::move(*processes);
 }
 
 }  // namespace lumeq

@@ -1,12 +1,14 @@
 #pragma once
 #include <functional>
-#include <string>
+#include <vector>
+
+#include "autoactivation/process_watcher.h"
 
 namespace lumeq {
 
-// funListarProcesos: the running processes, in the system's order, as the watcher's scan
-// text. `letThrough` (the window's waiting messages) runs once the list is built (and
-// every few milliseconds while a slow toolhelp snapshot builds it).
-std::string ListProcessesFromSnapshot(const std::function<void()>& letThrough);
+// The running processes, in the system's order. `letThrough` (the window's waiting messages)
+// runs once the list is built (and every few milliseconds while a slow toolhelp snapshot
+// builds it).
+std::vector<ProcessEntry> ListProcessesFromSnapshot(const std::function<void()>& letThrough);
 
 }  // namespace lumeq

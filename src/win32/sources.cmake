@@ -2,7 +2,7 @@
 list(APPEND LUMEQ_WIN32_SOURCES
   src/win32/banner_win32.cpp
   src/win32/control_ids.cpp
-  src/win32/record_registry_win32.cpp
+  src/win32/registry_stores_win32.cpp
   src/win32/display_win32.cpp
   src/win32/dpi_win32.cpp
   src/win32/folder_reader_win32.cpp
@@ -10,7 +10,6 @@ list(APPEND LUMEQ_WIN32_SOURCES
   src/win32/strip_window_win32.cpp
   src/win32/main_window_win32.cpp
   src/win32/main_window_desktop_win32.cpp
-  src/win32/level_store_win32.cpp
   src/win32/main_win32.cpp
   src/win32/menus_win32.cpp
   src/win32/panel_win32.cpp

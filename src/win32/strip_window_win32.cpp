@@ -4,7 +4,7 @@
 
 #include "win32/control_ids.h"
 #include "ui/scaling.h"
-#include "indicator/indicator_text.h"
+#include "indicator/indicator_strip.h"
 #include "win32/dpi_win32.h"
 #include "win32/text_win32.h"
 #include "win32/ui_style_win32.h"

@@ -1,31 +1,26 @@
 #pragma once
 #include <windows.h>
 
-#include "gamma/held_slider.h"
+#include "gamma/engine_ports.h"
 
 namespace lumeq {
 
-// The level slider: the level, held here and mirrored on a real trackbar kept outside the
-// visible client area. The trackbar is made once the window shows; until then, and
-// between its own moves, the level is read from here, never asked of the control.
-class TrackbarSlider : public HeldSlider {
+// The level slider: a real trackbar kept outside the visible client area that shows the
+// level the core holds. The trackbar is made once the window shows; until then what it is to
+// show is kept here.
+class TrackbarSlider : public LevelView {
 public:
-    // The level until the first capture: 40 of 0..50.
-    TrackbarSlider() : HeldSlider(0, 50, 40) {}
-    // The trackbar takes what is held so far.
+    // The trackbar takes what it is to show so far.
     void Attach(HWND trackbar);
     HWND Handle() const { return m_trackbar; }
-    // The trackbar moved by its own input (keys, mouse).
-    void OnOwnInput();
+    // The position the trackbar's own input (keys, mouse) moved it to.
+    int OwnInput() const;
 
-    void SetRangeMin(int minimum) override;
-    void SetRangeMax(int maximum) override;
-    void SetTickFrequency(int frequency) override;
-    void SetPosition(int position) override;
-    void Disable() override;
+    void ShowLevel(const LevelState& level) override;
 
 private:
     HWND m_trackbar = nullptr;
+    LevelState m_shown;
 };
 
 }  // namespace lumeq

@@ -23,7 +23,7 @@ COMPOSITOR = os.environ.get("LUMEQ_GAMMA_COMPOSITOR",
 
 # python3-dbusmock and python3-dbus come from Debian, for Debian's own Python.
 SYSTEM_PYTHON = os.environ.get("LUMEQ_SYSTEM_PYTHON", "/usr/bin/python3")
-MOCKS = os.path.join(native.HERE, "mocks")
+MOCKS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "mocks")
 
 
 def level_table(level, size):

@@ -11,7 +11,7 @@
 
 #include <unistd.h>
 
-#include "../unit/app/fake_shell.h"
+#include "fakes/fake_shell.h"
 #include "linux/posix/file_stores_posix.h"
 
 namespace fs = std::filesystem;
@@ -56,7 +56,7 @@ int main() {
     fakes.display.current = preset;
     fakes.levelStore.value = "42";
     AppCore core(AppPorts{fakes.timers, fakes.main, fakes.indicator, fakes.panels, fakes.screenshotsView, screenshots,
-                          settings, fakes.display, fakes.levelStore, nullptr, fakes.slider, fakes.processes},
+                          settings, fakes.display, fakes.levelStore, nullptr, nullptr, fakes.processes},
                  ",");
     fakes.timers.fire = [&](TimerId timer) { core.OnTimer(timer); };
 

@@ -1,10 +1,10 @@
 // The Linux edition's displays on a real X server (a private Xorg with the dummy driver,
-// which has RandR CRTC gamma): the engine boosts through RandR and puts the ramp back —
+// which has RandR CRTC gamma): the boost session boosts through RandR and puts the ramp back —
 // the boost that Wine refuses for levels 41 to 47.
 #include <gtest/gtest.h>
 
-#include "../unit/gamma/fakes.h"
-#include "gamma/boost_engine.h"
+#include "fakes/display_fakes.h"
+#include "gamma/boost_session.h"
 #include "linux/x11/randr_displays_x11.h"
 
 // Last: Xlib's macros (None, Status ...) would otherwise clash with the test framework's names.
@@ -14,7 +14,6 @@
 namespace lumeq {
 namespace {
 
-using testing::FakeSlider;
 using testing::FakeStore;
 
 class RandrGamma : public ::testing::Test {
@@ -50,11 +49,9 @@ TEST_F(RandrGamma, Level44BrightensAndTheServersRampComesBack) {
 
     FakeStore store;
     store.value = "44";
-    FakeSlider slider;
-    BoostEngine engine(displays, store);
-    engine.Initialize(slider);
-    EXPECT_EQ(slider.Position(), 44);
-    EXPECT_FALSE(engine.LastRampRefused());
+    BoostSession session({displays, store, nullptr, nullptr, nullptr});
+    EXPECT_FALSE(session.Start().refused);
+    EXPECT_EQ(session.Level().level, 44);
     const GammaRamp boosted = BuildRamp(ExponentOfLevel(44));
     const std::vector<unsigned short> shown = ServerRed();
     ASSERT_EQ(shown.size(), before.size());
@@ -64,7 +61,7 @@ TEST_F(RandrGamma, Level44BrightensAndTheServersRampComesBack) {
     }
     EXPECT_GT(shown[shown.size() / 4], before[before.size() / 4] + 4000);  // brighter, for real
 
-    EXPECT_TRUE(engine.Release());
+    EXPECT_TRUE(session.Stop());
     EXPECT_EQ(ServerRed(), before);
     EXPECT_EQ(store.value, "44");
 }

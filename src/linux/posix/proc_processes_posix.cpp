@@ -42,10 +42,10 @@ bool IsProcessId(const char* name, std::uint32_t& id) {
 }
 }  // namespace
 
-std::string ProcProcesses::ListProcesses() {
+std::vector<ProcessEntry> ProcProcesses::ListProcesses() {
     std::vector<ProcessEntry> processes;
     DIR* folder = opendir(m_root.c_str());
-    if (!folder) return {};
+    if (!folder) return processes;
     const std::uint64_t look = ++m_look;
     // Now, in the clock ticks process start times are counted in.
     const long ticksPerSecond = ::sysconf(_SC_CLK_TCK);
@@ -74,12 +74,13 @@ std::string ProcProcesses::ListProcesses() {
             }
         }
         process.seen = look;
-        for (const std::string& processName : process.names) processes.push_back({processName, id});
+        for (const std::string& processName : process.names)
+            processes.push_back({processName, id, process.startTicks.value_or(0)});
     }
     closedir(folder);
     // A process that is gone is forgotten; an id used again is a new process.
     std::erase_if(m_known, [look](const auto& item) { return item.second.seen != look; });
-    return ScanText(processes);
+    return processes;
 }
 
 }  // namespace lumeq

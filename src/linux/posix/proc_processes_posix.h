@@ -23,7 +23,7 @@ class ProcProcesses : public ProcessList {
 public:
     explicit ProcProcesses(std::string procRoot = "/proc") : m_root(std::move(procRoot)) {}
     // Processes that end while the list is read are simply not in it.
-    std::string ListProcesses() override;
+    std::vector<ProcessEntry> ListProcesses() override;
 
     static constexpr std::uint64_t kSettlingLooks = 5;
     static constexpr std::uint64_t kYoungSeconds = 60;

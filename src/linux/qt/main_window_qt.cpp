@@ -23,7 +23,7 @@
 
 #include <cstdio>
 
-#include "app/activation_model.h"
+#include "app/activation.h"
 #include "app/hotkey_model.h"
 #include "app/layout_model.h"
 #include "ui/scaling.h"
@@ -58,7 +58,7 @@ MainWindow::MainWindow(const LinuxPaths& paths, DisplayRamp& displays, CaptureJo
       m_screenshots(paths.screenshots, [this] { return CaptureScreen(); }),
       m_levelStore(paths.config + "/level"),
       m_core(AppPorts{*this, *this, m_strip, m_panels, m_screenshotControls, m_screenshots, m_settings,
-                      displays, m_levelStore, journal, m_levelSlider, m_processes, &m_nightLight},
+                      displays, m_levelStore, journal, nullptr, m_processes, &m_nightLight},
              DecimalSeparator()) {
     setObjectName("FormMain");
     // A fixed frame with a caption and a close box, no minimise or maximise box.
@@ -70,14 +70,14 @@ MainWindow::MainWindow(const LinuxPaths& paths, DisplayRamp& displays, CaptureJo
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::Load() {
+void MainWindow::Load(const CrashRecord::Recovery& recovery) {
     CreateMenus();
     CreateControls();
     // 1. The notification-area icon (where a tray exists, or once one comes).
     CreateTray();
     // 4.-19. The core leads: the settings and the stored flag, the hot keys, size and place
     // (the window manager places it), the screenshots counted, the first run, the window shown.
-    m_core.StartUp(*this);
+    m_core.StartUp(*this, recovery);
 }
 
 // ----- the start-up's steps -----

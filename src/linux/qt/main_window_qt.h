@@ -9,7 +9,6 @@
 #include <memory>
 
 #include "app/app_core.h"
-#include "gamma/held_slider.h"
 #include "linux/posix/file_stores_posix.h"
 #include "linux/posix/proc_processes_posix.h"
 #include "linux/posix/state_files_posix.h"
@@ -37,7 +36,8 @@ public:
     ~MainWindow() override;
 
     // The start-up, in the order the Windows edition keeps; the window shows last.
-    void Load();
+    // `recovery`: what the start-up's recovery left to tell.
+    void Load(const CrashRecord::Recovery& recovery);
     // "Salir", a signal or the end of the session: the ramps back, then the program ends.
     void ExitSequence();
     void Tell(Notice notice, std::string_view detail = {}) { m_core.Tell(notice, detail); }
@@ -109,7 +109,6 @@ private:
     FileLevelStore m_levelStore;
     ProcProcesses m_processes;
     KWinNightLight m_nightLight;
-    HeldSlider m_levelSlider{0, 50, 40};  // the level, never shown: stepped with the keys and menus
     StripWindow m_strip;
     AutoActivationPanels m_panels;
     ScreenshotControls m_screenshotControls;

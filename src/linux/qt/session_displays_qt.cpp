@@ -13,14 +13,14 @@ namespace lumeq {
 SessionDisplays::SessionDisplays(Display* display, bool wayland, const std::string& desktop) {
     bool compositorHasGamma = false;
     m_table = {
-        {"X11 RandR", SessionKind::X11, true, false,
+        {"X11 RandR", SessionKind::X11, true, true, false,
          [&]() -> DisplayRamp* {
              if (!display) return nullptr;
              m_randr = std::make_unique<RandrDisplays>(display);
              return m_randr->Available() && !m_randr->Names().empty() ? m_randr.get() : nullptr;
          }},
         // An older X server: the whole screen's one ramp.
-        {"XF86VidMode", SessionKind::X11, true, false,
+        {"XF86VidMode", SessionKind::X11, true, false, false,
          [&]() -> DisplayRamp* {
              if (!display) return nullptr;
              m_vidMode = std::make_unique<VidModeDisplays>(display);
@@ -28,14 +28,14 @@ SessionDisplays::SessionDisplays(Display* display, bool wayland, const std::stri
          }},
         // wlroots compositors, Hyprland, niri: the compositor gives each output its own table
         // back whenever our hold ends, even killed.
-        {"wlr-gamma-control", SessionKind::Wayland, false, true,
+        {"wlr-gamma-control", SessionKind::Wayland, false, true, true,
          [&]() -> DisplayRamp* {
              m_wlr = WlrGammaDisplays::Connect();
              compositorHasGamma = m_wlr && m_wlr->AnyOutputTakesGamma();
              return m_wlr.get();
          }},
         // GNOME: mutter keeps what we set after we are gone.
-        {"mutter DisplayConfig", SessionKind::Wayland, true, false,
+        {"mutter DisplayConfig", SessionKind::Wayland, true, true, false,
          [&]() -> DisplayRamp* {
              m_mutter = MutterDisplays::Connect();
              return m_mutter.get();

@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-#include "indicator/indicator_text.h"
+#include "indicator/indicator_strip.h"
 #include "ui/scaling.h"
 
 namespace lumeq {

@@ -1,5 +1,7 @@
 #include "linux/qt/test_probe_qt.h"
 
+#include <cstdlib>
+
 #include <QAbstractButton>
 #include <QAction>
 #include <QCoreApplication>
@@ -17,6 +19,37 @@
 #include "linux/qt/main_window_qt.h"
 
 namespace lumeq {
+
+namespace {
+class RefusingOwnRamp : public DisplayRamp {
+public:
+    explicit RefusingOwnRamp(DisplayRamp& displays) : m_displays(displays) {
+        for (const std::string& name : m_displays.Names()) {
+            RampTable table;
+            if (m_displays.Read(name, table)) m_own.emplace_back(name, table);
+        }
+    }
+    std::vector<std::string> Names() override { return m_displays.Names(); }
+    std::string Primary() override { return m_displays.Primary(); }
+    bool Read(const std::string& name, RampTable& table) override { return m_displays.Read(name, table); }
+    bool Write(const std::string& name, const RampTable& table) override {
+        for (const auto& [own, ownTable] : m_own)
+            if (own == name && ownTable == table) return false;
+        return m_displays.Write(name, table);
+    }
+    std::string Seat(const std::string& name) override { return m_displays.Seat(name); }
+    DisplayFitness Fitness(const std::string& name) override { return m_displays.Fitness(name); }
+
+private:
+    DisplayRamp& m_displays;
+    std::vector<std::pair<std::string, RampTable>> m_own;
+};
+}  // namespace
+
+std::unique_ptr<DisplayRamp> RefusingOwnRampIfAsked(DisplayRamp& displays) {
+    if (!std::getenv("LUMEQ_TEST_REFUSE_OWN_RAMP")) return nullptr;
+    return std::make_unique<RefusingOwnRamp>(displays);
+}
 
 namespace {
 void ListMenu(const QMenu* menu, QStringList& lines) {

@@ -23,9 +23,17 @@
 //   ticks               how many watcher ticks have run
 #include <QTcpServer>
 
+#include <memory>
+
+#include "gamma/engine_ports.h"
+
 namespace lumeq {
 
 class MainWindow;
+
+// With LUMEQ_TEST_REFUSE_OWN_RAMP set, displays that refuse to be given back the tables they
+// had at the start, as a driver may refuse a ramp (Wine does for some); nothing otherwise.
+std::unique_ptr<DisplayRamp> RefusingOwnRampIfAsked(DisplayRamp& displays);
 
 class TestProbe {
 public:

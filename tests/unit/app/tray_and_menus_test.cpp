@@ -4,7 +4,7 @@
 
 #include "app/menu_layout.h"
 #include "app/tray_model.h"
-#include "fake_shell.h"
+#include "fakes/fake_shell.h"
 
 namespace lumeq {
 namespace {

@@ -10,21 +10,20 @@ namespace {
 
 // The main window as the watcher sees it, with the timers driven by a fake clock:
 // the tick every 1000 ms, the re-arm 500 ms after the last deactivation.
-class Simulation : public WatcherSwitch {
+class Simulation : public ProcessList, public BoostSwitch {
 public:
-    Simulation() : watcher(*this) {}
+    Simulation() : watcher(*this, *this, boxes) {}
 
-    std::string ListProcesses() override { return ScanText(processes); }
-    void Activate() override {
+    std::vector<ProcessEntry> ListProcesses() override { return processes; }
+    void TurnOn() override {
         on = true;
         log += "A";
     }
-    void Deactivate() override {
+    void TurnOff() override {
         on = false;
         log += "D";
         rearmAt = now + 500;
     }
-    std::string NameBox(int index) const override { return boxes[static_cast<std::size_t>(index)]; }
 
     void SetBox(int index, std::string name) {
         boxes[static_cast<std::size_t>(index)] = std::move(name);
@@ -47,9 +46,9 @@ public:
         watcher.LookForStart();
     }
 
+    std::array<std::string, 4> boxes{};
     ProcessWatcher watcher;
     std::vector<ProcessEntry> processes{{"explorer.exe", 32}, {"services.exe", 40}};
-    std::array<std::string, 4> boxes{};
     std::string log;
     bool on = false;
     int now = 0;
@@ -87,7 +86,7 @@ TEST(ProcessWatcher, ManualSwitchOffIsUndoneWhileTheGameRuns) {
     sim.Run(3000);
     ASSERT_TRUE(sim.on);
     sim.log.clear();
-    sim.Deactivate();  // the user's Ctrl+F1
+    sim.TurnOff();  // the user's Ctrl+F1
     sim.Run(500);
     EXPECT_EQ(sim.log, "DA");
     EXPECT_TRUE(sim.on);
@@ -157,13 +156,14 @@ TEST(ProcessWatcher, DisarmedWatcherOnlyRebuildsTheList) {
     sim.processes.push_back({"hl.exe", 77});
     sim.Run(3000);
     EXPECT_EQ(sim.log, "");
-    EXPECT_EQ(sim.watcher.ListItemsSeen().back(), "hl.exe:  77");
+    EXPECT_EQ(sim.watcher.Seen().back(), (ProcessEntry{"hl.exe", 77}));
 }
 
 TEST(ProcessWatcher, ListFormatAndCaseInsensitivePrefix) {
-    EXPECT_EQ(ScanText({{"a.exe", 1}, {"B.EXE", 4294967295u}}), "a.exe\x01" "1\x01" "B.EXE\x01" "4294967295\x01");
-    EXPECT_EQ(ListItems(ScanText({{"a.exe", 1}, {"b.exe", 22}})), (std::vector<std::string>{"a.exe:  1", "b.exe:  22"}));
-    EXPECT_TRUE(ListItems("").empty());
+    // A name longer than the program's reaches into its line's id, as in a list box.
+    EXPECT_TRUE(IsListed({{"a.exe", 1}, {"B.EXE", 4294967295u}}, "b.exe:  42949"));
+    EXPECT_FALSE(IsListed({{"a.exe", 1}}, "a.exe:  12"));
+    EXPECT_FALSE(IsListed({}, "a.exe"));
     EXPECT_TRUE(StartsWithIgnoringCase("HL.EXE:  7", "hl.exe"));
     EXPECT_TRUE(StartsWithIgnoringCase("ÉLITE.EXE:  7", "élite"));
     EXPECT_FALSE(StartsWithIgnoringCase("hl.exe:  7", "hl.exe:  70"));

@@ -11,20 +11,27 @@
 #include <unistd.h>
 
 #include "gamma/display_backends.h"
-#include "gamma/boost_engine.h"
-#include "gamma/recovery_record.h"
+#include "gamma/boost_session.h"
+#include "gamma/crash_record.h"
 #include "linux/posix/file_stores_posix.h"
 #include "app/hot_key_rules.h"
 #include "linux/posix/proc_processes_posix.h"
 #include "autoactivation/process_names.h"
 #include "linux/posix/state_files_posix.h"
-#include "../gamma/fakes.h"
+#include "fakes/display_fakes.h"
 #include "settings/xdg_paths.h"
 
 namespace lumeq {
 namespace {
 
 using namespace std::string_literals;
+
+// Each process as "name:  id", as a list box would show it.
+std::vector<std::string> Lines(const std::vector<ProcessEntry>& processes) {
+    std::vector<std::string> lines;
+    for (const ProcessEntry& process : processes) lines.push_back(process.name + ":  " + std::to_string(process.id));
+    return lines;
+}
 
 TEST(ProcessNames, FirstArgumentsLastPartAndTheKernelsName) {
     struct Case {
@@ -74,33 +81,33 @@ TEST(ProcProcesses, ReadsEveryProcessOfAProcTreeUnderEachOfItsNames) {
     fs::create_directories(root / "self");  // not a process id
     fs::create_directories(root / "sys");
     ProcProcesses processes(root.string());
-    std::vector<std::string> items = ListItems(processes.ListProcesses());
+    std::vector<std::string> items = Lines(processes.ListProcesses());
     std::sort(items.begin(), items.end());
     EXPECT_EQ(items, (std::vector<std::string>{"hl.exe:  4242", "init:  1", "kthreadd:  77", "systemd:  1"}));
     // A launcher that execs the game under its own id, soon after its start, is seen as the game.
     process("500", "/bin/sh\0launch.sh\0"s, "sh\n", 999);
     processes.ListProcesses();
     process("500", "C:\\Games\\cs.exe\0"s, "cs.exe\n");
-    items = ListItems(processes.ListProcesses());
+    items = Lines(processes.ListProcesses());
     EXPECT_NE(std::find(items.begin(), items.end(), "cs.exe:  500"), items.end());
     // During its first minute an exec is seen at the next look, however late it comes.
     for (std::uint64_t look = 0; look < ProcProcesses::kSettlingLooks + 5; ++look) processes.ListProcesses();
     process("500", "quake3.exe\0"s, "quake3.exe\n", 999);  // an exec: the kernel's name changes too
-    items = ListItems(processes.ListProcesses());
+    items = Lines(processes.ListProcesses());
     EXPECT_NE(std::find(items.begin(), items.end(), "quake3.exe:  500"), items.end());
     // An older one: a change is seen within the re-check period.
     process("1", "/games/hl_linux\0"s, "hl_linux\n");
     bool seen = false;
     for (std::uint64_t look = 0; look < ProcProcesses::kRecheckEvery && !seen; ++look) {
-        items = ListItems(processes.ListProcesses());
+        items = Lines(processes.ListProcesses());
         seen = std::find(items.begin(), items.end(), "hl.exe:  1") != items.end();
     }
     EXPECT_TRUE(seen);
     fs::remove_all(root);
-    EXPECT_EQ(ProcProcesses(root.string()).ListProcesses(), "");  // no /proc: nothing runs
+    EXPECT_TRUE(ProcProcesses(root.string()).ListProcesses().empty());  // no /proc: nothing runs
 
     // The real one lists this test, by its file name and by the kernel's 15 bytes of it.
-    const std::vector<std::string> live = ListItems(ProcProcesses().ListProcesses());
+    const std::vector<std::string> live = Lines(ProcProcesses().ListProcesses());
     const std::string me = ":  " + std::to_string(::getpid());
     EXPECT_NE(std::find(live.begin(), live.end(), "lumeq_unit_tests" + me), live.end());
     EXPECT_NE(std::find(live.begin(), live.end(), "lumeq_unit_test" + me), live.end());
@@ -309,7 +316,7 @@ TEST(DisplayBackends, ASessionOpensOnlyItsOwnRowsAndRecordsOnlyWhereTheServerKee
     testing::FakeDisplay wlr, mutter, randr;
     std::vector<std::string> opened;
     const auto row = [&](std::string name, SessionKind session, bool restores, DisplayRamp* displays) {
-        return DisplayBackend{name, session, true, restores, [&opened, name, displays]() -> DisplayRamp* {
+        return DisplayBackend{name, session, true, true, restores, [&opened, name, displays]() -> DisplayRamp* {
                                   opened.push_back(name);
                                   return displays;
                               }};

@@ -1,13 +1,12 @@
-#include "gamma/recovery_record.h"
+#include "gamma/crash_record.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
-#include "fakes.h"
-#include "boost_matchers.h"
-#include "gamma/crash_record.h"
-#include "gamma/boost_engine.h"
+#include "fakes/display_fakes.h"
+#include "fakes/boost_matchers.h"
+#include "gamma/boost_session.h"
 
 namespace lumeq {
 namespace {
@@ -15,7 +14,6 @@ namespace {
 using testing::IsBoosted;
 using testing::FakeDisplay;
 using testing::FakeRecordStorage;
-using testing::FakeSlider;
 using testing::FakeStore;
 
 // A curved table of `size` entries that is no power curve: a player's calibration.
@@ -152,10 +150,9 @@ TEST(CrashRecord, AnActivationTakesOriginalsOnlyFromThisDisplaysRecord) {
         CrashRecord record(storage, kMe, nullptr);
         FakeStore store;
         store.value = "45";
-        FakeSlider slider;
-        BoostEngine engine(display, store, &record);
-        engine.Initialize(slider);
-        engine.Release();
+        BoostSession session({display, store, &record, nullptr, nullptr});
+        session.Start();
+        session.Stop();
         EXPECT_EQ(display.current, Calibration(256)) << owner.display << owner.host;
     }
 }
@@ -188,15 +185,14 @@ TEST(CrashRecord, ARefusedRestoreIsNeverOverwrittenByTheBoost) {
     FakeDisplay display;
     display.current = Calibration(256);
     FakeStore store;
-    FakeSlider slider;
     FakeRecordStorage storage;
     CrashRecord record(storage, kMe, nullptr);
     for (int cycle = 0; cycle < 2; ++cycle) {
-        BoostEngine engine(display, store, &record);
-        engine.Initialize(slider);
-        EXPECT_TRUE(IsBoosted(display.current, TableOf(BuildRamp(ExponentOfLevel(slider.Position())))));
+        BoostSession session({display, store, &record, nullptr, nullptr});
+        session.Start();
+        EXPECT_TRUE(IsBoosted(display.current, TableOf(BuildRamp(ExponentOfLevel(session.Level().level)))));
         display.refuseWrites = true;
-        EXPECT_FALSE(engine.Release());
+        EXPECT_FALSE(session.Stop());
         display.refuseWrites = false;
         ASSERT_TRUE(storage.bytes);
         EXPECT_EQ(ParseRecovery(*storage.bytes)->displays[0].table, Calibration(256));
@@ -219,14 +215,13 @@ TEST(CrashRecord, AnOutputThatLeftWhileBoostedIsStillOwedItsTable) {
     display.detached.insert("D2");
     FakeStore store;
     store.value = "45";
-    FakeSlider slider;
     FakeRecordStorage storage;
     CrashRecord record(storage, kMe, nullptr);
-    BoostEngine engine(display, store, &record);
-    engine.Initialize(slider);
-    const RampTable boosted = TableOf(BuildRamp(ExponentOfLevel(slider.Position())), 1024);
+    BoostSession session({display, store, &record, nullptr, nullptr});
+    session.Start();
+    const RampTable boosted = TableOf(BuildRamp(ExponentOfLevel(session.Level().level)), 1024);
     display.detached.insert("D1");
-    EXPECT_TRUE(engine.Release());
+    EXPECT_TRUE(session.Stop());
     ASSERT_TRUE(storage.bytes);
     EXPECT_EQ(ParseRecovery(*storage.bytes)->displays.size(), 1u);
 
@@ -299,13 +294,12 @@ TEST(CrashRecord, EveryTableSizeComesBackExactlyAfterAHundredCycles) {
         display.current = Calibration(size);
         FakeStore store;
         store.value = "45";
-        FakeSlider slider;
         FakeRecordStorage storage;
         CrashRecord record(storage, kMe, nullptr);
         for (int cycle = 0; cycle < 100; ++cycle) {
-            BoostEngine engine(display, store, &record);
-            engine.Initialize(slider);
-            ASSERT_TRUE(engine.Release());
+            BoostSession session({display, store, &record, nullptr, nullptr});
+            session.Start();
+            ASSERT_TRUE(session.Stop());
         }
         EXPECT_EQ(display.current, Calibration(size));
         EXPECT_FALSE(storage.bytes);

@@ -23,7 +23,6 @@ import time
 import unittest
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-sys.path.insert(0, os.path.join(HERE, "..", "e2e"))
 import harness  # noqa: E402
 from harness import IDS, RAMP_TOLERANCE, _end_process, darkest, level_ramp, wait_for  # noqa: E402,F401
 
@@ -360,3 +359,71 @@ class Program(harness.ProbedProgram):
         with open(path or self.record_path(display), "wb") as f:
             f.write(harness.record_bytes(tables, host=socket.gethostname(), boot=boot,
                                          display=display or self.session.display))
+
+
+HEADER = "NO ELIMINAR MODIFICAR O MOVER ESTE ARCHIVO"
+
+
+def level_table(level, size):
+    return resampled(level_ramp(level), size)
+
+
+def difference_from_the_screen(session, picture, program):
+    """How far a picture is from what the whole root window shows now (RMSE, 0 to 1)."""
+    reference = os.path.join(program.home, "root.png")
+    subprocess.run(["import", "-window", "root", reference], env=session.env(), check=True, timeout=30)
+    compared = subprocess.run(["compare", "-metric", "RMSE", picture, reference, "null:"], capture_output=True,
+                              text=True, timeout=30)
+    return float(compared.stderr.split("(")[1].rstrip(")"))
+
+
+class NativeCase(DeskCase):
+    """DeskCase with the two looks at the first output's ramp every case asks for."""
+
+    # A player's own calibration: no power of a level, and not smooth.
+    CALIBRATION = [min(65535, round((i / 255) ** 1.3 * 65535) + (i % 3)) for i in range(256)]
+
+    def boosted(self, level):
+        return close_to(self.session.ramp()[0], level_table(level, len(self.session.initial_ramp[0])))
+
+    def untouched(self):
+        return self.session.ramp() == self.session.initial_ramp
+
+    def strip_window(self):
+        out = self.session.xdotool("search", "--onlyvisible", "--name", "^Gamma$").stdout.split()
+        return out[0] if out else None
+
+    def override_redirect_windows(self):
+        tree = subprocess.run(["xwininfo", "-root", "-children"], env=self.session.env(), capture_output=True,
+                              text=True, timeout=10).stdout
+        found = []
+        for line in tree.splitlines():
+            line = line.strip()
+            if line.startswith("0x"):
+                xid = str(int(line.split()[0], 16))
+                info = subprocess.run(["xwininfo", "-id", xid], env=self.session.env(), capture_output=True,
+                                      text=True, timeout=10).stdout
+                if "Override Redirect State: yes" in info and "Map State: IsViewable" in info:
+                    found.append(xid)
+        return found
+
+    def main_xid(self, program):
+        return program.probe("xid")
+
+    def icon_geometry(self):
+        """Where the program's icon lies inside trayer's panel: a docked child window."""
+        for xid in self.session.xdotool("search", "--class", "trayer").stdout.split():
+            tree = subprocess.run(["xwininfo", "-id", xid, "-tree"], env=self.session.env(), capture_output=True,
+                                  text=True, timeout=10).stdout
+            for line in tree.splitlines():
+                if "lumeq" in line.lower() and "x" in line:
+                    geometry = line.split(")")[-1].split()
+                    for word in geometry:
+                        if "+" in word and "x" in word:
+                            size, *_ = word.split("+")
+                            width, height = map(int, size.split("x"))
+                            absolute = [w for w in geometry if w.startswith("+") and w.count("+") == 2]
+                            if absolute:
+                                left, top = map(int, absolute[-1].lstrip("+").split("+"))
+                                return left, top, width, height
+        return None

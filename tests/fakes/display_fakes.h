@@ -7,7 +7,6 @@
 
 #include "gamma/crash_record.h"
 #include "gamma/engine_ports.h"
-#include "gamma/held_slider.h"
 
 namespace lumeq::testing {
 
@@ -106,11 +105,6 @@ struct FakeRecordStorage : RecordStorage {
         return true;
     }
     void Remove() override { bytes.reset(); }
-};
-
-// Holds its position inside its range, like a trackbar.
-struct FakeSlider : HeldSlider {
-    FakeSlider() : HeldSlider(0, 50, 40) {}
 };
 
 }  // namespace lumeq::testing

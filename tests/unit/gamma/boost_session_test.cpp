@@ -1,19 +1,18 @@
-#include "gamma/boost_engine.h"
+#include "gamma/boost_session.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 
-#include "fakes.h"
-#include "boost_matchers.h"
-#include "gamma/level_step.h"
+#include "fakes/display_fakes.h"
+#include "fakes/boost_matchers.h"
+#include "gamma/crash_record.h"
 
 namespace lumeq {
 namespace {
 
 using testing::IsBoosted;
 using testing::FakeDisplay;
-using testing::FakeSlider;
 using testing::FakeStore;
 
 GammaRamp DarkCurve() {
@@ -22,17 +21,16 @@ GammaRamp DarkCurve() {
     return ramp;
 }
 
-TEST(BoostEngine, IdentityDisplayWithoutStoredLevelGivesNeutral) {
+TEST(BoostSession, IdentityDisplayWithoutStoredLevelGivesNeutral) {
     FakeDisplay display;
     FakeStore store;
-    FakeSlider slider;
     {
-        BoostEngine engine(display, store);
-        engine.Initialize(slider);
-        EXPECT_EQ(slider.Position(), 40);
-        EXPECT_EQ(slider.Minimum(), 33);
-        EXPECT_EQ(slider.Maximum(), 47);
-        EXPECT_EQ(slider.TickFrequency(), 5);
+        BoostSession session({display, store, nullptr, nullptr, nullptr});
+        session.Start();
+        EXPECT_EQ(session.Level().level, 40);
+        EXPECT_EQ(session.Level().minimum, 33);
+        EXPECT_EQ(session.Level().maximum, 47);
+        EXPECT_EQ(session.Level().tickFrequency, 5);
         ASSERT_EQ(display.written.size(), 1u);
         EXPECT_TRUE(IsBoosted(display.written.back(), TableOf(BuildRamp(10 / 10.01))));
     }
@@ -40,29 +38,28 @@ TEST(BoostEngine, IdentityDisplayWithoutStoredLevelGivesNeutral) {
     EXPECT_EQ(display.current, TableOf(IdentityRamp()));
 }
 
-TEST(BoostEngine, LoadsStoredLevelAndRestoresTheExactCapture) {
+TEST(BoostSession, LoadsStoredLevelAndRestoresTheExactCapture) {
     FakeDisplay display;
     display.current = TableOf(DarkCurve());
     FakeStore store;
     store.value = "44";
-    FakeSlider slider;
-    auto engine = std::make_unique<BoostEngine>(display, store);
-    engine->Initialize(slider);
-    EXPECT_EQ(slider.Position(), 44);
+    auto session = std::make_unique<BoostSession>(BoostPorts{display, store, nullptr, nullptr, nullptr});
+    session->Start();
+    EXPECT_EQ(session->Level().level, 44);
     EXPECT_TRUE(IsBoosted(display.current, TableOf(BuildRamp(6 / 10.01))));
 
-    slider.SetPosition(45);
+    session->SetLevel(45);
     std::vector<std::string> log;
     display.log = &log;
     store.log = &log;
-    engine.reset();
-    // Release: exactly the 768 entries read at Initialize, then the level (a slow store
+    session.reset();
+    // Stop: exactly the 768 entries read at the start, then the level (a slow store
     // must not keep the screen bright).
     EXPECT_EQ(log, (std::vector<std::string>{"display.Write D0", "store.Write 45"}));
     EXPECT_EQ(display.current, TableOf(DarkCurve()));
 }
 
-TEST(BoostEngine, StoredValuesOutsideTheRangeNeverReachTheDisplayRaw) {
+TEST(BoostSession, StoredValuesOutsideTheRangeNeverReachTheDisplayRaw) {
     struct Case {
         const char* stored;
         int expectedLevel;
@@ -73,33 +70,30 @@ TEST(BoostEngine, StoredValuesOutsideTheRangeNeverReachTheDisplayRaw) {
         FakeDisplay display;
         FakeStore store;
         store.value = c.stored;
-        FakeSlider slider;
-        BoostEngine engine(display, store);
-        engine.Initialize(slider);
+            BoostSession session({display, store, nullptr, nullptr, nullptr});
+        session.Start();
         SCOPED_TRACE(c.stored);
-        EXPECT_EQ(slider.Position(), c.expectedLevel);
+        EXPECT_EQ(session.Level().level, c.expectedLevel);
         ASSERT_EQ(display.written.size(), 1u);
         EXPECT_TRUE(IsBoosted(display.written[0], TableOf(BuildRamp(ExponentOfLevel(c.expectedLevel)))));
     }
 }
 
-TEST(BoostEngine, FailedCaptureDisablesSliderAndIsNeverRestored) {
+TEST(BoostSession, FailedCaptureDisablesSliderAndIsNeverRestored) {
     FakeDisplay display;
     display.readFails = true;
     FakeStore store;
     store.value = "44";
-    FakeSlider slider;
     {
-        BoostEngine engine(display, store);
-        engine.Initialize(slider);
-        EXPECT_FALSE(slider.Enabled());
-        EXPECT_EQ(slider.Position(), 40);
-        EXPECT_EQ(slider.Maximum(), 50);
+        BoostSession session({display, store, nullptr, nullptr, nullptr});
+        EXPECT_TRUE(session.Start().refused);
+        EXPECT_FALSE(session.Level().enabled);
+        EXPECT_EQ(session.Level().level, 40);
+        EXPECT_EQ(session.Level().maximum, 50);
         // A step still moves the slider but nothing boosts a display we cannot restore.
-        const StepOutcome step = StepLevel(slider, +1, &engine);
+        const StepOutcome step = session.Step(+1);
         EXPECT_EQ(step.level, 41);
         EXPECT_FALSE(step.rampAccepted);
-        EXPECT_TRUE(engine.LastRampRefused());
     }
     EXPECT_TRUE(display.written.empty());
     // The displays never showed 41: the stored level stays the player's.
@@ -107,85 +101,77 @@ TEST(BoostEngine, FailedCaptureDisablesSliderAndIsNeverRestored) {
     EXPECT_TRUE(store.writes.empty());
 }
 
-TEST(BoostEngine, LaterSuccessfulCaptureDoesNotEnableTheSliderAgain) {
+TEST(BoostSession, LaterSuccessfulCaptureDoesNotEnableTheSliderAgain) {
     FakeDisplay display;
     FakeStore store;
-    FakeSlider slider;
     display.readFails = true;
-    { BoostEngine(display, store).Initialize(slider); }
+    BoostSession session({display, store, nullptr, nullptr, nullptr});
+    session.Start();
+    session.Stop();
     display.readFails = false;
-    BoostEngine engine(display, store);
-    engine.Initialize(slider);
-    EXPECT_FALSE(slider.Enabled());
-    EXPECT_EQ(slider.Maximum(), 47);
+    session.Start();
+    EXPECT_FALSE(session.Level().enabled);
+    EXPECT_EQ(session.Level().maximum, 47);
 }
 
-TEST(BoostEngine, AllZeroCaptureIsPutBackAsLinearNotBlack) {
+TEST(BoostSession, AllZeroCaptureIsPutBackAsLinearNotBlack) {
     FakeDisplay display;
     display.current = RampTable(kRampEntries);
     FakeStore store;
-    FakeSlider slider;
-    { BoostEngine(display, store).Initialize(slider); }
+    { BoostSession({display, store, nullptr, nullptr, nullptr}).Start(); }
     EXPECT_EQ(display.current, TableOf(IdentityRamp()));
 }
 
-TEST(BoostEngine, RefusedRampIsKnown) {
+TEST(BoostSession, RefusedRampIsKnown) {
     FakeDisplay display;
     display.refuseWrites = true;
     FakeStore store;
     store.value = "44";
-    FakeSlider slider;
-    BoostEngine engine(display, store);
-    engine.Initialize(slider);
-    EXPECT_EQ(slider.Position(), 44);
-    EXPECT_TRUE(engine.LastRampRefused());
+    BoostSession session({display, store, nullptr, nullptr, nullptr});
+    EXPECT_TRUE(session.Start().refused);
+    EXPECT_EQ(session.Level().level, 44);
     display.refuseWrites = false;
-    EXPECT_TRUE(engine.ApplyLevel(40));
-    EXPECT_FALSE(engine.LastRampRefused());
+    EXPECT_TRUE(session.Step(-4).rampAccepted);
 }
 
-TEST(BoostEngine, SliderInputAppliesItsPosition) {
+TEST(BoostSession, SliderInputAppliesItsPosition) {
     FakeDisplay display;
     FakeStore store;
-    FakeSlider slider;
-    BoostEngine engine(display, store);
-    engine.Initialize(slider);
-    slider.SetPosition(43);
-    engine.OnSliderInput();
+    BoostSession session({display, store, nullptr, nullptr, nullptr});
+    session.Start();
+    session.SetLevel(43);
     EXPECT_EQ(display.current, TableOf(BuildRamp(ExponentOfLevel(43))));
 }
 
-TEST(StepLevel, EndsOfTheRangeHoldAndReapply) {
+TEST(BoostSessionLevel, EndsOfTheRangeHoldAndReapply) {
     FakeDisplay display;
     FakeStore store;
     store.value = "46";
-    FakeSlider slider;
-    BoostEngine engine(display, store);
-    engine.Initialize(slider);
+    BoostSession session({display, store, nullptr, nullptr, nullptr});
+    session.Start();
 
-    EXPECT_EQ(StepLevel(slider, +1, &engine).level, 47);
+    EXPECT_EQ(session.Step(+1).level, 47);
     EXPECT_EQ(display.current, TableOf(BuildRamp(3 / 10.01)));
     const std::size_t writes = display.written.size();
-    EXPECT_EQ(StepLevel(slider, +1, &engine).level, 47);
+    EXPECT_EQ(session.Step(+1).level, 47);
     EXPECT_EQ(display.written.size(), writes + 1);  // the same ramp again
 
-    slider.SetPosition(33);
-    EXPECT_EQ(StepLevel(slider, -1, &engine).level, 33);
-    EXPECT_EQ(display.current, TableOf(BuildRamp(ExponentOfLevel(33))));
+    session.SetLevel(33);
+    EXPECT_EQ(session.Step(-1).level, 33);
+    EXPECT_TRUE(IsBoosted(display.current, TableOf(BuildRamp(ExponentOfLevel(33)))));
 }
 
-TEST(StepLevel, RefusalIsReportedButTheLevelStillMoves) {
+TEST(BoostSessionLevel, RefusalIsReportedButTheLevelStillMoves) {
     FakeDisplay display;
     FakeStore store;
-    FakeSlider slider;
-    BoostEngine engine(display, store);
-    engine.Initialize(slider);
+    BoostSession session({display, store, nullptr, nullptr, nullptr});
+    session.Start();
     display.refuseWrites = true;
-    const StepOutcome step = StepLevel(slider, +1, &engine);
+    const StepOutcome step = session.Step(+1);
     EXPECT_EQ(step.level, 41);
     EXPECT_FALSE(step.rampAccepted);
     display.refuseWrites = false;
-    EXPECT_TRUE(StepLevel(slider, -1, &engine).rampAccepted);
+    EXPECT_TRUE(session.Step(-1).rampAccepted);
 }
 
 struct FakeJournal : CaptureJournal {
@@ -201,19 +187,18 @@ struct FakeJournal : CaptureJournal {
     void Clear() override { log->push_back("journal.Clear"); }
 };
 
-TEST(BoostEngineDisplays, EachDisplayKeepsItsOwnRampAndTheEstimateFollowsThePrimary) {
+TEST(BoostSessionDisplays, EachDisplayKeepsItsOwnRampAndTheEstimateFollowsThePrimary) {
     FakeDisplay displays;
     displays.current = TableOf(BuildRamp(1.35));  // display 0
     displays.extra.resize(1);
     displays.extra[0].current = TableOf(DarkCurve());  // display 1, the primary
     displays.primary = "D1";
     FakeStore store;
-    FakeSlider slider;
     {
-        BoostEngine engine(displays, store);
-        engine.Initialize(slider);
-        EXPECT_EQ(slider.Position(), EstimateLevel(DarkCurve()));
-        const GammaRamp boosted = BuildRamp(ExponentOfLevel(slider.Position()));
+        BoostSession session({displays, store, nullptr, nullptr, nullptr});
+        session.Start();
+        EXPECT_EQ(session.Level().level, EstimateLevel(DarkCurve()));
+        const GammaRamp boosted = BuildRamp(ExponentOfLevel(session.Level().level));
         EXPECT_TRUE(IsBoosted(displays.current, TableOf(boosted)));
         EXPECT_TRUE(IsBoosted(displays.extra[0].current, TableOf(boosted)));
     }
@@ -221,75 +206,69 @@ TEST(BoostEngineDisplays, EachDisplayKeepsItsOwnRampAndTheEstimateFollowsThePrim
     EXPECT_EQ(displays.extra[0].current, TableOf(DarkCurve()));
 }
 
-TEST(BoostEngineDisplays, ADisplayWithoutARampIsLeftAlone) {
+TEST(BoostSessionDisplays, ADisplayWithoutARampIsLeftAlone) {
     FakeDisplay displays;
     displays.extra.resize(1);
     displays.extra[0].readFails = true;
     FakeStore store;
-    FakeSlider slider;
-    { BoostEngine(displays, store).Initialize(slider); }
+    { BoostSession({displays, store, nullptr, nullptr, nullptr}).Start(); }
     EXPECT_TRUE(displays.extra[0].written.empty());
     EXPECT_EQ(displays.written.size(), 2u);  // boosted, then given back
 }
 
-TEST(BoostEngineDisplays, RefusedByOneDisplayIsARefusal) {
+TEST(BoostSessionDisplays, RefusedByOneDisplayIsARefusal) {
     FakeDisplay displays;
     displays.extra.resize(1);
     displays.extra[0].refuseWrites = true;
     FakeStore store;
-    FakeSlider slider;
-    BoostEngine engine(displays, store);
-    engine.Initialize(slider);
-    EXPECT_TRUE(engine.LastRampRefused());
+    BoostSession session({displays, store, nullptr, nullptr, nullptr});
+    EXPECT_TRUE(session.Start().refused);
 }
 
-TEST(BoostEngineDisplays, CaptureIsJournalledBeforeTheFirstBoostAndClearedAfterTheRestore) {
+TEST(BoostSessionDisplays, CaptureIsJournalledBeforeTheFirstBoostAndClearedAfterTheRestore) {
     FakeDisplay displays;
     std::vector<std::string> log;
     displays.log = &log;
     FakeJournal journal(&log);
     FakeStore store;
-    FakeSlider slider;
-    { BoostEngine(displays, store, &journal).Initialize(slider); }
+    { BoostSession({displays, store, &journal, nullptr, nullptr}).Start(); }
     EXPECT_EQ(log, (std::vector<std::string>{"journal.Record", "display.Write D0", "display.Write D0", "journal.Clear"}));
     ASSERT_EQ(journal.recorded.size(), 1u);
     EXPECT_EQ(journal.recorded[0].name, "D0");
     EXPECT_EQ(journal.recorded[0].table, TableOf(IdentityRamp()));
 }
 
-TEST(BoostEngineWatch, ReplacedRampIsSetAgainButARefusedOneNever) {
+TEST(RampWatch, ReplacedRampIsSetAgainButARefusedOneNever) {
     FakeDisplay display;
     FakeStore store;
     store.value = "37";
-    FakeSlider slider;
-    BoostEngine engine(display, store);
-    engine.Initialize(slider);
-    EXPECT_FALSE(engine.ReapplyIfReplaced());  // nothing changed
+    BoostSession session({display, store, nullptr, nullptr, nullptr});
+    session.Start();
+    EXPECT_FALSE(session.WatchRamp().rewrote);  // nothing changed
     display.current = TableOf(BuildRamp(2.0));           // a game sets its own ramp
-    EXPECT_TRUE(engine.ReapplyIfReplaced());
+    EXPECT_TRUE(session.WatchRamp().rewrote);
     EXPECT_EQ(display.current, TableOf(BuildRamp(ExponentOfLevel(37))));
     RampTable quantised = display.current;
     for (auto& entry : quantised.entries) entry &= 0xFF00;  // what an 8-bit display gives back
     display.current = quantised;
-    EXPECT_FALSE(engine.ReapplyIfReplaced());
+    EXPECT_FALSE(session.WatchRamp().rewrote);
     display.current.At(1, 128) = static_cast<std::uint16_t>(display.current.At(1, 128) + 600);  // barely another ramp
-    EXPECT_TRUE(engine.ReapplyIfReplaced());
+    EXPECT_TRUE(session.WatchRamp().rewrote);
 
     // Refused once (the secure desktop, a mode change): the watchdog leaves it, but a
     // display change, an unlock or a resume tries again, and the display takes it now.
     display.refuseWrites = true;
-    StepLevel(slider, +1, &engine);
+    session.Step(+1);
     display.refuseWrites = false;
     const std::size_t writes = display.written.size();
     display.current = TableOf(BuildRamp(2.0));
-    EXPECT_FALSE(engine.ReapplyIfReplaced());
+    EXPECT_FALSE(session.WatchRamp().rewrote);
     EXPECT_EQ(display.written.size(), writes);
-    engine.ReapplyLevel();
+    session.OnDisplaysChanged();
     EXPECT_TRUE(IsBoosted(display.current, TableOf(BuildRamp(ExponentOfLevel(38)))));
-    EXPECT_FALSE(engine.LastRampRefused());
 }
 
-TEST(BoostEngineDisplays, DisplaysThatComeAndGoAreToldApartByName) {
+TEST(BoostSessionDisplays, DisplaysThatComeAndGoAreToldApartByName) {
     FakeDisplay displays;
     displays.extra.resize(1);
     displays.extra[0].current = TableOf(DarkCurve());  // D1
@@ -297,23 +276,21 @@ TEST(BoostEngineDisplays, DisplaysThatComeAndGoAreToldApartByName) {
     FakeJournal journal(&log);
     FakeStore store;
     store.value = "37";
-    FakeSlider slider;
     const GammaRamp boosted = BuildRamp(ExponentOfLevel(37));
-    BoostEngine engine(displays, store, &journal);
-    engine.Initialize(slider);
+    BoostSession session({displays, store, &journal, nullptr, nullptr});
+    session.Start();
 
     // D0 is unplugged while boosted: gone, not refused, and the watchdog goes on for D1.
     displays.detached.insert("D0");
     displays.extra[0].current = TableOf(BuildRamp(2.0));
-    EXPECT_TRUE(engine.ReapplyIfReplaced());
-    EXPECT_FALSE(engine.LastRampRefused());
+    EXPECT_TRUE(session.WatchRamp().rewrote);
     EXPECT_EQ(displays.extra[0].current, TableOf(boosted));
-    EXPECT_TRUE(StepLevel(slider, +1, &engine).rampAccepted);
+    EXPECT_TRUE(session.Step(+1).rampAccepted);
 
     // A new display joins: captured (and journalled) before it is boosted.
     displays.extra.resize(2);
     displays.extra[1].current = TableOf(BuildRamp(1.15));  // D2
-    EXPECT_TRUE(engine.ReapplyIfReplaced());
+    EXPECT_TRUE(session.WatchRamp().rewrote);
     EXPECT_TRUE(IsBoosted(displays.extra[1].current, TableOf(BuildRamp(ExponentOfLevel(38)))));
     ASSERT_EQ(journal.recorded.size(), 3u);  // D0 is still to be given back if it returns
     EXPECT_EQ(journal.recorded[2].name, "D2");
@@ -323,26 +300,25 @@ TEST(BoostEngineDisplays, DisplaysThatComeAndGoAreToldApartByName) {
     // gets its own captured ramp, not a second capture.
     displays.detached.clear();
     displays.current = TableOf(BuildRamp(0.9));
-    EXPECT_TRUE(engine.ApplyLevel(38));
+    EXPECT_TRUE(session.Step(0).rampAccepted);
     EXPECT_EQ(displays.current, TableOf(BuildRamp(ExponentOfLevel(38))));
-    EXPECT_TRUE(engine.Release());
+    EXPECT_TRUE(session.Stop());
     EXPECT_EQ(displays.current, TableOf(IdentityRamp()));
     EXPECT_EQ(displays.extra[0].current, TableOf(DarkCurve()));
     EXPECT_EQ(displays.extra[1].current, TableOf(BuildRamp(1.15)));
     EXPECT_EQ(log.back(), "journal.Clear");
 }
 
-TEST(BoostEngineDisplays, ARefusedRestoreKeepsTheRecordAndIsTold) {
+TEST(BoostSessionDisplays, ARefusedRestoreKeepsTheRecordAndIsTold) {
     FakeDisplay displays;
     displays.extra.resize(1);
     std::vector<std::string> log;
     FakeJournal journal(&log);
     FakeStore store;
-    FakeSlider slider;
-    BoostEngine engine(displays, store, &journal);
-    engine.Initialize(slider);
+    BoostSession session({displays, store, &journal, nullptr, nullptr});
+    session.Start();
     displays.extra[0].refuseWrites = true;
-    EXPECT_FALSE(engine.Release());
+    EXPECT_FALSE(session.Stop());
     EXPECT_EQ(log.back(), "journal.Record");  // never cleared: the next start tries again
     EXPECT_EQ(displays.current, TableOf(IdentityRamp()));
 
@@ -354,47 +330,44 @@ TEST(BoostEngineDisplays, ARefusedRestoreKeepsTheRecordAndIsTold) {
     other.extra.resize(1);
     std::vector<std::string> otherLog;
     FakeJournal otherJournal(&otherLog);
-    BoostEngine second(other, store, &otherJournal);
-    second.Initialize(slider);
+    BoostSession second({other, store, &otherJournal, nullptr, nullptr});
+    second.Start();
     other.detached.insert("D1");
-    EXPECT_TRUE(second.Release());
+    EXPECT_TRUE(second.Stop());
     EXPECT_EQ(otherLog.back(), "journal.Record");
     ASSERT_EQ(otherJournal.recorded.size(), 1u);
     EXPECT_EQ(otherJournal.recorded[0].name, "D1");
 }
 
-TEST(BoostEngineWatch, ARefusalMetByTheWatchdogCountsAndIsNeverRetried) {
+TEST(RampWatch, ARefusalMetByTheWatchdogCountsAndIsNeverRetried) {
     FakeDisplay displays;
     displays.extra.resize(1);
     FakeStore store;
     store.value = "37";
-    FakeSlider slider;
-    BoostEngine engine(displays, store);
-    engine.Initialize(slider);
+    BoostSession session({displays, store, nullptr, nullptr, nullptr});
+    session.Start();
     displays.extra[0].current = TableOf(BuildRamp(2.0));
     displays.extra[0].refuseWrites = true;
-    EXPECT_FALSE(engine.ReapplyIfReplaced());
-    EXPECT_TRUE(engine.LastRampRefused());
+    EXPECT_FALSE(session.WatchRamp().rewrote);
     const std::size_t tries = displays.extra[0].written.size();
     displays.current = TableOf(BuildRamp(2.0));  // D0 still gets its ramp back
-    EXPECT_TRUE(engine.ReapplyIfReplaced());
+    EXPECT_TRUE(session.WatchRamp().rewrote);
     EXPECT_EQ(displays.current, TableOf(BuildRamp(ExponentOfLevel(37))));
     EXPECT_EQ(displays.extra[0].written.size(), tries);
 }
 
-TEST(BoostEngineWatch, AProgramThatKeepsSettingItsRampIsLeftTheDisplay) {
+TEST(RampWatch, AProgramThatKeepsSettingItsRampIsLeftTheDisplay) {
     FakeDisplay display;
     FakeStore store;
     store.value = "44";
-    FakeSlider slider;
-    BoostEngine engine(display, store);
-    engine.YieldAfter(3, 30);
-    engine.Initialize(slider);
+    BoostSession session({display, store, nullptr, nullptr, nullptr});
+    session.Start();
     int rewrites = 0;
     for (int tick = 0; tick < 20; ++tick) {
         if (tick % 2 == 0) display.current = TableOf(BuildRamp(1.15));  // a night light, every 2 s
-        rewrites += engine.ReapplyIfReplaced();
-        EXPECT_FALSE(engine.TakeYielded() && rewrites != 3) << tick;
+        const BoostSession::Watched watched = session.WatchRamp();
+        rewrites += watched.rewrote;
+        EXPECT_FALSE(watched.yielded && rewrites != 3) << tick;
     }
     EXPECT_EQ(rewrites, 3);
     EXPECT_EQ(display.current, TableOf(BuildRamp(1.15)));
@@ -402,50 +375,50 @@ TEST(BoostEngineWatch, AProgramThatKeepsSettingItsRampIsLeftTheDisplay) {
 
 // Windows skips a ramp equal to the last it took, even when a full-screen program reset the
 // hardware since: every write of a level differs from the one before by one step nobody sees.
-TEST(BoostEngineWatch, ADisplayThatSkipsARepeatedRampIsStillSetAgain) {
+TEST(RampWatch, ADisplayThatSkipsARepeatedRampIsStillSetAgain) {
     FakeDisplay display;
     display.skipsRepeats = true;
     FakeStore store;
     store.value = "37";
-    FakeSlider slider;
-    BoostEngine engine(display, store);
-    engine.Initialize(slider);
+    BoostSession session({display, store, nullptr, nullptr, nullptr});
+    session.Start();
     const RampTable level37 = TableOf(BuildRamp(ExponentOfLevel(37)));
     display.current = IdentityTable(kRampEntries);  // reset behind the system's back
-    engine.ReapplyLevel();
+    session.OnDisplaysChanged();
     EXPECT_TRUE(IsBoosted(display.current, level37));
     ASSERT_EQ(display.written.size(), 2u);
     EXPECT_NE(display.written[0], display.written[1]);
     // What it shows now is still that level to the watch, and to the record's eyes ours.
-    EXPECT_FALSE(engine.ReapplyIfReplaced());
+    EXPECT_FALSE(session.WatchRamp().rewrote);
     EXPECT_TRUE(IsBoostTable(display.current));
 }
 
 // A full-screen program taking the foreground makes Windows put the player's own ramp back:
 // set right again each time, never counted as another program's. A foreign ramp that comes
 // back at every foreground change is one, and is given way after three.
-TEST(BoostEngineWatch, AResetAtAForegroundChangeNeverCountsButAForeignRampDoes) {
+TEST(RampWatch, AResetAtAForegroundChangeNeverCountsButAForeignRampDoes) {
     FakeDisplay display;
     FakeStore store;
     store.value = "37";
-    FakeSlider slider;
-    BoostEngine engine(display, store);
-    engine.YieldAfter(3, 30);
-    engine.Initialize(slider);
+    BoostSession session({display, store, nullptr, nullptr, nullptr});
+    session.Start();
     const RampTable level37 = TableOf(BuildRamp(ExponentOfLevel(37)));
     for (int focus = 0; focus < 5; ++focus) {
         display.current = IdentityTable(kRampEntries);
-        EXPECT_TRUE(engine.ReapplyIfReplaced(true, false)) << focus;
+        const BoostSession::Watched watched = session.WatchAfterForeground(false);
+        EXPECT_TRUE(watched.rewrote && !watched.yielded) << focus;
         EXPECT_TRUE(IsBoosted(display.current, level37)) << focus;
     }
-    EXPECT_FALSE(engine.TakeYielded());
     int rewrites = 0;
+    bool yielded = false;
     for (int focus = 0; focus < 5; ++focus) {
         display.current = TableOf(BuildRamp(1.15));
-        rewrites += engine.ReapplyIfReplaced(true, false);
+        const BoostSession::Watched watched = session.WatchAfterForeground(false);
+        rewrites += watched.rewrote;
+        yielded = yielded || watched.yielded;
     }
     EXPECT_EQ(rewrites, 3);
-    EXPECT_TRUE(engine.TakeYielded());
+    EXPECT_TRUE(yielded);
 }
 
 TEST(PutBackCaptured, RecordsOfOldFindTheirDisplaysByPlace) {

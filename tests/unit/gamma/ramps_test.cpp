@@ -1,4 +1,4 @@
-#include "gamma/gamma_ramp.h"
+#include "gamma/ramps.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "gamma/level_text.h"
+#include "indicator/indicator_strip.h"
 
 #include <gtest/gtest.h>
 
-#include "gamma/stored_level.h"
+#include "gamma/boost_session.h"
 
 namespace lumeq {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <cstdlib>
 
-#include "gamma/ramp_table.h"
+#include "gamma/ramps.h"
 
 namespace lumeq::testing {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "../gamma/fakes.h"
-#include "app/activation_model.h"
+#include "fakes/display_fakes.h"
+#include "app/activation.h"
 #include "app/app_core.h"
 
 namespace lumeq::testing {
@@ -162,9 +162,9 @@ struct FakeProcesses : ProcessList {
     std::vector<ProcessEntry> running{{"explorer.exe", 32}, {"services.exe", 40}};
     // What waits in the window's queue while the list is read (the Windows shell lets it run).
     std::function<void()> whileListing;
-    std::string ListProcesses() override {
+    std::vector<ProcessEntry> ListProcesses() override {
         if (whileListing) std::exchange(whileListing, nullptr)();
-        return ScanText(running);
+        return running;
     }
 };
 
@@ -179,13 +179,12 @@ struct FakeShell {
     FakeSettingsFile settings;
     FakeDisplay display;
     FakeStore levelStore;
-    FakeSlider slider;
     FakeProcesses processes;
     FakeRecordStorage recordStorage;
     CrashRecord journal{recordStorage, RunIdentity{7, 70, "host", "boot", ":0"},
                         [](std::uint32_t, std::uint64_t) { return false; }};
     AppCore core{AppPorts{timers, main, indicator, panels, screenshotsView, screenshots, settings, display,
-                          levelStore, &journal, slider, processes},
+                          levelStore, &journal, nullptr, processes},
                  "."};
 
     explicit FakeShell(std::optional<std::string> settingsFile = std::nullopt) {

@@ -1,9 +1,18 @@
 #pragma once
-// The record of the ramps to give back, kept per user in the registry
-// (HKEY_CURRENT_USER\Software\lumeq\gamma\GammaConfig, binary value "CapturedRamps").
+// What the program keeps per user in the registry, under
+// HKEY_CURRENT_USER\Software\lumeq\gamma\GammaConfig: the level (string value "Settings") and
+// the record of the ramps to give back (binary value "CapturedRamps").
 #include "gamma/crash_record.h"
+#include "gamma/engine_ports.h"
 
 namespace lumeq {
+
+// HKEY_CURRENT_USER\Software\lumeq\gamma\GammaConfig, string value "Settings".
+class RegistryLevelStore : public LevelStore {
+public:
+    std::optional<std::string> Read() override;
+    void Write(std::string_view text) override;
+};
 
 class RegistryRecordStorage : public RecordStorage {
 public:
