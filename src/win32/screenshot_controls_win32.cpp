@@ -13,7 +13,7 @@ constexpr COLORREF kCountBackground = 0x0044584C;  // the banner's green grey
 void ScreenshotControls::Create(HINSTANCE instance, HWND parent, ScaledLayout& layout, Actions actions) {
     m_layout = &layout;
     m_actions = std::move(actions);
-    m_screenNuevasBrush.Reset(CreateSolidBrush(kCountBackground));
+    m_newScreenshotsBrush.Reset(CreateSolidBrush(kCountBackground));
     m_newScreenshots = layout.Create(instance, parent, L"STATIC", L"x nuevas screens", WS_CLIPSIBLINGS | SS_LEFT,
                                    ids::kNewScreenshots, {0, 1260, 1905, 195}, FontRole::NewScreenshots);
 
@@ -56,7 +56,7 @@ std::optional<LRESULT> ScreenshotControls::OnCtlColor(HDC dc, HWND control) cons
     if (control != m_newScreenshots) return std::nullopt;
     SetTextColor(dc, kCountText);
     SetBkColor(dc, kCountBackground);
-    return reinterpret_cast<LRESULT>(m_screenNuevasBrush.Get());
+    return reinterpret_cast<LRESULT>(m_newScreenshotsBrush.Get());
 }
 
 }  // namespace lumeq

@@ -37,7 +37,7 @@ private:
     Panel m_folderWarning;
     HWND m_folderCountLine = nullptr;
     HWND m_folderSizeLine = nullptr;
-    UniqueBrush m_screenNuevasBrush;
+    UniqueBrush m_newScreenshotsBrush;
 };
 
 }  // namespace lumeq

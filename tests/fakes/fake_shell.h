@@ -94,12 +94,12 @@ struct FakeStartup : StartupShell {
 
 struct FakePanels : PanelsView {
     bool checked = false;
-    bool otrosEnabled = false;
+    bool otherProgramsEnabled = false;
     std::array<std::string, 4> names;
     bool activationShown = false;
     bool programsShown = false;
     void SetChecked(bool c) override { checked = c; }
-    void EnableOtherPrograms(bool e) override { otrosEnabled = e; }
+    void EnableOtherPrograms(bool e) override { otherProgramsEnabled = e; }
     void SetNames(const std::array<std::string, 4>& n) override { names = n; }
     void ShowAutoActivationPanel(bool shown) override { activationShown = shown; }
     void ShowProgramsPanel(bool shown) override { programsShown = shown; }

@@ -19,7 +19,7 @@ using testing::SettingsText;
 
 GammaRamp LevelRamp(int level) { return BuildRamp(ExponentOfLevel(level)); }
 
-TEST(AppCore, ActivarAndDesactivarShowTheStateAndGiveTheRampBack) {
+TEST(AppCore, SwitchingOnAndOffShowsTheStateAndGivesTheRampBack) {
     FakeShell shell;
     shell.levelStore.value = "37";
     shell.Start();
