@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <utility>
 
 namespace lumeq {
 
@@ -221,6 +222,8 @@ bool CrashRecord::IsOwnedHere(const RunIdentity& owner) const {
 std::optional<CapturedDisplays> CrashRecord::Pending() {
     bool present = false;
     const auto record = Load(present);
+    // What Record, which comes right after, would read again.
+    m_ownerRunsJustRead = record && Standing(*record) == RecordStanding::OwnerRuns;
     if (!record || Standing(*record) != RecordStanding::Ours) return std::nullopt;
     // Each display on its own: one that could be no display's ramp is never given back,
     // the others still are.
@@ -231,13 +234,21 @@ std::optional<CapturedDisplays> CrashRecord::Pending() {
 }
 
 bool CrashRecord::Record(const CapturedDisplays& captured) {
-    bool present = false;
     // A record another live run keeps is never written over.
-    if (const auto record = Load(present); record && Standing(*record) == RecordStanding::OwnerRuns) return false;
+    bool ownerRuns = false;
+    if (m_ownerRunsJustRead) {
+        ownerRuns = *std::exchange(m_ownerRunsJustRead, std::nullopt);
+    } else {
+        bool present = false;
+        const auto record = Load(present);
+        ownerRuns = record && Standing(*record) == RecordStanding::OwnerRuns;
+    }
+    if (ownerRuns) return false;
     return m_storage.Save(SerializeRecovery({m_me, captured}));
 }
 
 void CrashRecord::Clear() {
+    m_ownerRunsJustRead.reset();
     bool present = false;
     const auto record = Load(present);
     if (record && IsOwnedHere(record->owner)) m_storage.Remove();

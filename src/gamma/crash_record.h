@@ -127,6 +127,9 @@ private:
     RecordStorage& m_storage;
     RunIdentity m_me;
     std::optional<RunIdentity> m_adopted;  // the dead run whose record Pending gave
+    // Whether the record Pending just read belongs to another live run: the Record that
+    // follows it (an activation records its capture at once) does not read it again.
+    std::optional<bool> m_ownerRunsJustRead;
     IsRunning m_isRunning;
 };
 

@@ -98,7 +98,11 @@ struct FakeStore : LevelStore {
 struct FakeRecordStorage : RecordStorage {
     std::optional<std::vector<std::uint8_t>> bytes;
     bool saveFails = false;
-    std::optional<std::vector<std::uint8_t>> Load() override { return bytes; }
+    int loads = 0;
+    std::optional<std::vector<std::uint8_t>> Load() override {
+        ++loads;
+        return bytes;
+    }
     bool Save(const std::vector<std::uint8_t>& saved) override {
         if (saveFails) return false;
         bytes = saved;

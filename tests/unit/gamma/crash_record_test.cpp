@@ -152,6 +152,7 @@ TEST(CrashRecord, AnActivationTakesOriginalsOnlyFromThisDisplaysRecord) {
         store.value = "45";
         BoostSession session({display, store, &record, nullptr, nullptr});
         session.Start();
+        EXPECT_EQ(storage.loads, 1) << "an activation reads the record once";
         session.Stop();
         EXPECT_EQ(display.current, Calibration(256)) << owner.display << owner.host;
     }
