@@ -51,7 +51,7 @@ public:
     void OnWatcherTick();   // the tick, every 1000 ms
     void OnWatcherRearm();  // the re-arm; its timer is stopped right after it
 
-    void SelectWatchedName();  // the first name box (of the last that match) whose program runs
+    void SelectWatchedName();  // the last of the four names whose program runs
     void LookForStart();
     void LookForEnd();
 

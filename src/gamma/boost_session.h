@@ -19,16 +19,13 @@
 namespace lumeq {
 
 // The level as the level store keeps it (a registry string value on Windows, a file on
-// Linux): decimal text.
-// A whole decimal number, blanks around it allowed, sign allowed; anything else
-// (empty, "abc", "4.5", "12x") counts as no stored level. Numbers beyond the 16-bit
-// range saturate, so a huge value still lands at the nearest end of the slider.
+// Linux): decimal text. A whole decimal number, blanks around it allowed, sign allowed;
+// anything else (empty, "abc", "4.5", "12x") counts as no stored level. Numbers beyond the
+// 16-bit range saturate, so a huge value still lands at the nearest end of the range.
 std::optional<std::int16_t> ParseStoredLevel(std::string_view text);
-
-// What LoadLevel puts on the slider: the slider holds 33..47 once a ramp is captured,
-// so every stored number is held to that range (50, the old top, gives 47).
+// The level a start takes: the level holds 33..47 once a ramp is captured, so every stored
+// number is held to that range (50, the old top, gives 47); no stored number, the estimate.
 int LevelToLoad(std::optional<std::int16_t> stored, std::int16_t estimate);
-
 std::string FormatStoredLevel(int level);
 
 // Applying a level: the ramp of a level written to every captured display that can take it,
