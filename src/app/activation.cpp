@@ -13,7 +13,7 @@ constexpr int kForegroundLooks = 5;  // half a second after the window came
 Notice NoticeOf(DisplayFitness fitness) { return fitness == DisplayFitness::Hdr ? Notice::Hdr : Notice::NoRamp; }
 }  // namespace
 
-Rgb StripColour(bool on) { return on ? kStripOn : kStripOff; }
+Rgb CaptionColour(bool on) { return on ? kCaptionsOn : kCaptionsOff; }
 
 std::array<MenuEntryState, 10> MenuStates(bool on) {
     return {{
@@ -31,7 +31,7 @@ std::array<MenuEntryState, 10> MenuStates(bool on) {
 }
 
 void Activation::SwitchOn() {
-    m_main.SetCaptionColour(StripColour(true));
+    m_main.SetCaptionColour(CaptionColour(true));
     const BoostSession::Started started = m_boost.Start();
     // The mirror tells the state once the displays have it: the display calls may let
     // another program's request for the window's texts through before they return.
@@ -56,7 +56,7 @@ void Activation::SwitchOn() {
 }
 
 void Activation::SwitchOff() {
-    m_main.SetCaptionColour(StripColour(false));
+    m_main.SetCaptionColour(CaptionColour(false));
     if (!m_boost.Stop()) m_strip.Tell(Notice::RestoreFailed);
     m_main.SetField(Field::BoostState, BoostStateText(false));
     m_timers.Stop(TimerId::RampWatch);

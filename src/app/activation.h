@@ -14,18 +14,18 @@
 
 namespace lumeq {
 
-// What the main window shows of the on/off state: the strip colours and which menu
+// What the main window shows of the on/off state: its captions' colour and which menu
 // entries are enabled, in the order the activation commands set them.
-inline constexpr Rgb kStripOn{0x00, 0x00, 0x00};       // black
-inline constexpr Rgb kStripOff{0x80, 0x80, 0x80};      // grey
-inline constexpr Rgb kStripWarning{0xFF, 0x00, 0x00};  // red, the folder warning
+inline constexpr Rgb kCaptionsOn{0x00, 0x00, 0x00};       // black
+inline constexpr Rgb kCaptionsOff{0x80, 0x80, 0x80};      // grey
+inline constexpr Rgb kCaptionsWarning{0xFF, 0x00, 0x00};  // red, the folder warning
 
 struct MenuEntryState {
     Command command;
     bool enabled;
 };
 
-Rgb StripColour(bool on);
+Rgb CaptionColour(bool on);
 
 // The ten entries that follow activation, in the order activation and deactivation set them.
 std::array<MenuEntryState, 10> MenuStates(bool on);

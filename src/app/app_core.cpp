@@ -19,7 +19,7 @@ AppCore::AppCore(AppPorts ports, std::string decimalSeparator)
                         // The folder warning brings the window back, and the strip turns red.
                         m_presence.SetShownFromIcon(true);
                         if (!IsOn()) m_ports.main.Window(WindowRequest::Show);
-                        m_ports.main.SetCaptionColour(kStripWarning);
+                        m_ports.main.SetCaptionColour(kCaptionsWarning);
                     }),
       m_auto({ports.timers, ports.panels, ports.processes, m_settings, m_activation},
              [this] { m_ports.screenshotsView.HideWarning(); }) {}

@@ -214,7 +214,7 @@ void MainWindow::CreateControls() {
                                      SetFixedSize();
                                      KeepOnScreen();
                                  }});
-    SetCaptionColour(StripColour(false));
+    SetCaptionColour(CaptionColour(false));
     FitStrip();
 
     // Last, once every control exists: the banner behind everything, and the strip of

@@ -40,7 +40,7 @@ struct FakeTimers : Timers {
 
 struct FakeMainView : MainView {
     std::map<Field, std::string> fields;
-    Rgb strip = kStripOff;
+    Rgb captions = kCaptionsOff;
     std::map<Command, bool> menus;
     std::string folderCaption;
     std::vector<WindowRequest> window;
@@ -49,8 +49,8 @@ struct FakeMainView : MainView {
 
     void SetField(Field field, std::string_view text) override { fields[field] = std::string(text); }
     void SetCaptionColour(Rgb colour) override {
-        strip = colour;
-        if (log) log->push_back("strip");
+        captions = colour;
+        if (log) log->push_back("captions");
     }
     void SetMenuEntry(Command entry, bool enabled) override {
         menus[entry] = enabled;

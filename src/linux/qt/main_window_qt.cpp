@@ -174,7 +174,7 @@ void MainWindow::CreateControls() {
     signature.setItalic(true);
     signature.setBold(true);
     m_signatureCaption->setFont(signature);
-    SetCaptionColour(StripColour(false));
+    SetCaptionColour(CaptionColour(false));
     for (int field = 0; field < kFieldCount; ++field)
         m_fields[static_cast<Field>(field)] = std::string(InitialText(static_cast<Field>(field)));
     m_nameCaption->installEventFilter(banner);  // a click on the name opens the site, as the banner does
