@@ -182,6 +182,24 @@ int Probe(const std::vector<std::string>& argv, std::string& out) {
         PrintWindow(out, window);
         return 0;
     }
+    if (verb == "menuhilite") {
+        // The open popup menu's highlighted entry, so that a test steps through it key by key.
+        HWND popup = FindWindowW(L"#32768", nullptr);
+        if (!popup || !IsWindowVisible(popup)) return 1;
+        DWORD_PTR answer = 0;
+        SendMessageTimeoutW(popup, MN_GETHMENU, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer);
+        HMENU menu = reinterpret_cast<HMENU>(answer);
+        if (!menu) return 1;
+        for (int position = 0; position < GetMenuItemCount(menu); ++position) {
+            if (!(GetMenuState(menu, static_cast<UINT>(position), MF_BYPOSITION) & MF_HILITE)) continue;
+            wchar_t text[256] = {};
+            GetMenuStringW(menu, static_cast<UINT>(position), text, 256, MF_BYPOSITION);
+            Say(out, "%s\n", Utf8(text).c_str());
+            return 0;
+        }
+        Say(out, "\n");
+        return 0;
+    }
     if (verb == "boxrect" && argc >= 3) {
         BoxSearch search{Wide(argv[1])};
         EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));

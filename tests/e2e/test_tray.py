@@ -1,7 +1,7 @@
 """The notification-area icon: its popup menu, double clicks, hovering, and the
 popup's "Salir". The icon's mouse events are the shell's callback posted to the
 program's receiver (or a real click on Wine's tray window); entries of the open popup
-are chosen with the keyboard, as a user can."""
+are chosen with the keyboard, as a user can, each key seen to move the highlight."""
 
 import time
 import unittest
@@ -58,8 +58,10 @@ class Tray(E2ECase):
             # main window hidden that is the popup itself.
             popup_xid = self.session.probe("window", "#32768", "")[1].split()[1]
             self.session.xdotool("windowfocus", "--sync", popup_xid)
-        for _ in range(position):
+        for entry in POPUP[:position]:
+            # A key at a time, each seen to reach the menu: a lost one would choose another entry.
             self.session.key("Down")
+            wait_for(lambda: self.session.probe("menuhilite")[1].startswith(entry), 5, what=f"{entry} highlighted")
         self.session.key("Return")
         wait_for(lambda: not self.popup_open(), 5, what="the popup closed")
 

@@ -353,6 +353,16 @@ class Session:
         result = self.wine(os.path.join(WINDOWS_DIR, "probe.exe"), *map(str, args))
         return result.returncode, result.stdout.replace("\r\n", "\n")
 
+    def managed_windows(self, pid=None):
+        """The windows the window manager manages (`_NET_CLIENT_LIST`), or only a process's."""
+        out = subprocess.run(["xprop", "-root", "_NET_CLIENT_LIST"], env=self.env(), capture_output=True,
+                             text=True, timeout=10).stdout
+        managed = {int(word.rstrip(","), 16) for word in out.split() if word.startswith("0x")}
+        if pid is None:
+            return managed
+        own = self.xdotool("search", "--pid", pid).stdout.split()
+        return managed & {int(xid) for xid in own}
+
     def xdotool(self, *args, timeout=20):
         return subprocess.run(["xdotool", *map(str, args)], env=self.env(), capture_output=True, text=True,
                               timeout=timeout)
@@ -545,8 +555,13 @@ class ProbedProgram:
 
     def kill(self):
         if self.running():
+            managed = self.session.managed_windows(self.proc.pid)
             self.proc.kill()
             self.proc.wait(timeout=10)
+            # The next X client may be handed the same window ids: until openbox has let go of
+            # these, it takes the newcomer's window for the dead one's and never maps it.
+            wait_for(lambda: not managed & self.session.managed_windows(), 10,
+                     what="the window manager to let go of the ended program's windows")
 
     def ask(self, *words, timeout=10):
         """(exit code, output) of a request to this program's own probe."""
