@@ -209,10 +209,6 @@ class Session:
             self.prefix = os.path.join(self.tmp, "prefix")
             subprocess.run(["cp", "-a", TEMPLATE, self.prefix], check=True, timeout=60)
             self._start_wineserver()
-            # A crash ends the process as on a Windows without a debugger, instead of
-            # waiting on Wine's crash dialog.
-            self.wine("reg", "add", r"HKCU\Software\Wine\WineDbg", "/v", "ShowCrashDialog", "/t", "REG_DWORD",
-                      "/d", "0", "/f", check=True)
         except BaseException:
             self.stop()
             raise
@@ -333,7 +329,7 @@ class Session:
             result = subprocess.CompletedProcess(args, proc.returncode, out.read().decode("utf-8", "replace"),
                                                  err.read().decode("utf-8", "replace"))
         if check and result.returncode != 0:
-            raise AssertionError(f"wine {args} failed: {result.returncode} {result.stderr}")
+            raise AssertionError(f"wine {args} failed: {result.returncode} {result.stdout} {result.stderr}")
         return result
 
     def probe(self, *args):
@@ -741,7 +737,8 @@ def ensure_template():
     os.makedirs(WORK_DIR, exist_ok=True)
     with open(os.path.join(WORK_DIR, "template.lock"), "w") as lock:
         fcntl.flock(lock, fcntl.LOCK_EX)
-        if os.path.exists(os.path.join(TEMPLATE, "system.reg")):
+        ready = os.path.join(TEMPLATE, "lumeq-ready")
+        if os.path.exists(ready):
             return
         shutil.rmtree(TEMPLATE, ignore_errors=True)
         env = dict(os.environ)
@@ -749,9 +746,19 @@ def ensure_template():
         env["WINEPREFIX"] = TEMPLATE
         env.pop("DISPLAY", None)
         subprocess.run(["wineboot", "-i"], env=env, timeout=300, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        # A crash ends the process as on a Windows without a debugger, instead of waiting on
+        # Wine's crash dialog. Set here, once, and not at each session's start: the sessions'
+        # copies are used at once, with no Wine call of their own before the tests'.
+        reg = subprocess.run(["wine", "reg", "add", r"HKCU\Software\Wine\WineDbg", "/v", "ShowCrashDialog", "/t",
+                              "REG_DWORD", "/d", "0", "/f"], env=env, timeout=120, capture_output=True, text=True)
         subprocess.run(["wineserver", "-w"], env=env, timeout=120)
         if not os.path.exists(os.path.join(TEMPLATE, "system.reg")):
             raise RuntimeError("wineboot did not make a prefix")
+        with open(os.path.join(TEMPLATE, "user.reg"), encoding="utf-8", errors="replace") as f:
+            user = f.read()
+        if reg.returncode != 0 or "ShowCrashDialog" not in user:
+            raise RuntimeError(f"the crash dialog stays on: {reg.returncode} {reg.stdout} {reg.stderr}")
+        open(ready, "w").close()
 
 
 if __name__ == "__main__":
