@@ -1,6 +1,7 @@
 #include "gamma/boost_session.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "gamma/crash_record.h"
 
@@ -34,6 +35,15 @@ int LevelToLoad(std::optional<std::int16_t> stored, std::int16_t estimate) {
 }
 
 std::string FormatStoredLevel(int level) { return std::to_string(level); }
+
+std::string LevelText(int level, std::string_view decimalSeparator) {
+    const int offset = level - 40;
+    std::string text = offset < 0 ? "-" : "";
+    text += std::to_string(std::abs(offset));
+    text += decimalSeparator.empty() ? std::string_view(".") : decimalSeparator;
+    text += "00";
+    return text;
+}
 
 bool BoostEngine::Apply(int level) {
     // Without a captured table a boosted ramp could never be taken back again.

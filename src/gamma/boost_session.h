@@ -27,6 +27,9 @@ std::optional<std::int16_t> ParseStoredLevel(std::string_view text);
 // number is held to that range (50, the old top, gives 47); no stored number, the estimate.
 int LevelToLoad(std::optional<std::int16_t> stored, std::int16_t estimate);
 std::string FormatStoredLevel(int level);
+// The level as the player reads it: (level - 40) with the pattern "0.00" and the user's
+// decimal separator: 40 -> "0.00", 33 -> "-7.00", 47 -> "7,00" with a comma.
+std::string LevelText(int level, std::string_view decimalSeparator);
 
 // Applying a level: the ramp of a level written to every captured display that can take it,
 // and which displays refused it.

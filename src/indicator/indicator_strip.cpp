@@ -1,17 +1,6 @@
 #include "indicator/indicator_strip.h"
 
-#include <cstdlib>
-
 namespace lumeq {
-
-std::string LevelText(int level, std::string_view decimalSeparator) {
-    const int offset = level - 40;
-    std::string text = offset < 0 ? "-" : "";
-    text += std::to_string(std::abs(offset));
-    text += decimalSeparator.empty() ? std::string_view(".") : decimalSeparator;
-    text += "00";
-    return text;
-}
 
 std::string IndicatorText(std::string_view levelText, bool refused) {
     std::string text = refused ? "lumeq Gamma      La pantalla no acepta " : "lumeq Gamma      La gamma actual es ";

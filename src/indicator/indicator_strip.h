@@ -12,11 +12,6 @@
 
 namespace lumeq {
 
-// (level - 40) with the pattern "0.00" and the user's decimal separator:
-// 40 -> "0.00", 33 -> "-7.00", 47 -> "7,00" with a comma.
-std::string LevelText(int level, std::string_view decimalSeparator);
-
-
 // "lumeq Gamma      La gamma actual es 7.00", or "... La pantalla no acepta 7.00"
 // when the display refused the level's ramp.
 std::string IndicatorText(std::string_view levelText, bool refused);
