@@ -2,7 +2,7 @@
 // checks) against process lists of several sizes, with a fake process list.
 #include <benchmark/benchmark.h>
 
-#include "autoactivation/process_watcher.h"
+#include "autoactivation/auto_activation.h"
 
 namespace {
 

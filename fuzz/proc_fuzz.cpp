@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "autoactivation/process_names.h"
-#include "autoactivation/process_watcher.h"
+#include "autoactivation/auto_activation.h"
 #include "settings/code_page.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

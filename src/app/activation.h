@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "autoactivation/process_watcher.h"
+#include "autoactivation/auto_activation.h"
 #include "gamma/boost_session.h"
 #include "indicator/indicator_strip.h"
 #include "platform/timers.h"

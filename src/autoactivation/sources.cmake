@@ -2,5 +2,4 @@
 list(APPEND LUMEQ_CORE_SOURCES
   src/autoactivation/auto_activation.cpp
   src/autoactivation/process_names.cpp
-  src/autoactivation/process_watcher.cpp
 )

@@ -9,7 +9,7 @@
 #include <optional>
 #include <vector>
 
-#include "autoactivation/process_watcher.h"
+#include "autoactivation/auto_activation.h"
 #include "win32/text_win32.h"
 #include "win32/unique_handle_win32.h"
 

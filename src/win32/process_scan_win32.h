@@ -2,7 +2,7 @@
 #include <functional>
 #include <vector>
 
-#include "autoactivation/process_watcher.h"
+#include "autoactivation/auto_activation.h"
 
 namespace lumeq {
 

@@ -15,7 +15,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "autoactivation/process_watcher.h"
+#include "autoactivation/auto_activation.h"
 
 namespace lumeq {
 

@@ -11,7 +11,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "autoactivation/process_watcher.h"
+#include "autoactivation/auto_activation.h"
 #include "linux/posix/proc_processes_posix.h"
 
 namespace lumeq {

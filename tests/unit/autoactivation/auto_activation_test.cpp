@@ -1,4 +1,4 @@
-#include "autoactivation/process_watcher.h"
+#include "autoactivation/auto_activation.h"
 
 #include <gtest/gtest.h>
 
