@@ -86,7 +86,7 @@ MainWindow::MainWindow(HINSTANCE instance, ScreenDisplays& displays, CrashRecord
       m_settings(ProgramFolder() + L"\\lumeq.ini"),
       m_screenshots(ProgramFolder() + L"\\Screenshots", nullptr),
       m_core(AppPorts{*this, *this, m_strip, m_panels, m_screenshotControls, m_screenshots, m_settings,
-                      m_displays, m_levelStore, &record, &m_levelSlider, *this},
+                      m_displays, m_levelStore, &record, this, *this},
              UserDecimalSeparator()) {}
 
 bool MainWindow::Load(const CrashRecord::Recovery& recovery) {
@@ -206,7 +206,7 @@ void MainWindow::CreateControls() {
 
     m_fields[Field::LevelCaption] = m_levelCaption;
 
-    m_tray.AdoptPopup(BuildPopupMenu());
+    m_popupMenu.Reset(BuildPopupMenu());
     m_panels.Create(m_instance, m_hwnd, m_layout, m_core);
     m_screenshotControls.Create(m_instance, m_hwnd, m_layout,
                                 {[this] { OpenScreenshotsFolder(); },
@@ -239,8 +239,9 @@ void MainWindow::CreateHiddenControls() {
     field(ids::kFolderField, m_screenshots.Folder());
     field(ids::kPatternField, L"*.jpg");
 
-    m_levelSlider.Attach(m_layout.Create(m_instance, m_hwnd, TRACKBAR_CLASSW, L"", TBS_HORZ | TBS_AUTOTICKS,
-                                         ids::kLevelSlider, {kHiddenAreaLeftTwips + 1700, 400, 1800, 400}));
+    m_levelSlider = m_layout.Create(m_instance, m_hwnd, TRACKBAR_CLASSW, L"", TBS_HORZ | TBS_AUTOTICKS,
+                                    ids::kLevelSlider, {kHiddenAreaLeftTwips + 1700, 400, 1800, 400});
+    ShowLevel(m_shownLevel);
 }
 
 void MainWindow::SetFixedSize() {
@@ -328,9 +329,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_HSCROLL:
             // Only the slider's own input reaches here: setting its position from code sends
             // no notification. The end of a drag repeats the last position and is skipped.
-            if (reinterpret_cast<HWND>(lParam) == m_levelSlider.Handle() && LOWORD(wParam) != TB_ENDTRACK) {
-                m_core.OnSliderInput(m_levelSlider.OwnInput());
-            }
+            if (m_levelSlider && reinterpret_cast<HWND>(lParam) == m_levelSlider && LOWORD(wParam) != TB_ENDTRACK)
+                m_core.OnSliderInput(static_cast<int>(SendMessageW(m_levelSlider, TBM_GETPOS, 0, 0)));
             return 0;
         case WM_TIMER:
             if (wParam >= TimerIdentifier(TimerId::WatcherRearm) && wParam <= TimerIdentifier(TimerId::ForegroundLook))
@@ -480,7 +480,7 @@ void MainWindow::Window(WindowRequest request) {
     }
 }
 
-void MainWindow::OpenPopup() { m_tray.ShowPopup(m_hwnd); }
+void MainWindow::OpenPopup() { TrayIcon::ShowPopup(m_popupMenu.Get(), m_hwnd); }
 
 // The strip's timer is its own window's: no timer outlives the window it belongs to.
 void MainWindow::Start(TimerId timer, unsigned ms) {
@@ -495,6 +495,18 @@ void MainWindow::Stop(TimerId timer) {
         m_strip.StopTimer();
     else
         KillTimer(m_hwnd, TimerIdentifier(timer));
+}
+
+// The trackbar is never on screen, so it is never asked to draw itself again: that costs a
+// call to the window system, in the middle of every hot-key step.
+void MainWindow::ShowLevel(const LevelState& level) {
+    m_shownLevel = level;
+    if (!m_levelSlider) return;
+    SendMessageW(m_levelSlider, TBM_SETRANGEMIN, FALSE, level.minimum);
+    SendMessageW(m_levelSlider, TBM_SETRANGEMAX, FALSE, level.maximum);
+    SendMessageW(m_levelSlider, TBM_SETTICFREQ, level.tickFrequency, 0);
+    SendMessageW(m_levelSlider, TBM_SETPOS, FALSE, level.level);
+    EnableWindow(m_levelSlider, level.enabled);
 }
 
 std::vector<ProcessEntry> MainWindow::ListProcesses() {

@@ -15,7 +15,6 @@
 #include "win32/panels_win32.h"
 #include "win32/registry_stores_win32.h"
 #include "win32/display_win32.h"
-#include "win32/trackbar_slider_win32.h"
 #include "win32/foreground_watch_win32.h"
 #include "win32/strip_window_win32.h"
 #include "win32/unique_handle_win32.h"
@@ -31,7 +30,7 @@ namespace lumeq {
 HMENU BuildPopupMenu();
 
 class MainWindow : public BaseWindow<MainWindow>, private MainView, private Timers, private ProcessList,
-                 private StartupShell {
+                 private LevelView, private StartupShell {
 public:
     // `record`: the record of the ramps to give back, this run's one.
     MainWindow(HINSTANCE instance, ScreenDisplays& displays, CrashRecord& record);
@@ -107,10 +106,13 @@ private:
     std::optional<std::uintptr_t> ForegroundWindow() override {
         return reinterpret_cast<std::uintptr_t>(GetForegroundWindow());
     }
+    // LevelView: the level slider, a real trackbar kept outside the visible client area.
+    void ShowLevel(const LevelState& level) override;
 
     HINSTANCE m_instance;
     ScaledLayout m_layout;
     HMENU m_menuBar = nullptr;  // owned by the window
+    UniqueMenu m_popupMenu;     // the icon's popup, never on the menu bar
     TrayIcon m_tray;
     StripWindow m_strip;
     AutoActivationPanels m_panels;
@@ -135,7 +137,8 @@ private:
     std::unique_ptr<DisplayRamp> m_testDisplays;
     DisplayRamp& m_displays;
     RegistryLevelStore m_levelStore;
-    TrackbarSlider m_levelSlider;
+    HWND m_levelSlider = nullptr;  // made once the window shows
+    LevelState m_shownLevel;       // what it shows, or is to show once made
     SettingsStore m_settings;
     Win32ScreenshotStore m_screenshots;
     AppCore m_core;

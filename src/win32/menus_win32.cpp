@@ -48,14 +48,14 @@ void MainWindow::SetMenuEntry(Command entry, bool enabled) {
     const UINT flags = MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED);
     // Each entry lives in one of the two menus; the call on the other one fails harmlessly.
     EnableMenuItem(m_menuBar, ids::CommandId(entry), flags);
-    EnableMenuItem(m_tray.Popup(), ids::CommandId(entry), flags);
+    EnableMenuItem(m_popupMenu.Get(), ids::CommandId(entry), flags);
     RedrawMenuBar();
 }
 
 void MainWindow::SetFolderCaption(std::string_view caption) {
     const std::wstring wide = Widen(caption);
     SetMenuCaption(m_menuBar, ids::kBarOpenFolder, wide);
-    SetMenuCaption(m_tray.Popup(), ids::kPopupOpenFolder, wide);
+    SetMenuCaption(m_popupMenu.Get(), ids::kPopupOpenFolder, wide);
     RedrawMenuBar();
 }
 
@@ -66,7 +66,7 @@ void MainWindow::RedrawMenuBar() {
 }
 
 bool MainWindow::IsMenuEntryEnabled(unsigned id) const {
-    for (HMENU menu : {m_menuBar, m_tray.Popup()}) {
+    for (HMENU menu : {m_menuBar, m_popupMenu.Get()}) {
         const UINT state = GetMenuState(menu, id, MF_BYCOMMAND);
         if (state != static_cast<UINT>(-1)) return (state & (MF_GRAYED | MF_DISABLED)) == 0;
     }

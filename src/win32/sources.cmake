@@ -21,7 +21,6 @@ list(APPEND LUMEQ_WIN32_SOURCES
   src/win32/screenshot_store_win32.cpp
   src/win32/settings_store_win32.cpp
   src/win32/text_win32.cpp
-  src/win32/trackbar_slider_win32.cpp
   src/win32/tray_icon_win32.cpp
   src/win32/ui_style_win32.cpp
 )

@@ -50,13 +50,13 @@ void TrayIcon::Add() { Shell_NotifyIconW(NIM_ADD, &m_record); }
 
 void TrayIcon::Delete() { Shell_NotifyIconW(NIM_DELETE, &m_record); }
 
-void TrayIcon::ShowPopup(HWND owner) const {
+void TrayIcon::ShowPopup(HMENU popup, HWND owner) {
     POINT pointer{};
     GetCursorPos(&pointer);
     // Without the foreground the menu would not close when the user clicks elsewhere;
     // the WM_NULL afterwards lets the menu loop see that it has ended.
     SetForegroundWindow(owner);
-    TrackPopupMenu(m_popupMenu.Get(), TPM_LEFTALIGN | TPM_LEFTBUTTON, pointer.x, pointer.y, 0, owner, nullptr);
+    TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_LEFTBUTTON, pointer.x, pointer.y, 0, owner, nullptr);
     PostMessageW(owner, WM_NULL, 0, 0);
 }
 
