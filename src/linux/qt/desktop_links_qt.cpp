@@ -2,6 +2,7 @@
 #include "linux/qt/desktop_links_qt.h"
 
 #include <csignal>
+#include <functional>
 
 #include <sys/socket.h>
 #include <unistd.h>
@@ -84,10 +85,7 @@ DesktopLinks::DesktopLinks(QApplication& app, MainWindow& form, SessionDisplays&
         m_shortcuts.emplace([&form](int hotKey) { form.DispatchHotKey(hotKey); },
                             [&form](const QString& why) { form.TellNoShortcuts(why); });
     }
-    form.SetScreenOfGame([display]() -> QScreen* {
-        const auto centre = ActiveWindowCentre(display);
-        return centre ? QGuiApplication::screenAt(QPoint(centre->first, centre->second)) : nullptr;
-    });
+    form.FollowGame(std::bind_front(ActiveWindowCentre, display));
 }
 
 DesktopLinks::~DesktopLinks() {

@@ -47,10 +47,8 @@ public:
     void OnDisplaysChanged() { m_core.OnDisplaysChanged(); }
     // Another window became the active one: a game may set its own ramp as it takes the keyboard.
     void OnForeground() { m_core.OnForeground(); }
-    // Which monitor the game is on: the strip shows there.
-    void SetScreenOfGame(std::function<QScreen*()> screenOfGame) {
-        m_strip.SetScreenOfGame(std::move(screenOfGame));
-    }
+    // Where the game is: the strip shows on its monitor.
+    void FollowGame(StripWindow::GamePlace gamePlace) { m_strip.FollowGame(std::move(gamePlace)); }
     // Where the screen is taken from first (a Wayland desktop's portal); the X server's root
     // window when that gives nothing.
     void CaptureThrough(std::function<std::optional<QImage>()> capture) { m_capture = std::move(capture); }

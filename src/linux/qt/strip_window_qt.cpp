@@ -69,7 +69,8 @@ void StripWindow::Show(std::string_view text) {
     m_stripText->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
     // On the game's monitor, at the strip's offset from its top left, at its scale, as large
     // as the Windows edition's and grown to the whole text: the level is never cut off.
-    QScreen* screen = m_screenOfGame ? m_screenOfGame() : nullptr;
+    const std::optional<std::pair<int, int>> game = m_gamePlace ? m_gamePlace() : std::nullopt;
+    QScreen* screen = game ? QGuiApplication::screenAt(QPoint(game->first, game->second)) : nullptr;
     if (!screen) screen = QGuiApplication::primaryScreen();
     const int dpi = screen ? qRound(screen->logicalDotsPerInch()) : kBaseDpi;
     const QFontMetrics metrics(m_stripText->font());

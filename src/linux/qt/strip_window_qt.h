@@ -4,11 +4,12 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
+#include <utility>
 
 #include "indicator/indicator_view.h"
 
 class QLabel;
-class QScreen;
 
 namespace lumeq {
 
@@ -21,8 +22,10 @@ public:
 
     void Show(std::string_view text) override;
     void Hide() override;
-    // Which monitor the game is on (the active window's); the primary one without this.
-    void SetScreenOfGame(std::function<QScreen*()> screenOfGame) { m_screenOfGame = std::move(screenOfGame); }
+    // Where the game is on the desktop (the middle of the active window): the strip shows on
+    // that monitor; on the primary one without this, or where the game is nowhere to be seen.
+    using GamePlace = std::function<std::optional<std::pair<int, int>>()>;
+    void FollowGame(GamePlace gamePlace) { m_gamePlace = std::move(gamePlace); }
 
     bool IsShown() const;
     QString Text() const;
@@ -32,7 +35,7 @@ private:
     class Panel;
     Panel* m_window;  // top-level, owned here
     QLabel* m_stripText;
-    std::function<QScreen*()> m_screenOfGame;
+    GamePlace m_gamePlace;
 };
 
 }  // namespace lumeq
